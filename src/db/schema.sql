@@ -1,0 +1,96 @@
+-- The shop's database: eleven tables. Codes are text keys compared without
+-- regard to case; amounts and quantities are whole numbers; dates are DATE
+-- columns holding yyyy-MM-dd text.
+
+CREATE TABLE Grup (
+  Kode_Grup  TEXT COLLATE NOCASE NOT NULL PRIMARY KEY,
+  Nama_Grup  TEXT COLLATE NOCASE
+);
+
+CREATE TABLE Produk (
+  Kode_Produk TEXT COLLATE NOCASE NOT NULL PRIMARY KEY,
+  Kode_Grup   TEXT COLLATE NOCASE,
+  Nama_Produk TEXT COLLATE NOCASE
+);
+CREATE INDEX Produk_Grup ON Produk (Kode_Grup);
+
+CREATE TABLE Barang (
+  Kode_Barang TEXT COLLATE NOCASE NOT NULL PRIMARY KEY,
+  Kode_Produk TEXT COLLATE NOCASE,
+  Nama_Barang TEXT COLLATE NOCASE,
+  Satuan      TEXT COLLATE NOCASE,
+  Harga_Beli  INTEGER NOT NULL DEFAULT 0,
+  Harga_Jual  INTEGER NOT NULL DEFAULT 0,
+  Stok        INTEGER NOT NULL DEFAULT 0
+);
+CREATE INDEX Barang_Produk ON Barang (Kode_Produk);
+
+CREATE TABLE Pelanggan (
+  Kode_Pelanggan TEXT COLLATE NOCASE NOT NULL PRIMARY KEY,
+  Nama_Pelanggan TEXT COLLATE NOCASE,
+  Alamat         TEXT COLLATE NOCASE,
+  No_Telepon     TEXT COLLATE NOCASE
+);
+
+CREATE TABLE Pemasok (
+  Kode_Pemasok TEXT COLLATE NOCASE NOT NULL PRIMARY KEY,
+  Nama_Pemasok TEXT COLLATE NOCASE,
+  Alamat       TEXT COLLATE NOCASE,
+  Kota         TEXT COLLATE NOCASE,
+  Propinsi     TEXT COLLATE NOCASE,
+  No_Telepon   TEXT COLLATE NOCASE,
+  No_Fax       TEXT COLLATE NOCASE,
+  KontakP      TEXT COLLATE NOCASE
+);
+
+CREATE TABLE Pengguna (
+  UserId TEXT COLLATE NOCASE NOT NULL PRIMARY KEY,
+  PassId TEXT COLLATE NOCASE,
+  Nama   TEXT COLLATE NOCASE,
+  Level  TEXT COLLATE NOCASE
+);
+
+CREATE TABLE Penjualan (
+  No_Nota        TEXT COLLATE NOCASE NOT NULL PRIMARY KEY,
+  Tgl_Nota       DATE,
+  Total_Bayar    INTEGER NOT NULL DEFAULT 0,
+  Kode_Pelanggan TEXT COLLATE NOCASE,
+  UserID         TEXT COLLATE NOCASE
+);
+CREATE INDEX Penjualan_Tgl ON Penjualan (Tgl_Nota);
+
+CREATE TABLE Penjualan_Detail (
+  No_Nota     TEXT COLLATE NOCASE NOT NULL,
+  Kode_Barang TEXT COLLATE NOCASE NOT NULL,
+  Harga_Jual  INTEGER NOT NULL DEFAULT 0,
+  Jumlah      INTEGER NOT NULL DEFAULT 0,
+  SubTotal    INTEGER NOT NULL DEFAULT 0
+);
+CREATE INDEX Penjualan_Detail_Nota ON Penjualan_Detail (No_Nota);
+
+CREATE TABLE Pembelian (
+  No_Masuk     TEXT COLLATE NOCASE NOT NULL PRIMARY KEY,
+  Tgl_Masuk    DATE,
+  Kode_Pemasok TEXT COLLATE NOCASE,
+  Total        INTEGER NOT NULL DEFAULT 0,
+  UserID       TEXT COLLATE NOCASE
+);
+CREATE INDEX Pembelian_Tgl ON Pembelian (Tgl_Masuk);
+
+CREATE TABLE Pembelian_Detail (
+  No_Masuk    TEXT COLLATE NOCASE NOT NULL,
+  Kode_Barang TEXT COLLATE NOCASE NOT NULL,
+  Harga_Beli  INTEGER NOT NULL DEFAULT 0,
+  Jumlah      INTEGER NOT NULL DEFAULT 0,
+  SubTotal    INTEGER NOT NULL DEFAULT 0
+);
+CREATE INDEX Pembelian_Detail_Masuk ON Pembelian_Detail (No_Masuk);
+
+CREATE TABLE Rekening (
+  kode      TEXT COLLATE NOCASE NOT NULL PRIMARY KEY,
+  tanggal   DATE,
+  dk        TEXT COLLATE NOCASE,
+  transaksi TEXT COLLATE NOCASE,
+  jumlah    INTEGER NOT NULL DEFAULT 0
+);
+CREATE INDEX Rekening_Tanggal ON Rekening (tanggal);

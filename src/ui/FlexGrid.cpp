@@ -1,0 +1,178 @@
+#include "ui/FlexGrid.h"
+
+#include <QAbstractTableModel>
+#include <QFont>
+#include <QHeaderView>
+#include <QPalette>
+
+#include "ui/Input.h"
+
+namespace ui {
+
+// Row 0 of the grid is the header; model rows are grid rows 1..
+class FlexGridModel : public QAbstractTableModel {
+ public:
+  explicit FlexGridModel(QObject* parent) : QAbstractTableModel(parent) {}
+
+  int rows = 2;  // grid rows, header included
+  int cols = 2;
+  int fixedCols = 0;
+  std::vector<QString> cells;  // rows * cols
+
+  int rowCount(const QModelIndex& p = {}) const override { return p.isValid() ? 0 : rows - 1; }
+  int columnCount(const QModelIndex& p = {}) const override { return p.isValid() ? 0 : cols; }
+
+  QVariant data(const QModelIndex& i, int role) const override {
+    if (!i.isValid()) return {};
+    if (role == Qt::DisplayRole) return cells[size_t(i.row() + 1) * size_t(cols) + size_t(i.column())];
+    if (role == Qt::BackgroundRole && i.column() < fixedCols) return QColor(224, 224, 224);
+    return {};
+  }
+  QVariant headerData(int s, Qt::Orientation o, int role) const override {
+    if (o != Qt::Horizontal) return {};
+    if (role == Qt::DisplayRole) return s < cols ? cells[size_t(s)] : QString();
+    if (role == Qt::FontRole) {
+      QFont f;
+      f.setBold(true);
+      return f;
+    }
+    if (role == Qt::TextAlignmentRole) return int(Qt::AlignCenter);
+    return {};
+  }
+  Qt::ItemFlags flags(const QModelIndex& i) const override {
+    return i.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;
+  }
+
+  void resize(int r, int c) {
+    r = qMax(r, 1);
+    c = qMax(c, 1);
+    if (r == rows && c == cols) return;
+    beginResetModel();
+    if (c == cols) {
+      cells.resize(size_t(r) * size_t(c));
+    } else {
+      std::vector<QString> n(size_t(r) * size_t(c));
+      for (int y = 0; y < qMin(r, rows); ++y)
+        for (int x = 0; x < qMin(c, cols); ++x) n[size_t(y) * c + x] = std::move(cells[size_t(y) * cols + x]);
+      cells.swap(n);
+    }
+    rows = r;
+    cols = c;
+    endResetModel();
+  }
+  void cellsChanged() {
+    if (rows > 1) emit dataChanged(index(0, 0), index(rows - 2, cols - 1));
+    emit headerDataChanged(Qt::Horizontal, 0, cols - 1);
+  }
+};
+
+FlexGrid::FlexGrid(QWidget* parent) : QTableView(parent), model_(new FlexGridModel(this)) {
+  model_->cells.resize(size_t(model_->rows) * model_->cols);
+  setModel(model_);
+  widths_.assign(size_t(model_->cols), 0);
+  verticalHeader()->hide();
+  verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  verticalHeader()->setDefaultSectionSize(20);
+  verticalHeader()->setMinimumSectionSize(12);
+  horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+  horizontalHeader()->setHighlightSections(false);
+  horizontalHeader()->setStretchLastSection(false);
+  setSelectionBehavior(QAbstractItemView::SelectRows);
+  setSelectionMode(QAbstractItemView::SingleSelection);
+  setEditTriggers(QAbstractItemView::NoEditTriggers);
+  setWordWrap(false);
+  setAlternatingRowColors(false);
+  setStyleSheet(QStringLiteral("QTableView { gridline-color: #b0b0b0; }"
+                               "QHeaderView::section { background: #e0e0e0; border: 1px solid #a0a0a0; padding: 2px; }"));
+  connect(this, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& i) {
+    if (i.isValid()) selectRow(i.row());
+    emit DblClick();
+  });
+  connect(selectionModel(), &QItemSelectionModel::currentChanged, this, [this] { emit RowColChange(); });
+  connect(model_, &QAbstractItemModel::modelReset, this, [this] {
+    connect(selectionModel(), &QItemSelectionModel::currentChanged, this, [this] { emit RowColChange(); },
+            Qt::UniqueConnection);
+  });
+}
+
+int FlexGrid::Rows() const { return model_->rows; }
+void FlexGrid::SetRows(int rows) {
+  const int keepRow = Row();
+  model_->resize(rows, model_->cols);
+  for (int c = 0; c < model_->cols; ++c)
+    if (widths_[size_t(c)] > 0) setColumnWidth(c, TwipsToPixels(widths_[size_t(c)]));
+  if (keepRow > 0 && keepRow < model_->rows) SetRow(keepRow);
+}
+int FlexGrid::Cols() const { return model_->cols; }
+void FlexGrid::SetCols(int cols) {
+  model_->resize(model_->rows, cols);
+  widths_.resize(size_t(model_->cols), 0);
+  for (int c = 0; c < model_->cols; ++c)
+    if (widths_[size_t(c)] > 0) setColumnWidth(c, TwipsToPixels(widths_[size_t(c)]));
+}
+void FlexGrid::Reserve(int rows) { model_->cells.reserve(size_t(rows) * size_t(model_->cols)); }
+
+QString FlexGrid::TextMatrix(int row, int col) const {
+  if (row < 0 || row >= model_->rows || col < 0 || col >= model_->cols) return QString();
+  return model_->cells[size_t(row) * model_->cols + col];
+}
+
+void FlexGrid::SetTextMatrix(int row, int col, const QString& text) {
+  if (row < 0 || row >= model_->rows || col < 0 || col >= model_->cols) return;
+  model_->cells[size_t(row) * model_->cols + col] = text;
+  if (row == 0) {
+    emit model_->headerDataChanged(Qt::Horizontal, col, col);
+  } else {
+    // One repaint for a whole fill: the view reads the cells when it paints.
+    viewport()->update();
+  }
+}
+
+void FlexGrid::SetColWidth(int col, int twips) {
+  if (col < 0 || col >= model_->cols) return;
+  widths_[size_t(col)] = twips;
+  setColumnWidth(col, TwipsToPixels(twips));
+}
+int FlexGrid::ColWidth(int col) const {
+  if (col < 0 || col >= model_->cols) return 0;
+  return widths_[size_t(col)] > 0 ? widths_[size_t(col)] : columnWidth(col) * 15;
+}
+
+void FlexGrid::SetRowHeightMin(int twips) {
+  const int px = qMax(TwipsToPixels(twips), 12);
+  verticalHeader()->setMinimumSectionSize(px);
+  verticalHeader()->setDefaultSectionSize(px);
+  horizontalHeader()->setMinimumHeight(px);
+}
+
+void FlexGrid::SetFixedCols(int n) {
+  fixedCols_ = qBound(0, n, 1);
+  model_->fixedCols = fixedCols_;
+  viewport()->update();
+}
+
+int FlexGrid::Row() const {
+  const QModelIndex i = currentIndex();
+  return i.isValid() ? i.row() + 1 : 0;
+}
+void FlexGrid::SetRow(int row) {
+  if (row < 1 || row >= model_->rows) return;
+  const int col = qMax(0, currentIndex().column());
+  setCurrentIndex(model_->index(row - 1, col));
+}
+int FlexGrid::Col() const {
+  const QModelIndex i = currentIndex();
+  return i.isValid() ? i.column() : 0;
+}
+void FlexGrid::SetCol(int col) {
+  if (col < 0 || col >= model_->cols) return;
+  const int row = qMax(0, currentIndex().row());
+  if (model_->rows > 1) setCurrentIndex(model_->index(row, col));
+}
+
+void FlexGrid::Clear() {
+  for (auto& s : model_->cells) s.clear();
+  model_->cellsChanged();
+}
+
+}  // namespace ui

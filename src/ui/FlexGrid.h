@@ -1,0 +1,53 @@
+#pragma once
+// A grid of text cells addressed by row and column. Row 0 is the header row
+// (bold, centred); rows 1.. hold the data. Column widths and the minimum row
+// height are given in twips. Holds plain strings in one flat array, so grids
+// of tens of thousands of rows fill and scroll quickly.
+#include <QTableView>
+#include <vector>
+
+namespace ui {
+
+class FlexGridModel;
+
+class FlexGrid : public QTableView {
+  Q_OBJECT
+ public:
+  explicit FlexGrid(QWidget* parent = nullptr);
+
+  int Rows() const;
+  void SetRows(int rows);  // keeps the texts of the rows that remain
+  int Cols() const;
+  void SetCols(int cols);
+  QString TextMatrix(int row, int col) const;
+  void SetTextMatrix(int row, int col, const QString& text);
+  void SetColWidth(int col, int twips);
+  int ColWidth(int col) const;  // twips
+  void SetRowHeightMin(int twips);
+  // 0 or 1: a fixed first column, shown grey like the header.
+  void SetFixedCols(int n);
+  int FixedCols() const { return fixedCols_; }
+
+  // Current row (1.. for data rows, 0 when there is none) and column.
+  int Row() const;
+  void SetRow(int row);
+  int Col() const;
+  void SetCol(int col);
+
+  // Empties every cell's text, header included; rows and columns stay.
+  void Clear();
+
+  // Fast fill: reserves rows up front (use before filling many rows).
+  void Reserve(int rows);
+
+ signals:
+  void DblClick();
+  void RowColChange();
+
+ private:
+  FlexGridModel* model_;
+  int fixedCols_ = 0;
+  std::vector<int> widths_;
+};
+
+}  // namespace ui

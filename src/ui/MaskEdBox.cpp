@@ -1,0 +1,63 @@
+#include "ui/MaskEdBox.h"
+
+#include <QTimer>
+
+namespace ui {
+
+namespace {
+bool IsPlaceholder(QChar c) { return c == QLatin1Char('#') || c == QLatin1Char('&'); }
+
+// '#' digit, '&' any character; other characters are literals, escaped for Qt.
+QString ToQtMask(const QString& mask) {
+  QString q;
+  for (QChar c : mask) {
+    if (c == QLatin1Char('#')) q += QLatin1Char('9');
+    else if (c == QLatin1Char('&')) q += QLatin1Char('X');
+    else if (QStringLiteral("AaNnXx90DdHhBb><!;[]{}\\#").contains(c)) q += QLatin1Char('\\') + QString(c);
+    else q += c;
+  }
+  return q + QStringLiteral(";_");
+}
+}  // namespace
+
+MaskEdBox::MaskEdBox(QWidget* parent) : QLineEdit(parent) {}
+
+void MaskEdBox::SetMask(const QString& mask) {
+  mask_ = mask;
+  setInputMask(mask.isEmpty() ? QString() : ToQtMask(mask));
+  setCursorPosition(0);
+}
+
+QString MaskEdBox::Text() const { return mask_.isEmpty() ? text() : displayText(); }
+
+QString MaskEdBox::ClipText() const {
+  if (mask_.isEmpty()) return text();
+  const QString shown = displayText();
+  QString out;
+  for (int i = 0; i < mask_.size() && i < shown.size(); ++i)
+    if (IsPlaceholder(mask_[i]) && shown[i] != QLatin1Char('_')) out += shown[i];
+  return out;
+}
+
+void MaskEdBox::SetText(const QString& t) {
+  if (t.isEmpty() && !mask_.isEmpty()) clear();
+  else setText(t);
+  setCursorPosition(0);
+}
+
+void MaskEdBox::focusInEvent(QFocusEvent* e) {
+  QLineEdit::focusInEvent(e);
+  if (mask_.isEmpty()) return;
+  // Start typing at the first unfilled place rather than at the end.
+  const QString shown = displayText();
+  int first = 0;
+  for (; first < mask_.size() && first < shown.size(); ++first)
+    if (IsPlaceholder(mask_[first]) && shown[first] == QLatin1Char('_')) break;
+  if (first >= shown.size()) first = 0;
+  QTimer::singleShot(0, this, [this, first] { setCursorPosition(first); });
+  setCursorPosition(first);
+}
+
+void MaskEdBox::mousePressEvent(QMouseEvent* e) { QLineEdit::mousePressEvent(e); }
+
+}  // namespace ui

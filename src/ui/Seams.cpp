@@ -1,0 +1,146 @@
+#include "ui/Seams.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QFileDialog>
+#include <QHash>
+#include <QMessageBox>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QPushButton>
+#include <cstdlib>
+
+namespace ui {
+
+namespace {
+Prompter& prompter() { static Prompter p; return p; }
+ModalHandler& modalHandler() { static ModalHandler h; return h; }
+QHash<QString, WindowFactory>& windows() { static QHash<QString, WindowFactory> w; return w; }
+QDate& pinnedToday() { static QDate d; return d; }
+PrinterFactory& printerFactory() { static PrinterFactory f; return f; }
+std::function<void()>& endHandler() { static std::function<void()> h; return h; }
+std::function<void()>& beepHandler() { static std::function<void()> h; return h; }
+std::function<QString(const QString&, const QString&)>& saveHandler() {
+  static std::function<QString(const QString&, const QString&)> h;
+  return h;
+}
+}  // namespace
+
+int MsgBox(const QString& text, int style, const QString& title) {
+  Message m;
+  m.text = text;
+  m.title = title.isEmpty() ? QApplication::applicationName() : title;
+  m.buttons = style & 15;
+  m.icon = style & (16 | 32 | 48 | 64);
+  if (prompter()) return prompter()(m);
+
+  QMessageBox box(QApplication::activeWindow());
+  box.setWindowTitle(m.title);
+  box.setText(text);
+  switch (m.icon) {
+    case vbCritical: box.setIcon(QMessageBox::Critical); break;
+    case vbQuestion: box.setIcon(QMessageBox::Question); break;
+    case vbExclamation: box.setIcon(QMessageBox::Warning); break;
+    case vbInformation: box.setIcon(QMessageBox::Information); break;
+    default: box.setIcon(QMessageBox::NoIcon);
+  }
+  QHash<QAbstractButton*, int> answers;
+  auto add = [&](QMessageBox::StandardButton b, int answer, const QString& caption) {
+    QPushButton* p = box.addButton(b);
+    p->setText(caption);
+    answers.insert(p, answer);
+    return p;
+  };
+  switch (m.buttons) {
+    case vbYesNo:
+      box.setDefaultButton(add(QMessageBox::Yes, vbYes, QStringLiteral("&Yes")));
+      add(QMessageBox::No, vbNo, QStringLiteral("&No"));
+      break;
+    case vbYesNoCancel:
+      box.setDefaultButton(add(QMessageBox::Yes, vbYes, QStringLiteral("&Yes")));
+      add(QMessageBox::No, vbNo, QStringLiteral("&No"));
+      add(QMessageBox::Cancel, vbCancel, QStringLiteral("Cancel"));
+      break;
+    case vbOKCancel:
+      box.setDefaultButton(add(QMessageBox::Ok, vbOK, QStringLiteral("OK")));
+      add(QMessageBox::Cancel, vbCancel, QStringLiteral("Cancel"));
+      break;
+    default:
+      box.setDefaultButton(add(QMessageBox::Ok, vbOK, QStringLiteral("OK")));
+  }
+  box.exec();
+  const int a = answers.value(box.clickedButton(), 0);
+  if (a) return a;
+  // Closed with Escape or the close box.
+  return m.buttons == vbYesNo ? vbNo : (m.buttons == vbOKOnly ? vbOK : vbCancel);
+}
+
+void SetPrompter(Prompter p) { prompter() = std::move(p); }
+
+int ShowModal(QDialog* w) {
+  if (!w) return 0;
+  if (modalHandler()) {
+    w->setModal(true);
+    w->show();
+    ModalHandler h = modalHandler();
+    h(w);
+    return w->result();
+  }
+  return w->exec();
+}
+
+void SetModalHandler(ModalHandler h) { modalHandler() = std::move(h); }
+
+void RegisterWindow(const QString& name, WindowFactory f) { windows().insert(name, std::move(f)); }
+bool HasWindow(const QString& name) { return windows().contains(name); }
+QDialog* CreateWindow(const QString& name, QWidget* parent) {
+  auto it = windows().constFind(name);
+  return it == windows().constEnd() ? nullptr : (*it)(parent);
+}
+
+bool OpenModal(const QString& name, QWidget* parent) {
+  QDialog* w = CreateWindow(name, parent);
+  if (!w) return false;
+  ShowModal(w);
+  delete w;
+  return true;
+}
+
+QDate Today() { return pinnedToday().isValid() ? pinnedToday() : QDate::currentDate(); }
+void SetToday(const QDate& d) { pinnedToday() = d; }
+
+std::unique_ptr<QPrinter> DefaultPrinter() {
+  if (printerFactory()) return printerFactory()();
+  const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+  if (info.isNull()) return nullptr;
+  return std::make_unique<QPrinter>(info, QPrinter::HighResolution);
+}
+void SetPrinterFactory(PrinterFactory f) { printerFactory() = std::move(f); }
+
+void EndApplication() {
+  if (endHandler()) {
+    endHandler()();
+    return;
+  }
+  std::exit(0);
+}
+void SetEndHandler(std::function<void()> h) { endHandler() = std::move(h); }
+
+void Beep() {
+  if (beepHandler()) {
+    beepHandler()();
+    return;
+  }
+  QApplication::beep();
+}
+void SetBeepHandler(std::function<void()> h) { beepHandler() = std::move(h); }
+
+QString GetSaveFileName(QWidget* parent, const QString& title, const QString& filter) {
+  if (saveHandler()) return saveHandler()(title, filter);
+  return QFileDialog::getSaveFileName(parent, title, QString(), filter);
+}
+void SetSaveFileNameHandler(std::function<QString(const QString&, const QString&)> h) {
+  saveHandler() = std::move(h);
+}
+
+}  // namespace ui

@@ -1,0 +1,87 @@
+#pragma once
+// The places where a window meets the person and the machine: message boxes,
+// modal showing, today's date, the default printer, the end of the program
+// and the beep. Each has a replacement hook so that tests can drive windows
+// without a display, a clock or a printer.
+#include <QDate>
+#include <QString>
+#include <functional>
+#include <memory>
+
+class QDialog;
+class QWidget;
+class QPrinter;
+
+namespace ui {
+
+// ---- message boxes, with the classic button/icon/answer numbers ----------
+enum MsgButtons { vbOKOnly = 0, vbOKCancel = 1, vbYesNoCancel = 3, vbYesNo = 4 };
+enum MsgIcons { vbCritical = 16, vbQuestion = 32, vbExclamation = 48, vbInformation = 64 };
+enum MsgAnswers { vbOK = 1, vbCancel = 2, vbYes = 6, vbNo = 7 };
+
+struct Message {
+  QString text;
+  QString title;
+  int buttons = vbOKOnly;  // the button part of the style
+  int icon = 0;            // the icon part of the style, 0 for none
+};
+
+// Shows a modal message box and returns the answer (vbOK, vbYes, vbNo, ...).
+int MsgBox(const QString& text, int style = vbOKOnly, const QString& title = QString());
+
+// A prompter answers message boxes in place of a person.
+using Prompter = std::function<int(const Message&)>;
+void SetPrompter(Prompter p);  // empty function: real message boxes again
+
+// ---- windows ------------------------------------------------------------
+// Shows a window modally and returns when it is closed. A test may install a
+// modal handler: it receives the window instead of a person and must close it.
+int ShowModal(QDialog* w);
+using ModalHandler = std::function<void(QDialog*)>;
+void SetModalHandler(ModalHandler h);
+
+// Windows are made by name, so that the main window and the screens can open
+// each other without knowing each other's classes.
+using WindowFactory = std::function<QDialog*(QWidget* parent)>;
+void RegisterWindow(const QString& name, WindowFactory f);
+bool HasWindow(const QString& name);
+QDialog* CreateWindow(const QString& name, QWidget* parent = nullptr);
+// Creates the named window, shows it modally and deletes it. False if no
+// window of that name exists.
+bool OpenModal(const QString& name, QWidget* parent = nullptr);
+
+struct WindowRegistrar {
+  WindowRegistrar(const char* name, WindowFactory f) { RegisterWindow(QString::fromLatin1(name), std::move(f)); }
+};
+// REGISTER_WINDOW(frmGrup) in a window's .cpp makes it reachable by name.
+#define REGISTER_WINDOW(Class)                                                          \
+  static ::ui::WindowRegistrar Class##_registrar(#Class, [](QWidget* parent) -> QDialog* { \
+    return new Class(parent);                                                           \
+  })
+
+// ---- clock ----------------------------------------------------------------
+QDate Today();
+void SetToday(const QDate& d);  // invalid date: the system clock again
+
+// ---- printer ----------------------------------------------------------------
+// The default printer, or nullptr when none is installed. Caller owns it.
+std::unique_ptr<QPrinter> DefaultPrinter();
+using PrinterFactory = std::function<std::unique_ptr<QPrinter>()>;
+void SetPrinterFactory(PrinterFactory f);  // empty: the system's default printer
+
+// ---- end of program ---------------------------------------------------------
+// Ends the application at once. Under a test hook it records the end and
+// returns, so callers must return right after calling it.
+void EndApplication();
+void SetEndHandler(std::function<void()> h);
+
+// ---- beep ---------------------------------------------------------------------
+void Beep();
+void SetBeepHandler(std::function<void()> h);
+
+// ---- save-file dialog --------------------------------------------------------
+// Asks for a file name to save to; empty when cancelled.
+QString GetSaveFileName(QWidget* parent, const QString& title, const QString& filter);
+void SetSaveFileNameHandler(std::function<QString(const QString& title, const QString& filter)> h);
+
+}  // namespace ui

@@ -1,0 +1,143 @@
+#include "TestSupport.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QKeyEvent>
+
+#include "core/mdlUtama.h"
+#include "db/Recordset.h"
+
+namespace testsupport {
+
+TempDb::TempDb() {
+  path_ = dir_.filePath(QStringLiteral("ZovaDavezuZi.mdb"));
+  conn_ = std::make_shared<db::Connection>();
+  if (!conn_->Create(path_)) qFatal("cannot create test database: %s", qPrintable(conn_->LastError()));
+  mdlUtama::ResetForTests();
+  mdlUtama::SetDatabasePathForTests(path_);
+  ui::SetToday(QDate());
+}
+
+TempDb::~TempDb() {
+  mdlUtama::ResetForTests();
+  mdlUtama::SetDatabasePathForTests(QString());
+  conn_->Close();
+}
+
+void TempDb::exec(const QString& sql) {
+  if (!conn_->Execute(sql)) qFatal("test statement failed: %s\n%s", qPrintable(conn_->LastError()), qPrintable(sql));
+}
+
+QString TempDb::scalar(const QString& sql) {
+  db::Recordset rs;
+  if (!rs.Open(sql, conn_)) qFatal("test query failed: %s\n%s", qPrintable(rs.LastError()), qPrintable(sql));
+  return rs.Eof() ? QString() : rs.Text(0);
+}
+
+qint64 TempDb::count(const QString& table) {
+  return scalar(QStringLiteral("SELECT count(*) FROM ") + table).toLongLong();
+}
+
+static QString IconName(int icon) {
+  switch (icon) {
+    case ui::vbCritical: return QStringLiteral("critical");
+    case ui::vbQuestion: return QStringLiteral("question");
+    case ui::vbExclamation: return QStringLiteral("exclamation");
+    case ui::vbInformation: return QStringLiteral("information");
+    case 0: return QStringLiteral("none");
+    default: return QString::number(icon);
+  }
+}
+
+ScriptedPrompter::ScriptedPrompter() {
+  ui::SetPrompter([this](const ui::Message& m) {
+    seen.append(m);
+    if (queue_.isEmpty()) {
+      failures << QStringLiteral("unexpected message [%1] \"%2\" (%3)").arg(m.title, m.text, IconName(m.icon));
+      return m.buttons == ui::vbYesNo ? int(ui::vbNo) : int(ui::vbOK);
+    }
+    const Exp e = queue_.takeFirst();
+    if (e.text != m.text || (!e.title.isEmpty() && e.title != m.title) || (e.icon >= 0 && e.icon != m.icon))
+      failures << QStringLiteral("expected [%1] \"%2\" (%3), got [%4] \"%5\" (%6)")
+                      .arg(e.title, e.text, IconName(e.icon), m.title, m.text, IconName(m.icon));
+    return e.answer;
+  });
+}
+
+ScriptedPrompter::~ScriptedPrompter() { ui::SetPrompter({}); }
+
+void ScriptedPrompter::expect(const QString& text, int answer, const QString& title, int icon) {
+  queue_.append({text, answer, title, icon});
+}
+
+QString ScriptedPrompter::report() const {
+  QStringList r = failures;
+  for (const Exp& e : queue_) r << QStringLiteral("expected but never shown: \"%1\"").arg(e.text);
+  return r.join(QLatin1Char('\n'));
+}
+
+EndCatcher::EndCatcher() { ui::SetEndHandler([this] { ++count; }); }
+EndCatcher::~EndCatcher() { ui::SetEndHandler({}); }
+
+BeepCounter::BeepCounter() { ui::SetBeepHandler([this] { ++count; }); }
+BeepCounter::~BeepCounter() { ui::SetBeepHandler({}); }
+
+ModalScript::ModalScript() {
+  ui::SetModalHandler([this](QDialog* d) {
+    shown << d->objectName();
+    if (queue_.isEmpty()) {
+      failures << QStringLiteral("no script for window %1").arg(d->objectName());
+      d->reject();
+      return;
+    }
+    auto f = queue_.takeFirst();
+    f(d);
+    if (d->isVisible()) d->reject();
+  });
+}
+ModalScript::~ModalScript() { ui::SetModalHandler({}); }
+
+void typeInto(QWidget* w, const QString& text) {
+  for (QChar c : text) {
+    int key = c.toUpper().unicode();
+    if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
+      QTest::keyClick(w, Qt::Key_Return);
+      continue;
+    }
+    QTest::sendKeyEvent(QTest::KeyAction::Click, w, Qt::Key(key), QString(c), Qt::NoModifier);
+  }
+}
+
+namespace {
+QList<QPair<const char*, TestFactory>>& registry() {
+  static QList<QPair<const char*, TestFactory>> r;
+  return r;
+}
+}  // namespace
+
+int registerTest(const char* name, TestFactory f) {
+  registry().append({name, std::move(f)});
+  return int(registry().size());
+}
+
+}  // namespace testsupport
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  app.setApplicationName(QStringLiteral("merapu-test"));
+  int failed = 0;
+  // With a class name as the first argument, run only that class.
+  QStringList args = app.arguments();
+  QString only;
+  if (args.size() > 1 && !args[1].startsWith(QLatin1Char('-'))) {
+    only = args[1];
+    args.removeAt(1);
+  }
+  for (auto& [name, make] : testsupport::registry()) {
+    if (!only.isEmpty() && only != QLatin1String(name)) continue;
+    QObject* t = make();
+    failed += QTest::qExec(t, args);
+    delete t;
+  }
+  return failed ? 1 : 0;
+}

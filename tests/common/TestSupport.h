@@ -1,0 +1,112 @@
+#pragma once
+// Shared helpers of the test programs: a fresh database per case, a scripted
+// prompter for message boxes, catchers for the end of the program and beeps,
+// and the registration of test classes (one program per folder runs them all).
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <functional>
+
+#include "db/Connection.h"
+#include "ui/Seams.h"
+
+namespace testsupport {
+
+// A new database file made from the schema, in a temporary folder. The shared
+// state of the program is cleared and pointed at it (BukaKoneksi opens it).
+class TempDb {
+ public:
+  TempDb();
+  ~TempDb();
+  QString path() const { return path_; }
+  // A connection of the test's own, for setting up rows and checking results.
+  db::ConnectionPtr conn() const { return conn_; }
+  // Runs a statement on the test's connection; QFAIL-style abort on failure.
+  void exec(const QString& sql);
+  // The first column of the first row of a query, as text ("" if no row).
+  QString scalar(const QString& sql);
+  qint64 count(const QString& table);
+
+ private:
+  QTemporaryDir dir_;
+  QString path_;
+  db::ConnectionPtr conn_;
+};
+
+// Answers message boxes from a queue of expectations. Every message is
+// recorded. A message that was not expected (or differs from the next
+// expectation) is recorded as a failure, answered with vbOK/vbNo, and
+// reported by verify().
+class ScriptedPrompter {
+ public:
+  ScriptedPrompter();
+  ~ScriptedPrompter();
+  // Expect the next message to have exactly this text (and title/icon when
+  // given: pass -1 for icon to ignore it).
+  void expect(const QString& text, int answer = ui::vbOK, const QString& title = QString(), int icon = -1);
+  QList<ui::Message> seen;
+  QStringList failures;
+  int pending() const { return int(queue_.size()); }
+  // True when every expectation was met and nothing unexpected came.
+  bool ok() const { return failures.isEmpty() && queue_.isEmpty(); }
+  QString report() const;
+
+ private:
+  struct Exp { QString text; int answer; QString title; int icon; };
+  QList<Exp> queue_;
+};
+// Use in a test: VERIFY_PROMPTS(p) checks that all went as scripted.
+#define VERIFY_PROMPTS(p) QVERIFY2((p).ok(), qPrintable((p).report()))
+
+// Counts EndApplication calls instead of ending the process.
+class EndCatcher {
+ public:
+  EndCatcher();
+  ~EndCatcher();
+  int count = 0;
+};
+
+// Counts beeps.
+class BeepCounter {
+ public:
+  BeepCounter();
+  ~BeepCounter();
+  int count = 0;
+};
+
+// Installs a modal handler for the life of the object: each window shown
+// through ui::ShowModal is passed to the next function of the queue, which
+// must close it (reject()/accept()/close()). A window with no handler left is
+// closed and recorded as a failure.
+class ModalScript {
+ public:
+  ModalScript();
+  ~ModalScript();
+  void then(std::function<void(QDialog*)> f) { queue_.append(std::move(f)); }
+  QStringList shown;     // object names of the windows shown, in order
+  QStringList failures;
+ private:
+  QList<std::function<void(QDialog*)>> queue_;
+};
+
+// Finds a child by object name, failing loudly if it is missing.
+template <class T>
+T* child(QObject* parent, const QString& name) {
+  T* c = parent->findChild<T*>(name);
+  if (!c) qFatal("no child %s", qPrintable(name));
+  return c;
+}
+
+// Types text into the focused-or-given widget key by key (as a person would).
+void typeInto(QWidget* w, const QString& text);
+
+// Registration of test classes; the shared main() runs every registered class.
+using TestFactory = std::function<QObject*()>;
+int registerTest(const char* name, TestFactory f);
+
+}  // namespace testsupport
+
+#define REGISTER_TEST(Class) \
+  static int Class##_reg = ::testsupport::registerTest(#Class, [] { return static_cast<QObject*>(new Class); })
