@@ -1,0 +1,166 @@
+#include "core/frmLogin.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "core/FrmUtama.h"
+#include "core/mdlUtama.h"
+#include "ui/Seams.h"
+
+namespace {
+// Failed attempts since the program started. A login does not clear it and
+// neither does a logout, so the fourth failure of the run ends the program.
+qint16 gagal = 0;
+}  // namespace
+
+int frmLogin::Failures() { return gagal; }
+void frmLogin::ResetFailuresForTests() { gagal = 0; }
+
+frmLogin::frmLogin(QWidget* parent) : QDialog(parent) {
+  setObjectName("frmLogin");
+  setWindowTitle("  ::: Login Sistem CV. MERAPU v 1.0");
+  setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+
+  auto* bingkai = new QFrame(this);
+  bingkai->setObjectName("Frame1");
+  bingkai->setFrameShape(QFrame::StyledPanel);
+  bingkai->setFrameShadow(QFrame::Sunken);
+
+  Label1 = new QLabel("Login ID", bingkai);
+  Label1->setObjectName("Label1");
+  Label2 = new QLabel("Password", bingkai);
+  Label2->setObjectName("Label2");
+  Label3 = new QLabel("Level", bingkai);
+  Label3->setObjectName("Label3");
+
+  txtUser = new QLineEdit(bingkai);
+  txtUser->setObjectName("txtUser");
+  txtPwd = new QLineEdit(bingkai);
+  txtPwd->setObjectName("txtPwd");
+  txtPwd->setEchoMode(QLineEdit::Password);
+  txtPwd->setStyleSheet("lineedit-password-character: 42;");  // '*'
+  cmbLevel = new QComboBox(bingkai);
+  cmbLevel->setObjectName("cmbLevel");
+  cmbLevel->setEditable(true);
+  cmbLevel->setInsertPolicy(QComboBox::NoInsert);
+
+  auto* isian = new QGridLayout(bingkai);
+  isian->setContentsMargins(16, 14, 16, 14);
+  isian->setHorizontalSpacing(12);
+  isian->setVerticalSpacing(10);
+  isian->addWidget(Label1, 0, 0);
+  isian->addWidget(txtUser, 0, 1);
+  isian->addWidget(Label2, 1, 0);
+  isian->addWidget(txtPwd, 1, 1);
+  isian->addWidget(Label3, 2, 0);
+  isian->addWidget(cmbLevel, 2, 1);
+  isian->setColumnStretch(1, 1);
+
+  TbLogin = new QPushButton("&LOGIN", this);
+  TbLogin->setObjectName("TbLogin");
+  TbTutup = new QPushButton("&TUTUP", this);
+  TbTutup->setObjectName("TbTutup");
+  // The window has no key handling of its own: Enter does not log in.
+  TbLogin->setAutoDefault(false);
+  TbTutup->setAutoDefault(false);
+  TbLogin->setMinimumWidth(96);
+  TbTutup->setMinimumWidth(96);
+
+  auto* tombol = new QHBoxLayout;
+  tombol->addStretch(1);
+  tombol->addWidget(TbLogin);
+  tombol->addWidget(TbTutup);
+
+  auto* utama = new QVBoxLayout(this);
+  utama->setContentsMargins(14, 14, 14, 14);
+  utama->setSpacing(12);
+  utama->addWidget(bingkai);
+  utama->addLayout(tombol);
+  setFixedSize(380, sizeHint().height());
+
+  setTabOrder(txtUser, txtPwd);
+  setTabOrder(txtPwd, cmbLevel);
+  setTabOrder(cmbLevel, TbLogin);
+  setTabOrder(TbLogin, TbTutup);
+
+  connect(TbLogin, &QPushButton::clicked, this, [this] { TbLogin_Click(); });
+  connect(TbTutup, &QPushButton::clicked, this, [this] { TbTutup_Click(); });
+
+  Form_Load();
+}
+
+void frmLogin::Form_Load() {
+  if (!mdlUtama::BukaKoneksi()) return;  // the program is ending
+  cmbLevel->addItem("KASIR");
+  cmbLevel->addItem("ADMIN");
+  cmbLevel->setCurrentIndex(-1);
+  cmbLevel->setEditText(QString());
+  loaded_ = true;
+}
+
+void frmLogin::TbLogin_Click() {
+  using namespace mdlUtama;
+  if (txtUser->text().isEmpty()) {
+    ui::MsgBox("USER ID MASIH KOSONG !", ui::vbOKOnly | ui::vbCritical, "Error");
+    txtUser->setFocus();
+    return;
+  }
+  if (txtPwd->text().isEmpty()) {
+    ui::MsgBox("PASSWORD MASIH KOSONG !", ui::vbOKOnly | ui::vbCritical, "Error");
+    txtPwd->setFocus();
+    return;
+  }
+
+  SQL = "";
+  SQL = "SELECT * FROM Pengguna " + QString("WHERE UserID=") + db::Quote(txtUser->text()) + " " +
+        " AND PassID=" + db::Quote(txtPwd->text()) + " AND Level=" + db::Quote(cmbLevel->currentText());
+  RsLogin = Buka(SQL);
+
+  if (!RsLogin->IsOpen()) {
+    // Trouble in the store itself is not a wrong password: say so, count nothing.
+    ui::MsgBox("PERINTAH DATABASE GAGAL: " + RsLogin->LastError(), ui::vbOKOnly | ui::vbCritical, "Kesalahan");
+    return;
+  }
+  if (RsLogin->Eof()) {
+    if (gagal >= 3) {
+      ui::MsgBox("ANDA BUKAN USER YANG BERHAK!", ui::vbOKOnly | ui::vbCritical, "Error");
+      ui::EndApplication();
+      return;
+    }
+    ui::MsgBox("ID ATAU PASSWORD MASIH SALAH, SILAHKAN ULANGI LAGI!", ui::vbOKOnly | ui::vbCritical, "Error");
+    txtUser->clear();
+    txtPwd->clear();
+    txtUser->setFocus();
+    gagal = qint16(gagal + 1);
+    return;
+  }
+
+  const QString level = RsLogin->Text("Level");
+  FrmUtama* utama = FrmUtama::Instance();
+  accept();
+  utama->setEnabled(true);
+  utama->show();
+  // Exact comparison: a level stored as "admin" is matched by the engine but
+  // gets the cashier's menus.
+  if (level == "ADMIN")
+    utama->MenuAdmin();
+  else
+    utama->MenuKasir();
+
+  UserAktif = RsLogin->Text("UserId");
+  utama->SetPanel(1, RsLogin->Text("Nama"));
+  utama->SetPanel(2, "[" + level + "]");
+  utama->findChild<QAction*>("mnuLogout")->setEnabled(true);
+  if (isVisible()) accept();
+}
+
+void frmLogin::TbTutup_Click() { reject(); }
+
+REGISTER_WINDOW(frmLogin);

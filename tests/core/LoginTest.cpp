@@ -1,0 +1,232 @@
+// The login window: the order of its checks, the failure counter that lives
+// for the whole run, and what a successful login leaves behind.
+#include <QAction>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "TestSupport.h"
+#include "core/FrmUtama.h"
+#include "core/frmLogin.h"
+#include "core/mdlUtama.h"
+
+using namespace testsupport;
+
+namespace {
+const QString Salah = "ID ATAU PASSWORD MASIH SALAH, SILAHKAN ULANGI LAGI!";
+const QString Bukan = "ANDA BUKAN USER YANG BERHAK!";
+
+void isi(frmLogin& w, const QString& user, const QString& pwd, const QString& level) {
+  child<QLineEdit>(&w, "txtUser")->setText(user);
+  child<QLineEdit>(&w, "txtPwd")->setText(pwd);
+  child<QComboBox>(&w, "cmbLevel")->setEditText(level);
+}
+
+void login(frmLogin& w) { child<QPushButton>(&w, "TbLogin")->click(); }
+
+// One attempt in a fresh window, as a person would make it after a logout.
+void coba(const QString& user, const QString& pwd, const QString& level) {
+  frmLogin w;
+  isi(w, user, pwd, level);
+  login(w);
+}
+}  // namespace
+
+class LoginTest : public QObject {
+  Q_OBJECT
+  TempDb* db = nullptr;
+
+ private slots:
+  void init() {
+    db = new TempDb;
+    frmLogin::ResetFailuresForTests();
+    FrmUtama::DestroyForTests();
+    db->exec("INSERT INTO Pengguna (UserId, PassId, Nama, Level) VALUES ('ADM', 'rahasia', 'Budi Santoso', 'ADMIN')");
+    db->exec("INSERT INTO Pengguna (UserId, PassId, Nama, Level) VALUES ('KSR', 'kasir1', 'Sari Dewi', 'KASIR')");
+  }
+  void cleanup() {
+    FrmUtama::DestroyForTests();
+    delete db;
+    db = nullptr;
+  }
+
+  void windowAtLoad() {
+    frmLogin w;
+    QVERIFY(w.Loaded());
+    QCOMPARE(w.windowTitle(), QString("  ::: Login Sistem CV. MERAPU v 1.0"));
+    auto* level = child<QComboBox>(&w, "cmbLevel");
+    QCOMPARE(level->count(), 2);
+    QCOMPARE(level->itemText(0), QString("KASIR"));
+    QCOMPARE(level->itemText(1), QString("ADMIN"));
+    QCOMPARE(level->currentText(), QString());
+    QCOMPARE(child<QPushButton>(&w, "TbLogin")->text(), QString("&LOGIN"));
+    QCOMPARE(child<QPushButton>(&w, "TbTutup")->text(), QString("&TUTUP"));
+    QCOMPARE(child<QLineEdit>(&w, "txtPwd")->echoMode(), QLineEdit::Password);
+  }
+
+  void emptyFieldsAreRefusedAndNotCounted() {
+    ScriptedPrompter p;
+    p.expect("USER ID MASIH KOSONG !", ui::vbOK, "Error", ui::vbCritical);
+    p.expect("PASSWORD MASIH KOSONG !", ui::vbOK, "Error", ui::vbCritical);
+    frmLogin w;
+    isi(w, "", "rahasia", "ADMIN");
+    login(w);
+    QCOMPARE(w.focusWidget(), child<QLineEdit>(&w, "txtUser"));
+    isi(w, "ADM", "", "ADMIN");
+    login(w);
+    QCOMPARE(w.focusWidget(), child<QLineEdit>(&w, "txtPwd"));
+    VERIFY_PROMPTS(p);
+    QCOMPARE(frmLogin::Failures(), 0);
+    QCOMPARE(FrmUtama::Existing(), nullptr);
+    // Nothing typed was thrown away.
+    QCOMPARE(child<QLineEdit>(&w, "txtUser")->text(), QString("ADM"));
+  }
+
+  void wrongLevelIsAFailedAttempt() {
+    ScriptedPrompter p;
+    p.expect(Salah, ui::vbOK, "Error", ui::vbCritical);
+    frmLogin w;
+    isi(w, "ADM", "rahasia", "KASIR");
+    login(w);
+    VERIFY_PROMPTS(p);
+    QCOMPARE(frmLogin::Failures(), 1);
+    QCOMPARE(FrmUtama::Existing(), nullptr);
+    // User id and password are emptied, the level stays.
+    QCOMPARE(child<QLineEdit>(&w, "txtUser")->text(), QString());
+    QCOMPARE(child<QLineEdit>(&w, "txtPwd")->text(), QString());
+    QCOMPARE(child<QComboBox>(&w, "cmbLevel")->currentText(), QString("KASIR"));
+    QCOMPARE(w.focusWidget(), child<QLineEdit>(&w, "txtUser"));
+  }
+
+  void emptyLevelNeverMatches() {
+    db->exec("INSERT INTO Pengguna (UserId, PassId, Nama, Level) VALUES ('TANPA', 'x', 'Tanpa Level', NULL)");
+    ScriptedPrompter p;
+    p.expect(Salah, ui::vbOK, "Error", ui::vbCritical);
+    p.expect(Salah, ui::vbOK, "Error", ui::vbCritical);
+    coba("ADM", "rahasia", "");
+    coba("TANPA", "x", "");
+    VERIFY_PROMPTS(p);
+    QCOMPARE(frmLogin::Failures(), 2);
+  }
+
+  void fourthFailureEndsTheProgram() {
+    ScriptedPrompter p;
+    EndCatcher end;
+    p.expect(Salah, ui::vbOK, "Error", ui::vbCritical);
+    p.expect(Salah, ui::vbOK, "Error", ui::vbCritical);
+    p.expect(Salah, ui::vbOK, "Error", ui::vbCritical);
+    p.expect(Bukan, ui::vbOK, "Error", ui::vbCritical);
+    frmLogin w;
+    for (int i = 0; i < 3; ++i) {
+      isi(w, "ADM", "salah", "ADMIN");
+      login(w);
+      QCOMPARE(end.count, 0);
+    }
+    isi(w, "ADM", "salah", "ADMIN");
+    login(w);
+    VERIFY_PROMPTS(p);
+    QCOMPARE(end.count, 1);
+    QCOMPARE(FrmUtama::Existing(), nullptr);
+  }
+
+  void counterSurvivesLoginAndLogout() {
+    ScriptedPrompter p;
+    EndCatcher end;
+    p.expect(Salah, ui::vbOK, "Error", ui::vbCritical);
+    p.expect("PASSWORD MASIH KOSONG !", ui::vbOK, "Error", ui::vbCritical);
+    p.expect(Salah, ui::vbOK, "Error", ui::vbCritical);
+    p.expect(Salah, ui::vbOK, "Error", ui::vbCritical);
+    p.expect(Bukan, ui::vbOK, "Error", ui::vbCritical);
+    coba("KSR", "salah", "KASIR");
+    coba("KSR", "", "KASIR");  // refused before the lookup: not counted
+    coba("nobody", "x", "KASIR");
+    QCOMPARE(frmLogin::Failures(), 2);
+    coba("KSR", "kasir1", "KASIR");
+    QVERIFY(FrmUtama::Existing());
+    QCOMPARE(frmLogin::Failures(), 2);  // a login does not clear it
+    FrmUtama::Existing()->mnuLogout_Click();
+    coba("KSR", "salah", "KASIR");
+    QCOMPARE(end.count, 0);
+    coba("KSR", "salah", "KASIR");
+    QCOMPARE(end.count, 1);
+    VERIFY_PROMPTS(p);
+  }
+
+  void successfulLoginHandsOverToTheMainWindow() {
+    ScriptedPrompter p;  // no message at all
+    frmLogin w;
+    w.show();
+    isi(w, "ADM", "rahasia", "ADMIN");
+    login(w);
+    VERIFY_PROMPTS(p);
+    QCOMPARE(w.result(), int(QDialog::Accepted));
+    QVERIFY(!w.isVisible());
+    FrmUtama* utama = FrmUtama::Existing();
+    QVERIFY(utama);
+    QVERIFY(utama->isVisible());
+    QVERIFY(utama->isEnabled());
+    QCOMPARE(mdlUtama::UserAktif, QString("ADM"));
+    QVERIFY(mdlUtama::RsLogin && !mdlUtama::RsLogin->Eof());
+    QCOMPARE(mdlUtama::RsLogin->Text("Nama"), QString("Budi Santoso"));
+    QCOMPARE(utama->PanelText(1), QString("Budi Santoso"));
+    QCOMPARE(utama->PanelText(2), QString("[ADMIN]"));
+    QVERIFY(utama->findChild<QAction*>("mnuLogout")->isEnabled());
+    QCOMPARE(mdlUtama::SQL,
+             QString("SELECT * FROM Pengguna WHERE UserID='ADM'  AND PassID='rahasia' AND Level='ADMIN'"));
+  }
+
+  void smallLettersAdminGetsCashierMenus() {
+    db->exec("INSERT INTO Pengguna (UserId, PassId, Nama, Level) VALUES ('adm2', 'pw', 'Admin Kecil', 'admin')");
+    ScriptedPrompter p;
+    coba("adm2", "pw", "ADMIN");
+    VERIFY_PROMPTS(p);
+    FrmUtama* utama = FrmUtama::Existing();
+    QVERIFY(utama);
+    QCOMPARE(utama->PanelText(2), QString("[admin]"));
+    QVERIFY(!utama->findChild<QMenu*>("MuData")->menuAction()->isEnabled());
+    QVERIFY(!utama->findChild<QMenu*>("MuSetting")->menuAction()->isEnabled());
+    QVERIFY(!utama->findChild<QAction*>("mnuPembelian")->isEnabled());
+  }
+
+  void otherLevelTypedInIsACashier() {
+    db->exec("INSERT INTO Pengguna (UserId, PassId, Nama, Level) VALUES ('GDG', 'g', 'Gudang', 'GUDANG')");
+    ScriptedPrompter p;
+    coba("GDG", "g", "GUDANG");
+    VERIFY_PROMPTS(p);
+    QVERIFY(FrmUtama::Existing());
+    QCOMPARE(FrmUtama::Existing()->PanelText(2), QString("[GUDANG]"));
+    QVERIFY(!FrmUtama::Existing()->findChild<QMenu*>("MuData")->menuAction()->isEnabled());
+  }
+
+  void quotesAreOrdinaryText() {
+    db->exec("INSERT INTO Pengguna (UserId, PassId, Nama, Level) VALUES ('O''Brien', 'it''s', 'Pat O''Brien', 'KASIR')");
+    ScriptedPrompter p;
+    p.expect(Salah, ui::vbOK, "Error", ui::vbCritical);
+    p.expect(Salah, ui::vbOK, "Error", ui::vbCritical);
+    // Classic injections are failed attempts, not logins and not errors.
+    coba("' OR '1'='1", "' OR '1'='1", "ADMIN");
+    coba("ADM", "x' OR 'x'='x", "ADMIN");
+    QCOMPARE(frmLogin::Failures(), 2);
+    QCOMPARE(FrmUtama::Existing(), nullptr);
+    QCOMPARE(db->count("Pengguna"), 3);
+    // A quote that belongs to the user id logs its owner in.
+    coba("O'Brien", "it's", "KASIR");
+    VERIFY_PROMPTS(p);
+    QCOMPARE(mdlUtama::UserAktif, QString("O'Brien"));
+    QCOMPARE(FrmUtama::Existing()->PanelText(1), QString("Pat O'Brien"));
+  }
+
+  void tutupOnlyClosesTheWindow() {
+    ScriptedPrompter p;
+    frmLogin w;
+    w.show();
+    child<QPushButton>(&w, "TbTutup")->click();
+    QVERIFY(!w.isVisible());
+    QCOMPARE(w.result(), int(QDialog::Rejected));
+    QCOMPARE(FrmUtama::Existing(), nullptr);
+    VERIFY_PROMPTS(p);
+  }
+};
+
+REGISTER_TEST(LoginTest);
+#include "LoginTest.moc"
