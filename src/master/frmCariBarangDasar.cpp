@@ -1,0 +1,142 @@
+#include "master/frmCariBarangDasar.h"
+
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "core/mdlUtama.h"
+#include "ui/FlexGrid.h"
+#include "ui/Input.h"
+#include "ui/MaskEdBox.h"
+#include "ui/Seams.h"
+
+using namespace mdlUtama;
+
+namespace {
+QPushButton* Tombol(QWidget* parent, const char* name, const QString& caption) {
+  auto* b = new QPushButton(caption, parent);
+  b->setObjectName(QString::fromLatin1(name));
+  b->setAutoDefault(false);
+  b->setMinimumWidth(90);
+  return b;
+}
+}  // namespace
+
+frmCariBarangDasar::frmCariBarangDasar(QWidget* parent, Ragam ragam) : QDialog(parent), ragam_(std::move(ragam)) {
+  setObjectName(QString::fromLatin1(ragam_.objectName));
+  setWindowTitle(ragam_.caption);
+
+  Frame2 = new QGroupBox(this);
+  Frame2->setObjectName(QStringLiteral("Frame2"));
+  txtCari = new QLineEdit(Frame2);
+  txtCari->setObjectName(QStringLiteral("txtCari"));
+  TbCari = Tombol(Frame2, "TbCari", QStringLiteral("&CARI"));
+  TbNormal = Tombol(Frame2, "TbNormal", QStringLiteral("&NORMAL"));
+  TbTutup = Tombol(Frame2, "TbTutup", QStringLiteral("&TUTUP"));
+  auto* h = new QHBoxLayout(Frame2);
+  h->addWidget(new QLabel(QStringLiteral("Nama Barang"), Frame2));
+  h->addWidget(txtCari, 1);
+  h->addWidget(TbCari);
+  h->addWidget(TbNormal);
+  h->addWidget(TbTutup);
+
+  GridBarang = new ui::FlexGrid(this);
+  GridBarang->setObjectName(QStringLiteral("GridBarang"));
+  GridBarang->setToolTip(ragam_.tooltip);
+
+  auto* v = new QVBoxLayout(this);
+  v->addWidget(Frame2);
+  v->addWidget(GridBarang, 1);
+  int lebar = 0;
+  for (const Kolom& k : ragam_.kolom) lebar += ui::TwipsToPixels(k.width);
+  resize(lebar + 70, 480);
+
+  connect(txtCari, &QLineEdit::textChanged, this, &frmCariBarangDasar::txtCari_Change);
+  connect(TbCari, &QPushButton::clicked, this, &frmCariBarangDasar::TbCari_Click);
+  connect(TbNormal, &QPushButton::clicked, this, &frmCariBarangDasar::TbNormal_Click);
+  connect(TbTutup, &QPushButton::clicked, this, &frmCariBarangDasar::TbTutup_Click);
+  connect(GridBarang, &ui::FlexGrid::DblClick, this, &frmCariBarangDasar::GridBarang_DblClick);
+}
+
+void frmCariBarangDasar::Form_Load() {
+  if (!BukaKoneksi()) return;
+  Rs() = Buka(SqlDaftar());
+  TampilGridData();
+}
+
+void frmCariBarangDasar::AktifGridBarang() {
+  GridBarang->SetCols(int(ragam_.kolom.size()));
+  GridBarang->SetFixedCols(1);
+  for (int c = 0; c < ragam_.kolom.size(); ++c) {
+    GridBarang->SetTextMatrix(0, c, ragam_.kolom[c].header);
+    GridBarang->SetColWidth(c, ragam_.kolom[c].width);
+  }
+}
+
+void frmCariBarangDasar::TampilGridData() {
+  GridBarang->Clear();
+  AktifGridBarang();
+  GridBarang->SetRows(2);
+  db::RecordsetPtr rs = Rs();
+  if (!rs || rs->RecordCount() == 0) {
+    ui::MsgBox(ragam_.pesanKosong, ui::vbOKOnly | ui::vbInformation, ragam_.judulKosong);
+    return;
+  }
+  QList<int> indeks;
+  for (const Kolom& k : ragam_.kolom) indeks << (k.field.isEmpty() ? -1 : rs->FieldIndex(k.field));
+  const int n = rs->RecordCount();
+  GridBarang->Reserve(n + 1);
+  GridBarang->SetRows(n + 1);
+  int i = 1;
+  for (rs->MoveFirst(); !rs->Eof(); rs->MoveNext(), ++i) {
+    for (int c = 0; c < indeks.size(); ++c)
+      GridBarang->SetTextMatrix(i, c, indeks[c] < 0 ? QString::number(i) : rs->Text(indeks[c]));
+  }
+  rs->MoveFirst();
+}
+
+void frmCariBarangDasar::txtCari_Change() {
+  const QString teks = txtCari->text();
+  Rs() = Buka(SqlCari(teks));
+  if (Rs() && Rs()->RecordCount() > 0) {
+    TampilGridData();
+    return;
+  }
+  ui::MsgBox(ragam_.awalTakAda + QStringLiteral(" - ") + teks + ragam_.akhirTakAda, ui::vbOKOnly | ui::vbInformation,
+             QStringLiteral("Informasi"));
+  txtCari->clear();  // a change too: the full list comes back
+  txtCari->setFocus();
+}
+
+void frmCariBarangDasar::TbCari_Click() { txtCari_Change(); }
+
+void frmCariBarangDasar::TbNormal_Click() {
+  Form_Load();
+  txtCari->clear();
+  txtCari->setFocus();
+}
+
+void frmCariBarangDasar::GridBarang_DblClick() {
+  const int r = GridBarang->Row();
+  const QString kode = GridBarang->TextMatrix(r, 1);
+  QWidget* pemanggil = parentWidget();
+  if (pemanggil) {
+    if (auto* g = pemanggil->findChild<QLineEdit*>(QStringLiteral("txtKodeG"))) g->setText(kode.left(3));
+    if (auto* k = pemanggil->findChild<ui::MaskEdBox*>(QStringLiteral("TxtKode"))) k->SetText(kode.right(7));
+    if (auto* n = pemanggil->findChild<QLineEdit*>(QStringLiteral("TxtNama"))) n->setText(GridBarang->TextMatrix(r, 3).toUpper());
+    if (ragam_.denganHarga)
+      if (auto* h = pemanggil->findChild<QLineEdit*>(QStringLiteral("TxtHarga"))) h->setText(GridBarang->TextMatrix(r, 4));
+  }
+  Tutup();
+}
+
+void frmCariBarangDasar::TbTutup_Click() { Tutup(); }
+
+void frmCariBarangDasar::Tutup() {
+  // The caller gets its input back; the main window stays as the caller left it.
+  if (parentWidget()) parentWidget()->setEnabled(true);
+  accept();
+}

@@ -1,0 +1,67 @@
+#pragma once
+// What the two item-search dialogs share: a search box that searches on
+// every change, a grid of items, and the pick that writes the item into the
+// calling screen's boxes (txtKodeG, TxtKode, TxtNama and, for the sale,
+// TxtHarga). Each twin states its queries, columns and messages.
+#include <QDialog>
+#include <QList>
+#include <QString>
+
+#include "db/Recordset.h"
+
+class QLineEdit;
+class QPushButton;
+class QGroupBox;
+
+namespace ui {
+class FlexGrid;
+}
+
+class frmCariBarangDasar : public QDialog {
+  Q_OBJECT
+ public:
+  struct Kolom {
+    QString header;
+    int width;      // twips
+    QString field;  // empty: the row number
+  };
+  struct Ragam {
+    const char* objectName;
+    QString caption;
+    QString tooltip;
+    QString pesanKosong, judulKosong;       // empty list
+    QString awalTakAda, akhirTakAda;        // not found: start, end
+    QList<Kolom> kolom;
+    bool denganHarga;                       // the pick also writes TxtHarga
+  };
+
+  void AktifGridBarang();
+  void TampilGridData();
+
+ public slots:
+  void txtCari_Change();
+  void TbCari_Click();
+  void TbNormal_Click();
+  void TbTutup_Click();
+  void GridBarang_DblClick();
+
+ protected:
+  frmCariBarangDasar(QWidget* parent, Ragam ragam);
+  // Opening: connection, list query, fill. Run by the twin's constructor.
+  void Form_Load();
+  virtual QString SqlDaftar() const = 0;
+  virtual QString SqlCari(const QString& teks) const = 0;
+  // The shared record set this dialog works on.
+  virtual db::RecordsetPtr& Rs() const = 0;
+
+ private:
+  void Tutup();
+
+  Ragam ragam_;
+  QLineEdit* txtCari;
+  QPushButton* TbCari;
+  QPushButton* TbNormal;
+  QPushButton* TbTutup;
+  ui::FlexGrid* GridBarang;
+  QGroupBox* Frame2;
+};

@@ -1,0 +1,163 @@
+#include "transactions/FormTransaksi.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "core/mdlUtama.h"
+#include "ui/FlexGrid.h"
+#include "ui/Input.h"
+#include "ui/Seams.h"
+
+using namespace mdlUtama;
+
+FormTransaksi::FormTransaksi(QWidget* parent) : QDialog(parent) {}
+
+bool FormTransaksi::SedangTransaksi() const { return TbKeluar && TbKeluar->text() == CaptionBatal; }
+
+void FormTransaksi::DaftarIsian(const QList<QWidget*>& isian, const QList<QWidget*>& tetapMati) {
+  isian_ = isian;
+  tetapMati_ = tetapMati;
+}
+
+void FormTransaksi::FormMati() {
+  for (QWidget* w : isian_) ui::SetInputEnabled(w, false);
+}
+
+void FormTransaksi::FormHidup() {
+  for (QWidget* w : isian_) ui::SetInputEnabled(w, !tetapMati_.contains(w));
+}
+
+void FormTransaksi::ModeTransaksi(bool buka) { TbKeluar->setText(buka ? CaptionBatal : CaptionKeluar); }
+
+void FormTransaksi::PertanyaanTutup(const QString& text, const QString& title) {
+  tanyaTeks_ = text;
+  tanyaJudul_ = title;
+}
+
+void FormTransaksi::TbKeluar_Click() {
+  if (SedangTransaksi()) {
+    Batal();
+    return;
+  }
+  close();
+}
+
+void FormTransaksi::reject() {
+  if (!tanyaTeks_.isEmpty()) {
+    Pesan = QString::number(ui::MsgBox(tanyaTeks_, ui::vbYesNo | ui::vbQuestion, tanyaJudul_));
+    if (Pesan.toInt() != ui::vbYes) return;
+  }
+  QDialog::reject();
+}
+
+QString FormTransaksi::NomorBerikut(db::RecordsetPtr& rs, const QString& sql, const QString& keyField,
+                                    const QString& prefix, int width) {
+  rs = Buka(sql);
+  QString terakhir;
+  if (rs && rs->RecordCount() > 0) {
+    rs->MoveLast();
+    terakhir = rs->Text(keyField);
+  }
+  const db::NextCodeResult r = db::NextCode(prefix, width, terakhir);
+  if (!r.ok) {
+    ui::MsgBox(r.error, ui::vbOKOnly | ui::vbCritical, QStringLiteral("Error"));
+    return QString();
+  }
+  return r.code;
+}
+
+FormTransaksi::HasilSimpan FormTransaksi::SimpanDokumen(
+    const QString& nomor, const QString& table, const QString& keyField, const QString& prefix, int width,
+    const std::function<QStringList(const QString&)>& statements) {
+  HasilSimpan h;
+  db::ConnectionPtr c = Conn;
+  if (!c || !c->IsOpen()) {
+    h.error = QStringLiteral("Database belum terbuka");
+    return h;
+  }
+  if (!c->BeginTrans()) {
+    h.error = c->LastError();
+    return h;
+  }
+  auto gagal = [&](const QString& e) {
+    c->RollbackTrans();
+    h.error = e;
+    return h;
+  };
+
+  // The number was taken from the last stored row when the document was
+  // started; another till may have stored it since. The write lock is held
+  // from here on, so the free number found now stays free.
+  h.nomor = nomor;
+  db::Recordset ada;
+  if (!ada.Open(QStringLiteral("SELECT ") + keyField + QStringLiteral(" FROM ") + table + QStringLiteral(" WHERE ") +
+                    keyField + QStringLiteral(" = ") + db::Quote(nomor),
+                c))
+    return gagal(ada.LastError());
+  if (ada.RecordCount() > 0) {
+    db::Recordset akhir;
+    if (!akhir.Open(QStringLiteral("SELECT ") + keyField + QStringLiteral(" FROM ") + table + QStringLiteral(" WHERE ") +
+                        keyField + QStringLiteral(" LIKE ") + db::Quote(prefix + QStringLiteral("%")) +
+                        QStringLiteral(" ORDER BY ") + keyField,
+                    c))
+      return gagal(akhir.LastError());
+    akhir.MoveLast();
+    const db::NextCodeResult r = db::NextCode(prefix, width, akhir.Eof() ? QString() : akhir.Text(keyField));
+    if (!r.ok) return gagal(r.error);
+    h.nomor = r.code;
+  }
+
+  for (const QString& s : statements(h.nomor)) {
+    SQL = s;
+    if (!c->Execute(SQL)) return gagal(c->LastError());
+  }
+  if (!c->CommitTrans()) return gagal(c->LastError());
+  h.ok = true;
+  return h;
+}
+
+QPushButton* FormTransaksi::Tombol(QWidget* parent, const char* name, const QString& caption) {
+  auto* b = new QPushButton(caption, parent);
+  b->setObjectName(QString::fromLatin1(name));
+  // Enter in a box must never press a button by itself.
+  b->setAutoDefault(false);
+  b->setDefault(false);
+  b->installEventFilter(this);
+  return b;
+}
+
+bool FormTransaksi::eventFilter(QObject* obj, QEvent* ev) {
+  if (ev->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(ev)->key();
+    auto* b = qobject_cast<QPushButton*>(obj);
+    if (b && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
+      if (b->isEnabled()) b->click();
+      return true;
+    }
+  }
+  return QDialog::eventFilter(obj, ev);
+}
+
+QLineEdit* FormTransaksi::Kotak(QWidget* parent, const char* name, int maxLength, bool kanan) {
+  auto* t = new QLineEdit(parent);
+  t->setObjectName(QString::fromLatin1(name));
+  if (maxLength > 0) t->setMaxLength(maxLength);
+  if (kanan) t->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  return t;
+}
+
+QLabel* FormTransaksi::Label(QWidget* parent, const char* name, const QString& caption) {
+  auto* l = new QLabel(caption, parent);
+  l->setObjectName(QString::fromLatin1(name));
+  return l;
+}
+
+void FormTransaksi::AturGrid(ui::FlexGrid* grid, const QStringList& headers, const QList<int>& widths) {
+  grid->SetCols(int(headers.size()));
+  for (int c = 0; c < headers.size(); ++c) {
+    grid->SetTextMatrix(0, c, headers[c]);
+    grid->SetColWidth(c, widths.value(c, 1000));
+  }
+}

@@ -1,0 +1,90 @@
+#pragma once
+// What the transaction screens (sale, purchase, cash entry) have in common:
+// input boxes that are switched on and off together, the leave button that
+// cancels a document in progress ("&Batal") or closes the screen
+// ("&Keluar"), a closing question, the next document number from the last
+// stored one, and a save that stores a whole document or nothing.
+#include <QDialog>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+#include "db/Recordset.h"
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace ui {
+class FlexGrid;
+}
+
+class FormTransaksi : public QDialog {
+  Q_OBJECT
+ public:
+  explicit FormTransaksi(QWidget* parent = nullptr);
+
+  // Shown by the leave button while a document is open and at rest.
+  static inline const QString CaptionBatal = QStringLiteral("&Batal");
+  static inline const QString CaptionKeluar = QStringLiteral("&Keluar");
+
+  // A document is open when the leave button cancels instead of closing.
+  bool SedangTransaksi() const;
+
+  // The result of saving a document.
+  struct HasilSimpan {
+    bool ok = false;
+    QString nomor;  // the number the document was stored under
+    QString error;  // the store's message when not ok
+  };
+
+  // Stores a document in one transaction. `statements` builds every
+  // statement of the document for a given number. If the number was stored
+  // meanwhile by someone else, the next free number after the last stored
+  // one is used instead. On any failure nothing is stored.
+  static HasilSimpan SimpanDokumen(const QString& nomor, const QString& table, const QString& keyField,
+                                   const QString& prefix, int width,
+                                   const std::function<QStringList(const QString& nomor)>& statements);
+
+  // The number after the last row of `sql` (which orders by `keyField`),
+  // or the first number when there is none. The rows are opened into `rs`
+  // (the screen's shared record set). Shows the refusal when the serial is
+  // used up and returns "".
+  static QString NomorBerikut(db::RecordsetPtr& rs, const QString& sql, const QString& keyField,
+                              const QString& prefix, int width);
+
+ public slots:
+  void TbKeluar_Click();
+  // Closing the screen (leave button at rest, close box, Escape) asks first.
+  void reject() override;
+
+ protected:
+  // The boxes that FormMati turns off and FormHidup turns on; those in
+  // `tetapMati` stay off in FormHidup.
+  void DaftarIsian(const QList<QWidget*>& isian, const QList<QWidget*>& tetapMati = {});
+  void FormMati();
+  void FormHidup();
+  // Caption of the leave button: a document open or not.
+  void ModeTransaksi(bool buka);
+  // The question asked before the screen closes; an empty text closes at once.
+  void PertanyaanTutup(const QString& text, const QString& title);
+  // Cancels the open document (leave button while "&Batal").
+  virtual void Batal() = 0;
+  // Enter on a focused button presses it, as the cashier expects.
+  bool eventFilter(QObject* obj, QEvent* ev) override;
+
+  // Small builders so each screen states only its own names and captions.
+  QPushButton* Tombol(QWidget* parent, const char* name, const QString& caption);
+  QLineEdit* Kotak(QWidget* parent, const char* name, int maxLength = 0, bool kanan = false);
+  QLabel* Label(QWidget* parent, const char* name, const QString& caption);
+  static void AturGrid(ui::FlexGrid* grid, const QStringList& headers, const QList<int>& widths);
+
+  QPushButton* TbKeluar = nullptr;
+
+ private:
+  QList<QWidget*> isian_;
+  QList<QWidget*> tetapMati_;
+  QString tanyaTeks_;
+  QString tanyaJudul_;
+};

@@ -1,0 +1,160 @@
+#include "transactions/frmCetakJual.h"
+
+#include <QFile>
+#include <QFontDatabase>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPrinter>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "core/mdlUtama.h"
+#include "transactions/mdlCetak.h"
+#include "ui/Seams.h"
+
+using namespace mdlUtama;
+
+namespace {
+QFont HurufNota() {
+  QFont f(QStringLiteral("Courier New"), 9);
+  f.setStyleHint(QFont::TypeWriter);
+  f.setFixedPitch(true);
+  return f;
+}
+
+QPushButton* Tombol(QWidget* parent, const char* name, const QString& caption) {
+  auto* b = new QPushButton(caption, parent);
+  b->setObjectName(QString::fromLatin1(name));
+  b->setAutoDefault(false);
+  b->setMinimumWidth(110);
+  return b;
+}
+}  // namespace
+
+frmCetakJual::frmCetakJual(QWidget* parent) : QDialog(parent) {
+  setObjectName(QStringLiteral("frmCetakJual"));
+  setWindowTitle(QStringLiteral("  :: CETAK NOTA TRANSAKSI PENJUALAN"));
+
+  rtfLap = new QPlainTextEdit(this);
+  rtfLap->setObjectName(QStringLiteral("rtfLap"));
+  rtfLap->setFont(HurufNota());
+  rtfLap->setReadOnly(true);  // the receipt mirrors the stored sale
+  rtfLap->setLineWrapMode(QPlainTextEdit::NoWrap);
+
+  Frame1 = new QGroupBox(this);
+  Frame1->setObjectName(QStringLiteral("Frame1"));
+  cmdCetak = Tombol(Frame1, "cmdCetak", QStringLiteral("&Cetak"));
+  cmdSimpan = Tombol(Frame1, "cmdSimpan", QStringLiteral("&Simpan"));
+  cmdKeluar = Tombol(Frame1, "cmdKeluar", QStringLiteral("&Keluar"));
+  auto* tombol = new QHBoxLayout(Frame1);
+  tombol->addStretch();
+  tombol->addWidget(cmdCetak);
+  tombol->addWidget(cmdSimpan);
+  tombol->addWidget(cmdKeluar);
+
+  auto* v = new QVBoxLayout(this);
+  v->addWidget(rtfLap, 1);
+  v->addWidget(Frame1);
+
+  // Wide enough for a whole receipt line at the screen's font size.
+  const QFontMetrics fm(rtfLap->font());
+  resize(fm.horizontalAdvance(QString(74, QLatin1Char('M'))) + 60, 560);
+
+  connect(cmdCetak, &QPushButton::clicked, this, &frmCetakJual::cmdCetak_Click);
+  connect(cmdSimpan, &QPushButton::clicked, this, &frmCetakJual::cmdSimpan_Click);
+  connect(cmdKeluar, &QPushButton::clicked, this, &frmCetakJual::cmdKeluar_Click);
+}
+
+void frmCetakJual::Form_Load() {
+  mdlCetak::DataNota data;
+  data.noNota = NoNota;
+  data.totHarga = TotHarga;
+  data.uangBayar = UangBayar;
+  data.uangKembali = UangKembali;
+  data.tanggal = ui::Today();
+
+  const QString sql = QStringLiteral(" SELECT Penjualan.Tgl_Nota, ") +
+                      QStringLiteral(" Barang.Kode_Barang, Barang.Nama_Barang, ") +
+                      QStringLiteral(" Penjualan_Detail.Harga_Jual, Penjualan_Detail.Jumlah, ") +
+                      QStringLiteral(" Penjualan_Detail.Subtotal ") +
+                      QStringLiteral(" FROM Penjualan,Penjualan_Detail, Barang ") +
+                      QStringLiteral(" WHERE Penjualan.No_Nota = Penjualan_Detail.No_Nota ") +
+                      QStringLiteral(" AND Barang.Kode_Barang = Penjualan_Detail.Kode_Barang ") +
+                      QStringLiteral(" AND Penjualan.No_Nota =") + db::Quote(NoNota);
+  if (Conn) {
+    db::Recordset rs;
+    if (rs.Open(sql, Conn)) {
+      const int iKode = rs.FieldIndex(QStringLiteral("Kode_Barang"));
+      const int iNama = rs.FieldIndex(QStringLiteral("Nama_Barang"));
+      const int iHarga = rs.FieldIndex(QStringLiteral("Harga_Jual"));
+      const int iJumlah = rs.FieldIndex(QStringLiteral("Jumlah"));
+      for (; !rs.Eof(); rs.MoveNext()) {
+        mdlCetak::BarisNota b;
+        b.kode = rs.Text(iKode);
+        b.nama = rs.Text(iNama);
+        b.harga = rs.Value(iHarga).toLongLong();
+        b.jumlah = rs.Value(iJumlah).toLongLong();
+        data.baris << b;
+      }
+    }
+  }
+  teks_ = mdlCetak::SusunNota(data);
+  rtfLap->setPlainText(QString(teks_).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+}
+
+bool frmCetakJual::CetakKe(QPrinter* printer, const QString& teks) {
+  QPainter p;
+  if (!p.begin(printer)) return false;
+  QFont f = HurufNota();
+  p.setFont(QFont(f, printer));
+  const QFontMetrics fm(p.font(), printer);
+  const QRect halaman = printer->pageLayout().paintRectPixels(printer->resolution());
+  const int tinggi = halaman.height();
+  int y = fm.ascent();
+  for (const QString& baris : teks.split(QStringLiteral("\r\n"))) {
+    if (y + fm.descent() > tinggi) {
+      if (!printer->newPage()) return false;
+      y = fm.ascent();
+    }
+    p.drawText(0, y, baris);
+    y += fm.lineSpacing();
+  }
+  return p.end() && printer->printerState() != QPrinter::Error;
+}
+
+void frmCetakJual::cmdCetak_Click() {
+  std::unique_ptr<QPrinter> printer = ui::DefaultPrinter();
+  if (!mdlCetak::AdaPrinter(printer.get())) {
+    ui::MsgBox(QStringLiteral("Belum ada printer terinstall di\rkomputer Anda. Silahkan install\rprinter terlebih dulu!"),
+               ui::vbOKOnly | ui::vbCritical, QStringLiteral("Printer Belum Diinstall"));
+    return;
+  }
+  if (teks_.isEmpty()) {
+    ui::MsgBox(QStringLiteral("Belum ada data yang akan dicetak!\rPilih kategori laporan yang akan Anda\r"
+                              "cetak, lalu klik menu Cetak."),
+               ui::vbOKOnly | ui::vbCritical, QStringLiteral("Data Tidak Ada"));
+    return;
+  }
+  if (!CetakKe(printer.get(), teks_)) {
+    ui::MsgBox(QStringLiteral("Kesalahan nomor: 482. Keterangan: Printer error\r\r"
+                              "Kemungkinan printer belum diaktifkan\r"
+                              "atau kertas habis/belum dipasang!\r"
+                              "Nyalakan printer atau pasang kertas,\r"
+                              "lalu klik menu Cetak kembali!"),
+               ui::vbOKOnly | ui::vbCritical, QStringLiteral("Printer Error"));
+    return;
+  }
+  ui::MsgBox(QStringLiteral("Hasil cetakan sudah benar?"), ui::vbYesNo | ui::vbQuestion, QStringLiteral("Cetak"));
+}
+
+void frmCetakJual::cmdSimpan_Click() {
+  const QString nama = ui::GetSaveFileName(this, QStringLiteral("Simpan sebagai file..."), QStringLiteral("*.txt|*.txt"));
+  if (nama.isEmpty()) return;
+  QFile f(nama);
+  if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) return;  // silent, as a cancelled save
+  f.write((teks_ + QStringLiteral("\r\n")).toLatin1());
+}
+
+void frmCetakJual::cmdKeluar_Click() { accept(); }

@@ -1,0 +1,45 @@
+#pragma once
+// The receipt of a sale just saved: laid out as fixed-width text, shown,
+// printed on the default printer or saved as a text file.
+#include <QDialog>
+#include <QString>
+
+class QPlainTextEdit;
+class QPushButton;
+class QGroupBox;
+class QPainter;
+class QPrinter;
+
+class frmCetakJual : public QDialog {
+  Q_OBJECT
+ public:
+  explicit frmCetakJual(QWidget* parent = nullptr);
+
+  // Set by the sale before Form_Load.
+  QString NoNota;
+  QString TotHarga;
+  QString UangBayar;
+  QString UangKembali;
+
+  // Builds the receipt from the values above and the sale's stored lines.
+  void Form_Load();
+  // The receipt text, lines joined by CR LF.
+  QString Teks() const { return teks_; }
+
+  // Paints the receipt text on a device in the receipt font; false when the
+  // device cannot be painted on.
+  static bool CetakKe(QPrinter* printer, const QString& teks);
+
+ public slots:
+  void cmdCetak_Click();
+  void cmdSimpan_Click();
+  void cmdKeluar_Click();
+
+ private:
+  QPlainTextEdit* rtfLap;
+  QPushButton* cmdCetak;
+  QPushButton* cmdSimpan;
+  QPushButton* cmdKeluar;
+  QGroupBox* Frame1;
+  QString teks_;
+};

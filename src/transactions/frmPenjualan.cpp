@@ -1,0 +1,407 @@
+#include "transactions/frmPenjualan.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "core/mdlUtama.h"
+#include "transactions/frmCetakJual.h"
+#include "ui/FlexGrid.h"
+#include "ui/Input.h"
+#include "ui/MaskEdBox.h"
+#include "ui/Seams.h"
+
+using namespace mdlUtama;
+
+namespace {
+const QString CRLF = QStringLiteral("\r\n");
+qint64 Angka(const QLineEdit* t) { return db::LeadingNumber(t->text()); }
+}  // namespace
+
+frmPenjualan::frmPenjualan(QWidget* parent) : FormTransaksi(parent) {
+  setObjectName(QStringLiteral("frmPenjualan"));
+  setWindowTitle(QStringLiteral("   :: TRANSAKSI PENJUALAN"));
+
+  // ---- receipt number and date
+  auto* Frame1 = new QGroupBox(this);
+  Frame1->setObjectName(QStringLiteral("Frame1"));
+  TxtNoNota = Kotak(Frame1, "TxtNoNota", 10);
+  TxtTgl = new ui::MaskEdBox(Frame1);
+  TxtTgl->setObjectName(QStringLiteral("TxtTgl"));
+  TxtTgl->SetMask(QStringLiteral("##/##/####"));
+  auto* g1 = new QGridLayout(Frame1);
+  g1->addWidget(Label(Frame1, "Label1", QStringLiteral("Nomor Transaksi")), 0, 0);
+  g1->addWidget(TxtNoNota, 0, 1);
+  g1->addWidget(Label(Frame1, "Label2", QStringLiteral("Tanggal")), 0, 3);
+  g1->addWidget(TxtTgl, 0, 4);
+  g1->setColumnStretch(2, 1);
+  TxtNoNota->setFixedWidth(130);
+  TxtTgl->setFixedWidth(110);
+
+  // ---- the line being entered
+  auto* Frame2 = new QGroupBox(this);
+  Frame2->setObjectName(QStringLiteral("Frame2"));
+  txtKodeG = Kotak(Frame2, "txtKodeG", 3);
+  TxtKode = new ui::MaskEdBox(Frame2);
+  TxtKode->setObjectName(QStringLiteral("TxtKode"));
+  TxtKode->SetMask(QStringLiteral("###.###"));
+  TbCari = Tombol(Frame2, "TbCari", QStringLiteral("Ca&ri"));
+  TxtNama = Kotak(Frame2, "TxtNama");
+  TxtHarga = Kotak(Frame2, "TxtHarga", 0, true);
+  TxtJumlah = Kotak(Frame2, "TxtJumlah", 3, true);
+  TxtTotal = Kotak(Frame2, "TxtTotal", 0, true);
+  TbMasuk = Tombol(Frame2, "TbMasuk", QStringLiteral("Masuk"));
+  txtKodeG->setFixedWidth(50);
+  TxtKode->setFixedWidth(80);
+  TxtHarga->setFixedWidth(110);
+  TxtJumlah->setFixedWidth(60);
+  TxtTotal->setFixedWidth(110);
+  auto* kode = new QHBoxLayout;
+  kode->addWidget(txtKodeG);
+  kode->addWidget(new QLabel(QStringLiteral("."), Frame2));
+  kode->addWidget(TxtKode);
+  kode->addWidget(TbCari);
+  kode->addStretch();
+  auto* g2 = new QGridLayout(Frame2);
+  g2->addWidget(Label(Frame2, "Label3", QStringLiteral("Kode Barang")), 0, 0);
+  g2->addLayout(kode, 0, 1, 1, 3);
+  g2->addWidget(Label(Frame2, "Label4", QStringLiteral("Nama Barang")), 1, 0);
+  g2->addWidget(TxtNama, 1, 1, 1, 5);
+  g2->addWidget(Label(Frame2, "Label5", QStringLiteral("Harga Jual (Rp)")), 2, 0);
+  g2->addWidget(TxtHarga, 2, 1);
+  g2->addWidget(Label(Frame2, "Label6", QStringLiteral("Jumlah")), 2, 2, Qt::AlignRight);
+  g2->addWidget(TxtJumlah, 2, 3);
+  g2->addWidget(Label(Frame2, "Label7", QStringLiteral("Sub Total (Rp)")), 2, 4, Qt::AlignRight);
+  g2->addWidget(TxtTotal, 2, 5);
+  g2->addWidget(TbMasuk, 2, 6);
+  g2->setColumnStretch(1, 1);
+
+  // ---- the lines of the sale
+  GridJual = new ui::FlexGrid(this);
+  GridJual->setObjectName(QStringLiteral("GridJual"));
+
+  // ---- totals
+  auto* Frame3 = new QGroupBox(this);
+  Frame3->setObjectName(QStringLiteral("Frame3"));
+  TxtTotBayar = Kotak(Frame3, "TxtTotBayar", 0, true);
+  TxtUBayar = Kotak(Frame3, "TxtUBayar", 0, true);
+  TxtUKembali = Kotak(Frame3, "TxtUKembali", 0, true);
+  auto* g3 = new QGridLayout(Frame3);
+  int r = 0;
+  for (auto [box, name, caption] : {std::tuple{TxtTotBayar, "Label8", "Total Bayar"},
+                                    std::tuple{TxtUBayar, "Label9", "Uang Bayar"},
+                                    std::tuple{TxtUKembali, "Label10", "Uang Kembali"}}) {
+    g3->addWidget(Label(Frame3, name, QString::fromLatin1(caption)), r, 0);
+    g3->addWidget(new QLabel(QStringLiteral("Rp."), Frame3), r, 1);
+    QFont f = box->font();
+    f.setPointSize(f.pointSize() + 3);
+    f.setBold(true);
+    box->setFont(f);
+    box->setFixedWidth(180);
+    g3->addWidget(box, r, 2);
+    ++r;
+  }
+
+  // ---- buttons
+  auto* Frame4 = new QGroupBox(this);
+  Frame4->setObjectName(QStringLiteral("Frame4"));
+  TbBaru = Tombol(Frame4, "TbBaru", QStringLiteral("Transaksi &Baru"));
+  TbSimpan = Tombol(Frame4, "TbSimpan", QStringLiteral("&Simpan"));
+  TbKeluar = Tombol(Frame4, "TbKeluar", CaptionKeluar);
+  auto* v4 = new QVBoxLayout(Frame4);
+  for (QPushButton* b : {TbBaru, TbSimpan, TbKeluar}) {
+    b->setMinimumSize(130, 32);
+    v4->addWidget(b);
+  }
+
+  auto* bawah = new QHBoxLayout;
+  bawah->addWidget(Frame4);
+  bawah->addStretch();
+  bawah->addWidget(Frame3);
+  auto* v = new QVBoxLayout(this);
+  v->addWidget(Frame1);
+  v->addWidget(Frame2);
+  v->addWidget(GridJual, 1);
+  v->addLayout(bawah);
+  resize(780, 620);
+
+  // Boxes the cashier never types into are reached by clicking only.
+  for (QLineEdit* t : {TxtNoNota, TxtNama, TxtHarga, TxtTotal, TxtTotBayar, TxtUKembali}) {
+    t->setReadOnly(true);
+    t->setFocusPolicy(Qt::ClickFocus);
+  }
+  setTabOrder(txtKodeG, TxtKode);
+  setTabOrder(TxtKode, TbCari);
+  setTabOrder(TbCari, TxtJumlah);
+  setTabOrder(TxtJumlah, TbMasuk);
+  setTabOrder(TbMasuk, TxtUBayar);
+  setTabOrder(TxtUBayar, TbSimpan);
+  setTabOrder(TbSimpan, TbBaru);
+  setTabOrder(TbBaru, TbKeluar);
+
+  ui::SetKeyFilter(txtKodeG, ui::UpperCase | ui::EnterMovesFocus);
+  ui::SetKeyFilter(TxtJumlah, ui::DigitsOnly | ui::EnterMovesFocus);
+  ui::SetKeyFilter(TxtUBayar, ui::DigitsOnly | ui::EnterMovesFocus);
+  TxtKode->installEventFilter(this);
+
+  DaftarIsian({TxtNoNota, TxtTgl, txtKodeG, TxtKode, TxtNama, TxtHarga, TxtJumlah, TxtTotal, TxtTotBayar, TxtUBayar,
+               TxtUKembali},
+              {TxtTgl});
+  PertanyaanTutup(QStringLiteral("YAKIN AKAN MENUTUP JENDELA INI..?"), QStringLiteral("Exit"));
+
+  connect(TbBaru, &QPushButton::clicked, this, &frmPenjualan::TbBaru_Click);
+  connect(TbCari, &QPushButton::clicked, this, &frmPenjualan::TbCari_Click);
+  connect(TbMasuk, &QPushButton::clicked, this, &frmPenjualan::TbMasuk_Click);
+  connect(TbSimpan, &QPushButton::clicked, this, &frmPenjualan::TbSimpan_Click);
+  connect(TbKeluar, &QPushButton::clicked, this, &frmPenjualan::TbKeluar_Click);
+  connect(TxtJumlah, &QLineEdit::textChanged, this, &frmPenjualan::HitungSubTotal);
+  // A price written by the search dialog after the quantity also counts.
+  connect(TxtHarga, &QLineEdit::textChanged, this, &frmPenjualan::HitungSubTotal);
+  connect(TxtUBayar, &QLineEdit::textChanged, this, &frmPenjualan::HitungKembali);
+  // The change follows the total too, so the receipt never shows a stale one.
+  connect(TxtTotBayar, &QLineEdit::textChanged, this, &frmPenjualan::HitungKembali);
+  // An item code changed by hand no longer names the item shown.
+  auto lupakanBarang = [this] {
+    TxtNama->clear();
+    TxtHarga->setText(QStringLiteral("0"));
+  };
+  connect(txtKodeG, &QLineEdit::textEdited, this, lupakanBarang);
+  connect(TxtKode, &QLineEdit::textEdited, this, lupakanBarang);
+
+  // Load
+  FormNormal();
+  FormTransKosong();
+  if (!BukaKoneksi()) return;
+}
+
+void frmPenjualan::FormKosong() {
+  TxtNoNota->clear();
+  txtKodeG->clear();
+  TxtNama->clear();
+  TxtJumlah->clear();
+  TxtTgl->SetText(QString());
+  TxtKode->SetText(QString());
+  TxtHarga->setText(QStringLiteral("0"));
+  TxtTotal->setText(QStringLiteral("0"));
+  baris_ = 1;
+  GridJual->Clear();
+  GridJual->SetRows(2);
+  AktifGridJual();
+}
+
+void frmPenjualan::FormTransKosong() {
+  TxtTotBayar->setText(QStringLiteral("0"));
+  TxtUBayar->setText(QStringLiteral("0"));
+  TxtUKembali->setText(QStringLiteral("0"));
+}
+
+void frmPenjualan::FormNormal() {
+  FormMati();
+  FormKosong();
+  ModeTransaksi(false);
+  TbSimpan->setEnabled(false);
+  TbBaru->setEnabled(true);
+  TbCari->setEnabled(false);
+  TbMasuk->setEnabled(false);
+}
+
+void frmPenjualan::AktifGridJual() {
+  GridJual->SetFixedCols(0);
+  AturGrid(GridJual, {QStringLiteral("KODE"), QStringLiteral("NAMA BARANG"), QStringLiteral("HARGA (Rp)"),
+                      QStringLiteral("JUMLAH"), QStringLiteral("SUBTOTAL (Rp)")},
+           {1300, 4200, 1800, 1300, 1800});
+  GridJual->SetRowHeightMin(300);
+}
+
+void frmPenjualan::BersihBarang() {
+  txtKodeG->clear();
+  TxtNama->clear();
+  TxtJumlah->clear();
+  TxtKode->SetText(QString());
+  TxtHarga->setText(QStringLiteral("0"));
+  TxtTotal->setText(QStringLiteral("0"));
+}
+
+void frmPenjualan::BuatNotaJual() {
+  SQL = QStringLiteral("SELECT * FROM Penjualan ORDER BY No_Nota");
+  const QString nomor = NomorBerikut(RsNota, SQL, QStringLiteral("No_Nota"), QStringLiteral("JL-"), 7);
+  TxtNoNota->setEnabled(true);
+  TxtNoNota->setText(nomor);
+}
+
+void frmPenjualan::TbBaru_Click() {
+  TxtTgl->SetText(ui::Today().toString(QStringLiteral("dd/MM/yyyy")));
+  FormHidup();
+  AktifGridJual();
+  BuatNotaJual();
+  TbBaru->setEnabled(false);
+  TbCari->setEnabled(true);
+  ModeTransaksi(true);
+  TbSimpan->setEnabled(true);
+  TbMasuk->setEnabled(true);
+  baris_ = 1;
+  txtKodeG->setFocus();
+}
+
+void frmPenjualan::TbCari_Click() {
+  QDialog* cari = ui::CreateWindow(QStringLiteral("frmCariBarang2"), this);
+  if (!cari) return;
+  ui::ShowModal(cari);
+  delete cari;
+}
+
+QString frmPenjualan::KodeLengkap() const { return txtKodeG->text() + QStringLiteral(".") + TxtKode->Text(); }
+
+bool frmPenjualan::eventFilter(QObject* obj, QEvent* ev) {
+  if (obj == TxtKode && ev->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(ev)->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) return TxtKode_Enter();
+  }
+  return FormTransaksi::eventFilter(obj, ev);
+}
+
+bool frmPenjualan::TxtKode_Enter() {
+  if (txtKodeG->text().size() < 3) {
+    ui::MsgBox(QStringLiteral("KODE GRUP HARUS 3 DIGIT"), ui::vbOKOnly | ui::vbCritical, QStringLiteral("Error"));
+    return false;
+  }
+  kodeBarang_ = KodeLengkap();
+  SQL = QStringLiteral("SELECT * FROM Barang ") + QStringLiteral(" WHERE Kode_Barang=") + db::Quote(kodeBarang_) +
+        QStringLiteral(" ");
+  RsBarang = Buka(SQL);
+  if (!RsBarang || RsBarang->RecordCount() == 0) {
+    // Nothing of an earlier item may stay beside a code that names none.
+    TxtNama->clear();
+    TxtHarga->setText(QStringLiteral("0"));
+    ui::MsgBox(QStringLiteral("KODE BARANG TIDAK DIKENALI "), ui::vbOKOnly | ui::vbInformation, QStringLiteral("Info"));
+    return true;
+  }
+  TxtNama->setText(RsBarang->Text(QStringLiteral("Nama_Barang")));
+  TxtHarga->setText(QString::number(RsBarang->Int(QStringLiteral("Harga_Jual"))));
+  return true;
+}
+
+void frmPenjualan::HitungSubTotal() {
+  if (TxtJumlah->text().isEmpty() || TxtHarga->text().isEmpty()) {
+    TxtTotal->setText(QStringLiteral("0"));
+    return;
+  }
+  TxtTotal->setText(QString::number(Angka(TxtHarga) * Angka(TxtJumlah)));
+}
+
+void frmPenjualan::HitungKembali() {
+  if (TxtUBayar->text().isEmpty() || TxtTotBayar->text().isEmpty()) {
+    TxtUKembali->setText(QStringLiteral("0"));
+    return;
+  }
+  TxtUKembali->setText(QString::number(Angka(TxtUBayar) - Angka(TxtTotBayar)));
+}
+
+void frmPenjualan::TbMasuk_Click() {
+  // A line needs an item that was found: a code alone (or a code the store
+  // does not know) would store a line of nothing.
+  if (TxtKode->ClipText().isEmpty() || TxtNama->text().isEmpty()) {
+    ui::MsgBox(QStringLiteral("Barang masih kosong! "), ui::vbOKOnly | ui::vbCritical, QStringLiteral("Error"));
+    TbCari->setFocus();
+    return;
+  }
+  if (TxtJumlah->text().isEmpty() || Angka(TxtJumlah) == 0) {
+    ui::MsgBox(QStringLiteral("Jumlah barang masih kosong! "), ui::vbOKOnly | ui::vbCritical, QStringLiteral("Error"));
+    TxtJumlah->setFocus();
+    return;
+  }
+  kodeBarang_ = KodeLengkap();
+  GridJual->SetRows(baris_ + 1);
+  GridJual->SetTextMatrix(baris_, 0, kodeBarang_);
+  GridJual->SetTextMatrix(baris_, 1, TxtNama->text());
+  GridJual->SetTextMatrix(baris_, 2, TxtHarga->text());
+  GridJual->SetTextMatrix(baris_, 3, TxtJumlah->text());
+  GridJual->SetTextMatrix(baris_, 4, TxtTotal->text());
+  TxtTotBayar->setText(QString::number(Angka(TxtTotBayar) + Angka(TxtTotal)));
+  ++baris_;
+  BersihBarang();
+  txtKodeG->setFocus();
+}
+
+void frmPenjualan::TbSimpan_Click() {
+  if (TxtNoNota->text().isEmpty()) {
+    ui::MsgBox(QStringLiteral("Nomor transaksi masih kosong !"), ui::vbOKOnly | ui::vbCritical, QStringLiteral("Error"));
+    TxtNoNota->setFocus();
+    return;
+  }
+  if (baris_ == 1) {
+    ui::MsgBox(QStringLiteral("Belum ada Barang yang akan dijual!"), ui::vbOKOnly | ui::vbCritical,
+               QStringLiteral("Error"));
+    TbCari->setFocus();
+    return;
+  }
+  if (TxtUBayar->text().isEmpty() || Angka(TxtUBayar) == 0) {
+    ui::MsgBox(QStringLiteral("Belum melakukan pembayaran ! "), ui::vbOKOnly | ui::vbCritical, QStringLiteral("Error"));
+    TxtUBayar->setFocus();
+    return;
+  }
+  if (Angka(TxtTotBayar) > Angka(TxtUBayar)) {
+    ui::MsgBox(QStringLiteral("Pembayaran masih kurang"), ui::vbOKOnly | ui::vbCritical, QStringLiteral("Error"));
+    TxtUBayar->setFocus();
+    return;
+  }
+
+  const QString tanggal = ui::Today().toString(QStringLiteral("yyyy-MM-dd"));
+  const int barisAkhir = baris_ - 1;
+  auto perintah = [&](const QString& nota) {
+    QStringList s;
+    s << QStringLiteral("INSERT INTO Penjualan") + QStringLiteral("(No_Nota,Tgl_Nota,Total_Bayar,Kode_Pelanggan,UserID)") +
+             QStringLiteral("VALUES (") + db::Quote(nota) + QStringLiteral(",") + db::Quote(tanggal) +
+             QStringLiteral(",") + db::Quote(TxtTotBayar->text() + QStringLiteral(" ")) + QStringLiteral(",'',") +
+             db::Quote(UserAktif) + QStringLiteral(")");
+    for (int i = 1; i <= barisAkhir; ++i) {
+      const QString kode = GridJual->TextMatrix(i, 0);
+      s << QStringLiteral("INSERT INTO Penjualan_Detail") +
+               QStringLiteral("(No_Nota,Kode_Barang,Harga_Jual,Jumlah,SubTotal)") + QStringLiteral(" VALUES (") +
+               db::Quote(nota) + QStringLiteral(",") + db::Quote(kode) + QStringLiteral(",") +
+               db::Quote(GridJual->TextMatrix(i, 2)) + QStringLiteral(",") + db::Quote(GridJual->TextMatrix(i, 3)) +
+               QStringLiteral(",") + db::Quote(GridJual->TextMatrix(i, 4)) + QStringLiteral(")");
+      const qint16 q = qint16(db::LeadingNumber(GridJual->TextMatrix(i, 3)));
+      s << QStringLiteral("UPDATE Barang SET ") + QStringLiteral(" Stok=Stok - ") + QString::number(q) +
+               QStringLiteral(" WHERE Kode_Barang=") + db::Quote(kode);
+    }
+    return s;
+  };
+  const HasilSimpan h = SimpanDokumen(TxtNoNota->text(), QStringLiteral("Penjualan"), QStringLiteral("No_Nota"),
+                                      QStringLiteral("JL-"), 7, perintah);
+  if (!h.ok) {
+    ui::MsgBox(QStringLiteral("DATA TRANSAKSI GAGAL DISIMPAN!") + CRLF +
+                   QStringLiteral("Tidak ada data yang tersimpan; transaksi masih di layar dan dapat disimpan kembali.") +
+                   CRLF + CRLF + h.error,
+               ui::vbOKOnly | ui::vbCritical, QStringLiteral("Error"));
+    return;
+  }
+  TxtNoNota->setText(h.nomor);
+
+  ui::MsgBox(QStringLiteral("DATA TRANSAKSI TELAH TERSIMPAN"), ui::vbOKOnly | ui::vbInformation,
+             QStringLiteral("Konfirmasi"));
+
+  auto* nota = new frmCetakJual(this);
+  nota->NoNota = TxtNoNota->text();
+  nota->TotHarga = TxtTotBayar->text();
+  nota->UangBayar = TxtUBayar->text();
+  nota->UangKembali = TxtUKembali->text();
+  nota->Form_Load();
+  ui::ShowModal(nota);
+  delete nota;
+
+  FormNormal();
+  FormTransKosong();
+}
+
+void frmPenjualan::Batal() {
+  FormNormal();
+  FormTransKosong();
+}
+
+REGISTER_WINDOW(frmPenjualan);

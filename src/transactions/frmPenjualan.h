@@ -1,0 +1,70 @@
+#pragma once
+// The till: a sale gets the next receipt number, takes its lines one by one
+// (picked in the search dialog or typed by code), takes the payment, shows
+// the change, and is stored with its stock decreases; then the receipt.
+#include <QString>
+
+#include "transactions/FormTransaksi.h"
+
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace ui {
+class FlexGrid;
+class MaskEdBox;
+}  // namespace ui
+
+class frmPenjualan : public FormTransaksi {
+  Q_OBJECT
+ public:
+  explicit frmPenjualan(QWidget* parent = nullptr);
+
+  void FormKosong();
+  void FormTransKosong();
+  void FormNormal();
+  void BuatNotaJual();
+  void AktifGridJual();
+  void BersihBarang();
+
+  // The grid row the next line takes (1 when the sale has no lines).
+  int BarisBerikut() const { return baris_; }
+
+ public slots:
+  void TbBaru_Click();
+  void TbCari_Click();
+  void TbMasuk_Click();
+  void TbSimpan_Click();
+  // Enter in the code box: the item is looked up by its full code.
+  bool TxtKode_Enter();
+
+ protected:
+  void Batal() override;
+  bool eventFilter(QObject* obj, QEvent* ev) override;
+
+ private:
+  void HitungSubTotal();
+  void HitungKembali();
+  QString KodeLengkap() const;
+
+  QLineEdit* TxtNoNota;
+  ui::MaskEdBox* TxtTgl;
+  QLineEdit* txtKodeG;
+  ui::MaskEdBox* TxtKode;
+  QLineEdit* TxtNama;
+  QLineEdit* TxtHarga;
+  QLineEdit* TxtJumlah;
+  QLineEdit* TxtTotal;
+  ui::FlexGrid* GridJual;
+  QLineEdit* TxtTotBayar;
+  QLineEdit* TxtUBayar;
+  QLineEdit* TxtUKembali;
+  QPushButton* TbBaru;
+  QPushButton* TbSimpan;
+  QPushButton* TbCari;
+  QPushButton* TbMasuk;
+
+  int baris_ = 1;
+  QString kodeBarang_;
+};
