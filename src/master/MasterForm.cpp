@@ -1,0 +1,267 @@
+#include "master/MasterForm.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTextEdit>
+#include <QVBoxLayout>
+
+#include "core/mdlUtama.h"
+#include "db/Recordset.h"
+#include "db/Sql.h"
+#include "ui/FlexGrid.h"
+#include "ui/Input.h"
+#include "ui/MaskEdBox.h"
+#include "ui/Seams.h"
+
+namespace master {
+
+namespace {
+const QString kKeluar = QStringLiteral("&Keluar");
+const QString kNormal = QStringLiteral("&Normal");
+const QString kCrLf = QStringLiteral("\r\n");
+}  // namespace
+
+MasterForm::MasterForm(const char* name, const QString& caption, QWidget* parent) : QDialog(parent) {
+  setObjectName(QString::fromLatin1(name));
+  setWindowTitle(caption);
+  setAttribute(Qt::WA_DeleteOnClose, false);
+
+  susunan_ = new QVBoxLayout(this);
+  susunan_->setContentsMargins(8, 8, 8, 8);
+  susunan_->setSpacing(6);
+
+  Frame1 = new QGroupBox(this);
+  Frame1->setObjectName(QStringLiteral("Frame1"));
+  isian_ = new QGridLayout(Frame1);
+  isian_->setHorizontalSpacing(8);
+  isian_->setVerticalSpacing(5);
+  susunan_->addWidget(Frame1);
+
+  Frame2 = new QGroupBox(this);
+  Frame2->setObjectName(QStringLiteral("Frame2"));
+  auto* tombol = new QHBoxLayout(Frame2);
+  tombol->setContentsMargins(8, 6, 8, 6);
+  auto buat = [&](const char* n, const char* text) {
+    auto* b = new QPushButton(QString::fromUtf8(text), Frame2);
+    b->setObjectName(QString::fromLatin1(n));
+    b->setMinimumSize(90, 30);
+    tombol->addWidget(b);
+    return b;
+  };
+  TbBaru = buat("TbBaru", "&Baru");
+  TbSimpan = buat("TbSimpan", "&Simpan");
+  TbHapus = buat("TbHapus", "&Hapus");
+  TbKeluar = buat("TbKeluar", "&Keluar");
+  tombol->addStretch(1);
+  susunan_->addWidget(Frame2);
+
+  connect(TbBaru, &QPushButton::clicked, this, &MasterForm::TbBaru_Click);
+  connect(TbSimpan, &QPushButton::clicked, this, &MasterForm::TbSimpan_Click);
+  connect(TbHapus, &QPushButton::clicked, this, &MasterForm::TbHapus_Click);
+  connect(TbKeluar, &QPushButton::clicked, this, &MasterForm::TbKeluar_Click);
+}
+
+bool MasterForm::Istirahat() const { return TbKeluar->text() == kKeluar; }
+
+QLabel* MasterForm::BuatLabel(const char* name, const QString& text) {
+  auto* l = new QLabel(text, Frame1);
+  l->setObjectName(QString::fromLatin1(name));
+  return l;
+}
+
+QLineEdit* MasterForm::BuatTeks(const char* name, int maxLength) {
+  auto* t = new QLineEdit(Frame1);
+  t->setObjectName(QString::fromLatin1(name));
+  if (maxLength > 0) t->setMaxLength(maxLength);
+  // Design colour of the input boxes: the light yellow.
+  ui::SetBackColor(t, ui::Kuning);
+  return t;
+}
+
+QComboBox* MasterForm::BuatCombo(const char* name) {
+  auto* c = new QComboBox(Frame1);
+  c->setObjectName(QString::fromLatin1(name));
+  c->setEditable(true);
+  // The screens read only the combo's text: typed text must not grow the list
+  // or be completed into an entry behind the person's back.
+  c->setInsertPolicy(QComboBox::NoInsert);
+  c->setCompleter(nullptr);
+  c->setMaxVisibleItems(15);
+  ui::SetBackColor(c, ui::Kuning);
+  return c;
+}
+
+ui::FlexGrid* MasterForm::BuatGrid(const char* name, const QString& tooltip) {
+  auto* g = new ui::FlexGrid(this);
+  g->setObjectName(QString::fromLatin1(name));
+  g->setToolTip(tooltip);
+  g->SetFixedCols(1);
+  return g;
+}
+
+void MasterForm::Masukan(QWidget* w, bool dicat) { masukan_.append({w, dicat}); }
+
+void MasterForm::UrutanTab(std::initializer_list<QWidget*> urutan) {
+  QWidget* sebelum = nullptr;
+  for (QWidget* w : urutan) {
+    if (sebelum) setTabOrder(sebelum, w);
+    sebelum = w;
+  }
+}
+
+void MasterForm::FormKosong() {
+  for (const Input& in : masukan_) {
+    if (auto* m = qobject_cast<ui::MaskEdBox*>(in.w)) {
+      m->SetText(QString());
+    } else if (auto* t = qobject_cast<QLineEdit*>(in.w)) {
+      t->clear();
+    } else if (auto* c = qobject_cast<QComboBox*>(in.w)) {
+      c->setEditText(QString());
+    } else if (auto* p = qobject_cast<QPlainTextEdit*>(in.w)) {
+      p->clear();
+    } else if (auto* r = qobject_cast<QTextEdit*>(in.w)) {
+      r->clear();
+    }
+  }
+}
+
+void MasterForm::FormHidup() {
+  for (const Input& in : masukan_) {
+    if (in.dicat)
+      ui::SetInputEnabled(in.w, true);
+    else
+      in.w->setEnabled(true);
+  }
+}
+
+void MasterForm::FormMati() {
+  for (const Input& in : masukan_) {
+    if (in.dicat)
+      ui::SetInputEnabled(in.w, false);
+    else
+      in.w->setEnabled(false);
+  }
+}
+
+void MasterForm::FormNormal() {
+  FormKosong();
+  FormMati();
+  TbBaru->setEnabled(true);
+  TbHapus->setEnabled(false);
+  TbSimpan->setEnabled(false);
+  TbKeluar->setText(kKeluar);
+}
+
+void MasterForm::ModeBaru() {
+  TbSimpan->setEnabled(true);
+  TbBaru->setEnabled(false);
+  TbHapus->setEnabled(false);
+  TbKeluar->setText(kNormal);
+}
+
+void MasterForm::ModeUbah() {
+  TbHapus->setEnabled(true);
+  TbSimpan->setEnabled(true);
+  TbKeluar->setText(kNormal);
+  TbBaru->setEnabled(false);
+}
+
+bool MasterForm::Tanya(const QString& text, const QString& title) {
+  const int jawab = ui::MsgBox(text, int(ui::vbYesNo) | ui::vbQuestion, title);
+  mdlUtama::Pesan = QString::number(jawab);
+  return mdlUtama::Pesan.toInt() == ui::vbYes;
+}
+
+bool MasterForm::TanyaHapus(const QString& kode, const QString& nama, const QString& labelKode) {
+  return Tanya(QStringLiteral("YAKIN AKAN MENGHAPUS DATA INI?") + kCrLf + labelKode + kode + kCrLf +
+               QStringLiteral("NAMA : ") + nama + kCrLf);
+}
+
+void MasterForm::AturGrid(ui::FlexGrid* g, std::initializer_list<Kolom> kolom) {
+  g->SetCols(int(kolom.size()));
+  int c = 0;
+  for (const Kolom& k : kolom) {
+    g->SetTextMatrix(0, c, k.judul);
+    g->SetColWidth(c, k.lebar);
+    ++c;
+  }
+}
+
+int MasterForm::IsiGrid(ui::FlexGrid* g, db::Recordset* rs, const QStringList& fields, bool nomor) {
+  if (!rs || rs->Bof()) return 0;
+  // The row count is a plain int: lists beyond 32,767 rows are shown whole.
+  const int n = rs->RecordCount();
+  g->Reserve(n + 1);
+  g->SetRows(n + 1);
+  QList<int> idx;
+  idx.reserve(fields.size());
+  for (const QString& f : fields) idx.append(rs->FieldIndex(f));
+  const int awal = nomor ? 1 : 0;
+  int i = 0;
+  for (rs->MoveFirst(); !rs->Eof(); rs->MoveNext()) {
+    ++i;
+    if (nomor) g->SetTextMatrix(i, 0, QString::number(i));
+    for (int k = 0; k < idx.size(); ++k) {
+      if (idx[k] >= 0) g->SetTextMatrix(i, awal + k, rs->Text(idx[k]));
+    }
+  }
+  return i;
+}
+
+std::shared_ptr<db::Recordset> MasterForm::BukaRs(const QString& sql) {
+  auto rs = mdlUtama::Buka(sql);
+  if (!rs->IsOpen())
+    ui::MsgBox(QStringLiteral("PERINTAH DATABASE GAGAL: ") + rs->LastError(), ui::vbCritical,
+               QStringLiteral("Kesalahan"));
+  return rs;
+}
+
+bool MasterForm::Simpan(db::Recordset* rs) {
+  if (rs->Update()) return true;
+  const QString err = rs->LastError();
+  rs->CancelUpdate();
+  ui::MsgBox(QStringLiteral("DATA GAGAL DISIMPAN") + kCrLf + err, ui::vbCritical,
+             QStringLiteral("Kesalahan"));
+  return false;
+}
+
+QString MasterForm::KodeTerakhir(db::Recordset* rs, const QString& field) {
+  QString terakhir;
+  if (!rs || rs->Bof()) return terakhir;
+  const int f = rs->FieldIndex(field);
+  for (rs->MoveFirst(); !rs->Eof(); rs->MoveNext()) {
+    const QString k = rs->Text(f);
+    if (terakhir.isEmpty() || k.compare(terakhir, Qt::CaseInsensitive) > 0) terakhir = k;
+  }
+  rs->MoveLast();
+  return terakhir;
+}
+
+void MasterForm::TbKeluar_Click() {
+  if (Istirahat()) {
+    reject();
+    return;
+  }
+  Batal();
+}
+
+void MasterForm::Batal() { FormNormal(); }
+
+void MasterForm::keyPressEvent(QKeyEvent* e) {
+  // Escape does not close a master screen: leaving goes through TbKeluar,
+  // which first returns an open record to rest.
+  if (e->key() == Qt::Key_Escape) {
+    e->accept();
+    return;
+  }
+  QDialog::keyPressEvent(e);
+}
+
+}  // namespace master

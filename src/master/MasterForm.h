@@ -1,0 +1,118 @@
+#pragma once
+// The shape every master-data screen shares: an input area (Frame1), a row of
+// four buttons (Frame2), and a grid of the whole table below. The mode lives in
+// the caption of TbKeluar: "&Keluar" at rest, "&Normal" while a record is open.
+// Each screen adds its own boxes and states only what differs.
+#include <QDialog>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <initializer_list>
+#include <memory>
+
+class QComboBox;
+class QGridLayout;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QVBoxLayout;
+
+namespace db {
+class Recordset;
+}
+namespace ui {
+class FlexGrid;
+}
+
+namespace master {
+
+// One grid column: header text and width in twips.
+struct Kolom {
+  QString judul;
+  int lebar;
+};
+
+class MasterForm : public QDialog {
+  Q_OBJECT
+ public:
+  QGroupBox* Frame1 = nullptr;
+  QGroupBox* Frame2 = nullptr;
+  QPushButton* TbBaru = nullptr;
+  QPushButton* TbSimpan = nullptr;
+  QPushButton* TbHapus = nullptr;
+  QPushButton* TbKeluar = nullptr;
+
+  // At rest when TbKeluar reads "&Keluar".
+  bool Istirahat() const;
+
+  // The procedures every master screen has under these names.
+  virtual void FormKosong();
+  virtual void FormHidup();
+  virtual void FormMati();
+  virtual void FormNormal();
+  virtual void TampilGridData() = 0;
+
+ protected:
+  MasterForm(const char* name, const QString& caption, QWidget* parent);
+
+  // ---- building the window -------------------------------------------------
+  QGridLayout* isian_ = nullptr;  // the grid layout inside Frame1
+  QVBoxLayout* susunan_ = nullptr;  // Frame1, Frame2, then what the screen adds
+  QLabel* BuatLabel(const char* name, const QString& text);
+  QLineEdit* BuatTeks(const char* name, int maxLength = 0);
+  QComboBox* BuatCombo(const char* name);
+  ui::FlexGrid* BuatGrid(const char* name, const QString& tooltip);
+  // Registers an input box for FormKosong/FormHidup/FormMati. A box that is
+  // not repainted keeps its design colour and is only enabled or disabled.
+  void Masukan(QWidget* w, bool dicat = true);
+  void UrutanTab(std::initializer_list<QWidget*> urutan);
+
+  // ---- button states ----------------------------------------------------------
+  void ModeBaru();  // New: TbSimpan on; TbBaru, TbHapus off; "&Normal"
+  void ModeUbah();  // Edit: TbSimpan, TbHapus on; TbBaru off; "&Normal"
+
+  // ---- messages -----------------------------------------------------------------
+  // A Yes/No question under "Awass"; the answer is kept in Pesan.
+  bool Tanya(const QString& text, const QString& title = QStringLiteral("Awass"));
+  // "YAKIN AKAN MENGHAPUS DATA INI?" with the code and name of the record.
+  bool TanyaHapus(const QString& kode, const QString& nama, const QString& labelKode = QStringLiteral("KODE : "));
+
+  // ---- grid -------------------------------------------------------------------
+  // Columns, bold centred headers and widths.
+  static void AturGrid(ui::FlexGrid* g, std::initializer_list<Kolom> kolom);
+  // Writes every row of rs into the grid from row 1: the row number in column
+  // 0 when nomor is set, then the named fields. A field the record set lacks
+  // leaves its cell empty. Returns the number of rows written.
+  static int IsiGrid(ui::FlexGrid* g, db::Recordset* rs, const QStringList& fields, bool nomor = true);
+
+  // ---- store --------------------------------------------------------------------
+  // A new record set on Conn; a statement the store refuses is shown (and
+  // then reads as an empty result).
+  static std::shared_ptr<db::Recordset> BukaRs(const QString& sql);
+  // Stores a pending AddNew/SetField; a refusal of the store is shown and false
+  // returned, so the screen keeps what was typed.
+  static bool Simpan(db::Recordset* rs);
+  // Highest code among the rows of rs (codes of one scope have a fixed width,
+  // so text order is numeric order). Empty when there are none.
+  static QString KodeTerakhir(db::Recordset* rs, const QString& field);
+
+  void keyPressEvent(QKeyEvent* e) override;
+
+ protected slots:
+  virtual void TbBaru_Click() = 0;
+  virtual void TbSimpan_Click() = 0;
+  virtual void TbHapus_Click() = 0;
+  // At rest it closes the window; otherwise it cancels through Batal().
+  virtual void TbKeluar_Click();
+  virtual void Batal();
+
+ private:
+  struct Input {
+    QWidget* w;
+    bool dicat;
+  };
+  QList<Input> masukan_;
+};
+
+}  // namespace master

@@ -1,0 +1,378 @@
+#include "master/frmBarang.h"
+
+#include <QComboBox>
+#include <QFont>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "core/mdlUtama.h"
+#include "db/Recordset.h"
+#include "db/Sql.h"
+#include "master/frmProduk.h"
+#include "ui/FlexGrid.h"
+#include "ui/Input.h"
+#include "ui/Seams.h"
+
+using namespace mdlUtama;
+
+namespace {
+const QStringList kSatuan{QStringLiteral("Set"), QStringLiteral("Unit"), QStringLiteral("Pasang"),
+                          QStringLiteral("Kardus"), QStringLiteral("Paket")};
+}
+
+frmBarang::frmBarang(QWidget* parent)
+    : MasterForm("frmBarang", QStringLiteral("   ::  MANAJEMEN DATA BARANG"), parent) {
+  Label1 = BuatLabel("Label1", QStringLiteral("Kode Barang"));
+  Label8 = BuatLabel("Label8", QStringLiteral("Grup Barang"));
+  Label3 = BuatLabel("Label3", QStringLiteral("Produk Barang"));
+  Label2 = BuatLabel("Label2", QStringLiteral("Nama Barang"));
+  Label4 = BuatLabel("Label4", QStringLiteral("Satuan"));
+  Label5 = BuatLabel("Label5", QStringLiteral("Harga Beli"));
+  Label6 = BuatLabel("Label6", QStringLiteral("Harga Jual"));
+  Label9 = BuatLabel("Label9", QStringLiteral("Stok Barang"));
+
+  txtKode = BuatTeks("txtKode", 11);
+  txtKode->setReadOnly(true);
+  QFont besar = txtKode->font();
+  besar.setPointSize(besar.pointSize() + 4);
+  besar.setBold(true);
+  txtKode->setFont(besar);
+  txtKode->setFixedWidth(170);
+  ui::SetBackColor(txtKode, QColor(192, 255, 192));
+  CmbGrup = BuatCombo("CmbGrup");
+  CmbGrup->setFixedWidth(110);
+  txtNmGrup = BuatTeks("txtNmGrup");
+  cmbProduk = BuatCombo("cmbProduk");
+  cmbProduk->setFixedWidth(110);
+  txtNmProduk = BuatTeks("txtNmProduk");
+  txtNama = BuatTeks("txtNama");
+  cmbSatuan = BuatCombo("cmbSatuan");
+  TxtHBeli = BuatTeks("TxtHBeli", 10);
+  txtHJual = BuatTeks("txtHJual", 10);
+  txtStok = BuatTeks("txtStok", 10);
+  for (QWidget* w : {static_cast<QWidget*>(cmbSatuan), static_cast<QWidget*>(TxtHBeli),
+                     static_cast<QWidget*>(txtHJual), static_cast<QWidget*>(txtStok)})
+    w->setFixedWidth(130);
+
+  isian_->addWidget(Label1, 0, 0);
+  isian_->addWidget(txtKode, 0, 1, 1, 2);
+  isian_->addWidget(Label8, 1, 0);
+  isian_->addWidget(CmbGrup, 1, 1);
+  isian_->addWidget(txtNmGrup, 1, 2);
+  isian_->addWidget(Label3, 2, 0);
+  isian_->addWidget(cmbProduk, 2, 1);
+  isian_->addWidget(txtNmProduk, 2, 2);
+  isian_->addWidget(Label2, 3, 0);
+  isian_->addWidget(txtNama, 3, 1, 1, 2);
+  isian_->setColumnMinimumWidth(3, 24);
+  isian_->addWidget(Label4, 0, 4);
+  isian_->addWidget(cmbSatuan, 0, 5);
+  isian_->addWidget(Label5, 1, 4);
+  isian_->addWidget(TxtHBeli, 1, 5);
+  isian_->addWidget(Label6, 2, 4);
+  isian_->addWidget(txtHJual, 2, 5);
+  isian_->addWidget(Label9, 3, 4);
+  isian_->addWidget(txtStok, 3, 5);
+  isian_->setColumnStretch(2, 1);
+
+  // Code, group name and product name keep their design colours.
+  Masukan(txtKode, false);
+  Masukan(CmbGrup);
+  Masukan(txtNmGrup, false);
+  Masukan(cmbProduk);
+  Masukan(txtNmProduk, false);
+  Masukan(txtNama);
+  Masukan(cmbSatuan);
+  Masukan(TxtHBeli);
+  Masukan(txtHJual);
+  Masukan(txtStok);
+  ui::SetKeyFilter(txtNama, ui::EnterMovesFocus);
+  ui::SetKeyFilter(cmbSatuan, ui::EnterMovesFocus);
+  for (QLineEdit* t : {TxtHBeli, txtHJual, txtStok}) ui::SetKeyFilter(t, ui::DigitsOnly | ui::EnterMovesFocus);
+
+  auto* cari = new QHBoxLayout;
+  Label7 = new QLabel(QStringLiteral("Cari Nama :"), this);
+  Label7->setObjectName(QStringLiteral("Label7"));
+  txtCari = new QLineEdit(this);
+  txtCari->setObjectName(QStringLiteral("txtCari"));
+  ui::SetBackColor(txtCari, ui::Putih);
+  txtCari->setFixedWidth(260);
+  cari->addWidget(Label7);
+  cari->addWidget(txtCari);
+  cari->addStretch(1);
+  susunan_->addLayout(cari);
+
+  GridBarang = BuatGrid("GridBarang", QStringLiteral("KLIK DISINI UNTUK MERUBAH DATA ..!"));
+  susunan_->addWidget(GridBarang, 1);
+
+  connect(CmbGrup, qOverload<int>(&QComboBox::activated), this, &frmBarang::CmbGrup_Click);
+  connect(cmbProduk, qOverload<int>(&QComboBox::activated), this, &frmBarang::cmbProduk_Click);
+  connect(txtCari, &QLineEdit::textChanged, this, &frmBarang::txtCari_Change);
+  connect(GridBarang, &ui::FlexGrid::DblClick, this, &frmBarang::GridBarang_DblClick);
+  UrutanTab({txtKode, CmbGrup, txtNmGrup, cmbProduk, txtNmProduk, txtNama, cmbSatuan, TxtHBeli, txtHJual, txtStok,
+             TbBaru, TbSimpan, TbHapus, TbKeluar, txtCari, GridBarang});
+  resize(860, 600);
+
+  Form_Load();
+}
+
+void frmBarang::Form_Load() {
+  if (!BukaKoneksi()) return;
+  FormMati();
+  DataGrup();
+  TampilGridData();
+  TbHapus->setEnabled(false);
+  TbSimpan->setEnabled(false);
+  txtKode->setReadOnly(true);
+  // The list is refilled from empty, so it holds the five units once however
+  // often the screen is reloaded; the box keeps the text it showed.
+  const QString teks = cmbSatuan->currentText();
+  cmbSatuan->clear();
+  cmbSatuan->addItems(kSatuan);
+  cmbSatuan->setEditText(teks);
+}
+
+void frmBarang::DataGrup() {
+  RsGrup = BukaRs(QStringLiteral("SELECT * FROM Grup"));
+  if (RsGrup->Bof()) {
+    ui::MsgBox(QStringLiteral("DATA GRUP TIDAK ADA"), ui::vbCritical, QStringLiteral("Error"));
+    return;
+  }
+  const QString teks = CmbGrup->currentText();
+  CmbGrup->clear();
+  for (RsGrup->MoveFirst(); !RsGrup->Eof(); RsGrup->MoveNext())
+    CmbGrup->addItem(RsGrup->Text(QStringLiteral("Kode_Grup")) + QStringLiteral(" | ") +
+                     RsGrup->Text(QStringLiteral("Nama_Grup")));
+  CmbGrup->setEditText(teks);
+}
+
+void frmBarang::DataProduk() {
+  SQL.clear();
+  SQL = QStringLiteral("SELECT * FROM Produk WHERE Kode_Grup=") + db::Quote(CmbGrup->currentText());
+  RsProduk = BukaRs(SQL);
+  if (!RsProduk->Bof()) {
+    const QString teks = cmbProduk->currentText();
+    cmbProduk->clear();
+    for (RsProduk->MoveFirst(); !RsProduk->Eof(); RsProduk->MoveNext())
+      cmbProduk->addItem(RsProduk->Text(QStringLiteral("Kode_Produk")) + QStringLiteral(" | ") +
+                         RsProduk->Text(QStringLiteral("Nama_Produk")));
+    cmbProduk->setEditText(teks);
+    return;
+  }
+  if (!Tanya(QStringLiteral("DATA PRODUK KOSONG, INGIN MENAMBAH?"), QStringLiteral("Informasi"))) return;
+  // The product screen opens showing this group and its first product code.
+  auto* f = new frmProduk(this);
+  f->CmbGrup->setEditText(CmbGrup->currentText());
+  f->txtNmGrup->setText(txtNmGrup->text());
+  f->BuatKode();
+  ui::ShowModal(f);
+  delete f;
+}
+
+void frmBarang::BuatKode() {
+  const QString produk = cmbProduk->currentText().left(7);
+  SQL.clear();
+  SQL = QStringLiteral("SELECT * FROM Barang WHERE Kode_Produk=") + db::Quote(produk);
+  RsBarang = BukaRs(SQL);
+  // The serial continues from the highest code of the product; past 999 no
+  // code is made, so nothing malformed or already used can be saved.
+  const db::NextCodeResult r =
+      db::NextCode(produk + QStringLiteral("."), 3, KodeTerakhir(RsBarang.get(), QStringLiteral("Kode_Barang")));
+  kodeGagal_ = r.error;
+  txtKode->setText(r.code);
+  if (!r.ok) ui::MsgBox(r.error, ui::vbCritical, QStringLiteral("Error"));
+}
+
+void frmBarang::AktifGridBarang() {
+  AturGrid(GridBarang, {{QStringLiteral("NO"), 400},
+                        {QStringLiteral("KODE"), 1440},
+                        {QStringLiteral("PRODUK"), 1900},
+                        {QStringLiteral("NAMA BARANG"), 3300},
+                        {QStringLiteral("SATUAN"), 900},
+                        {QStringLiteral("H BELI[Rp.]"), 1500},
+                        {QStringLiteral("H JUAL[Rp.]"), 1500},
+                        {QStringLiteral("STOK"), 700}});
+}
+
+void frmBarang::TampilGridData() {
+  GridBarang->Clear();
+  AktifGridBarang();
+  GridBarang->SetRows(2);
+  if (!RsBarang || RsBarang->Bof()) {
+    ui::MsgBox(QStringLiteral("DATA BARANG UNTUK PRODUK INI MASIH KOSONG"), ui::vbInformation,
+               QStringLiteral("Perhatian"));
+    return;
+  }
+  IsiGrid(GridBarang, RsBarang.get(),
+          {QStringLiteral("Kode_Barang"), QStringLiteral("Nama_Produk"), QStringLiteral("Nama_Barang"),
+           QStringLiteral("Satuan"), QStringLiteral("Harga_Beli"), QStringLiteral("Harga_Jual"),
+           QStringLiteral("Stok")});
+}
+
+void frmBarang::CmbGrup_Click(int index) {
+  FormHidup();
+  const QString e = CmbGrup->itemText(index);
+  txtNmGrup->setText(e.right(e.size() - 5));
+  CmbGrup->setEditText(e.left(3));
+  cmbProduk->setEditText(QString());
+  txtNmProduk->clear();
+  cmbProduk->setFocus();
+  DataProduk();
+  SQL.clear();
+  SQL = QStringLiteral("SELECT Barang.*, Produk.Nama_Produk ") + QStringLiteral(" FROM Grup, Barang, Produk ") +
+        QStringLiteral(" WHERE Grup.Kode_Grup=Produk.Kode_Grup ") +
+        QStringLiteral(" AND Produk.Kode_Produk=Barang.Kode_Produk ") + QStringLiteral(" AND Grup.Kode_Grup =") +
+        db::Quote(CmbGrup->currentText());
+  RsBarang = BukaRs(SQL);
+  TampilGridData();
+}
+
+void frmBarang::BukaBarangProduk() {
+  SQL.clear();
+  SQL = QStringLiteral("SELECT Barang.*, Produk.Nama_Produk ") + QStringLiteral(" FROM Barang, Produk ") +
+        QStringLiteral(" WHERE Produk.Kode_Produk=Barang.Kode_Produk ") + QStringLiteral(" AND Produk.Kode_Produk =") +
+        db::Quote(cmbProduk->currentText());
+  RsBarang = BukaRs(SQL);
+}
+
+void frmBarang::cmbProduk_Click(int index) {
+  FormHidup();
+  const QString e = cmbProduk->itemText(index);
+  txtNmProduk->setText(e.right(e.size() - 9));
+  cmbProduk->setEditText(e.left(7));
+  txtNama->setFocus();
+  BuatKode();
+  BukaBarangProduk();
+  TampilGridData();
+}
+
+void frmBarang::txtCari_Change(const QString& text) {
+  SQL.clear();
+  SQL = QStringLiteral("SELECT Barang.*, Produk.* ") + QStringLiteral(" FROM Barang, Produk ") +
+        QStringLiteral(" WHERE Produk.Kode_Produk=Barang.Kode_Produk ") + QStringLiteral(" AND Barang.Nama_Barang LIKE ") +
+        db::Quote(QStringLiteral("%") + text + QStringLiteral("%")) + QStringLiteral(" ORDER BY Barang.Kode_Barang ");
+  RsBarang = BukaRs(SQL);
+  if (!RsBarang->Bof()) {
+    TampilGridData();
+    return;
+  }
+  ui::MsgBox(QStringLiteral("TIDAK MENEMUKAN DATA YANG DICARI ") + QStringLiteral(" - ") + text +
+                 QStringLiteral(" - DALAM KOLEKSI "),
+             ui::vbInformation, QStringLiteral("Informasi"));
+  // Emptying the box is itself a change: the search runs again on the empty
+  // text and lists every item.
+  txtCari->clear();
+  txtCari->setFocus();
+}
+
+void frmBarang::TbBaru_Click() {
+  FormHidup();
+  TampilGridData();
+  ModeBaru();
+  CmbGrup->setFocus();
+}
+
+void frmBarang::GridBarang_DblClick() {
+  ModeUbah();
+  FormHidup();
+  cmbProduk->setFocus();
+  // Any row of the list can be loaded, however long it is.
+  const int baris = qMax(1, GridBarang->Row());
+  SQL.clear();
+  SQL = QStringLiteral("SELECT Barang.*, Produk.Nama_Produk, Grup.* ") + QStringLiteral(" FROM Barang, Produk, Grup ") +
+        QStringLiteral(" WHERE Produk.Kode_Produk=Barang.Kode_Produk ") +
+        QStringLiteral(" AND Grup.Kode_Grup=Produk.Kode_Grup ") + QStringLiteral(" AND Kode_Barang=") +
+        db::Quote(GridBarang->TextMatrix(baris, 1)) + QStringLiteral(" ");
+  RsBarang = BukaRs(SQL);
+  if (RsBarang->Bof()) {
+    ui::MsgBox(QStringLiteral("TABEL MASIH KOSONG"), ui::vbInformation, QStringLiteral("Error"));
+    return;
+  }
+  txtKode->setText(RsBarang->Text(QStringLiteral("Kode_Barang")));
+  CmbGrup->setEditText(RsBarang->Text(QStringLiteral("Kode_Grup")));
+  txtNmGrup->setText(RsBarang->Text(QStringLiteral("Nama_Grup")));
+  cmbProduk->setEditText(RsBarang->Text(QStringLiteral("Kode_Produk")));
+  txtNmProduk->setText(RsBarang->Text(QStringLiteral("Nama_Produk")));
+  txtNama->setText(RsBarang->Text(QStringLiteral("Nama_Barang")));
+  cmbSatuan->setEditText(RsBarang->Text(QStringLiteral("Satuan")));
+  TxtHBeli->setText(RsBarang->Text(QStringLiteral("Harga_Beli")));
+  txtHJual->setText(RsBarang->Text(QStringLiteral("Harga_Jual")));
+  txtStok->setText(RsBarang->Text(QStringLiteral("Stok")));
+}
+
+void frmBarang::TbSimpan_Click() {
+  if (cmbProduk->currentText().isEmpty()) {
+    ui::MsgBox(QStringLiteral("Produk HARUS DIPILIH"), ui::vbInformation, QStringLiteral("Error"));
+    cmbProduk->setFocus();
+    return;
+  }
+  if (txtNama->text().trimmed().isEmpty()) {
+    ui::MsgBox(QStringLiteral("NAMA MASIH KOSONG"), ui::vbInformation, QStringLiteral("Error"));
+    txtNama->setFocus();
+    return;
+  }
+  if (cmbSatuan->currentText().trimmed().isEmpty()) {
+    ui::MsgBox(QStringLiteral("SATUAN MASIH KOSONG"), ui::vbInformation, QStringLiteral("Error"));
+    cmbSatuan->setFocus();
+    return;
+  }
+  // No code yet (the product was typed rather than picked, or its serials
+  // are used up): a row without a proper code is never stored.
+  if (txtKode->text().trimmed().isEmpty()) {
+    ui::MsgBox(kodeGagal_.isEmpty() ? QStringLiteral("KODE BARANG BELUM ADA, PILIH PRODUK DARI DAFTAR") : kodeGagal_,
+               ui::vbCritical, QStringLiteral("Error"));
+    cmbProduk->setFocus();
+    return;
+  }
+  SQL.clear();
+  SQL = QStringLiteral("SELECT * FROM Barang WHERE Kode_Barang = ") + db::Quote(txtKode->text());
+  RsBarang = BukaRs(SQL);
+  const bool baru = RsBarang->Bof();
+  if (baru) {
+    RsBarang->AddNew();
+    RsBarang->SetField(QStringLiteral("Kode_Barang"), txtKode->text().trimmed());
+  }
+  RsBarang->SetField(QStringLiteral("Kode_Produk"), cmbProduk->currentText().trimmed());
+  RsBarang->SetField(QStringLiteral("Nama_Barang"), txtNama->text().trimmed());
+  RsBarang->SetField(QStringLiteral("Satuan"), cmbSatuan->currentText().trimmed());
+  RsBarang->SetField(QStringLiteral("Harga_Beli"), db::LeadingNumber(TxtHBeli->text()));
+  RsBarang->SetField(QStringLiteral("Harga_Jual"), db::LeadingNumber(txtHJual->text()));
+  RsBarang->SetField(QStringLiteral("Stok"), db::LeadingNumber(txtStok->text()));
+  if (!Simpan(RsBarang.get())) return;
+  ui::MsgBox(baru ? QStringLiteral("DATA BARU TELAH TERSIMPAN") : QStringLiteral("DATA BARANG TELAH DIUBAH"),
+             ui::vbInformation, QStringLiteral("Konfirmasi"));
+  RsBarang->Requery();
+  txtNama->clear();
+  cmbSatuan->setEditText(QString());
+  TxtHBeli->clear();
+  txtHJual->clear();
+  txtStok->clear();
+  txtNama->setFocus();
+  BuatKode();
+  BukaBarangProduk();
+  TampilGridData();
+}
+
+void frmBarang::TbHapus_Click() {
+  if (TanyaHapus(txtKode->text(), txtNama->text())) {
+    SQL.clear();
+    SQL = QStringLiteral("DELETE FROM Barang WHERE ") + QStringLiteral(" Kode_Barang=") + db::Quote(txtKode->text());
+    if (!Jalankan(SQL)) return;
+    if (RsBarang) RsBarang->Requery();
+    FormNormal();
+    Form_Load();
+  } else {
+    FormNormal();
+  }
+}
+
+void frmBarang::Batal() {
+  FormNormal();
+  Form_Load();
+}
+
+REGISTER_WINDOW(frmBarang);

@@ -1,0 +1,50 @@
+#pragma once
+// Stock items: picked by group, then product; the item code is the product
+// code with a serial within the product. A live search by name runs on every
+// change of txtCari.
+#include "master/MasterForm.h"
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+
+class frmBarang : public master::MasterForm {
+  Q_OBJECT
+ public:
+  explicit frmBarang(QWidget* parent = nullptr);
+
+  QLabel *Label1, *Label2, *Label3, *Label4, *Label5, *Label6, *Label7, *Label8, *Label9;
+  QLineEdit* txtKode;
+  QComboBox* CmbGrup;
+  QLineEdit* txtNmGrup;
+  QComboBox* cmbProduk;
+  QLineEdit* txtNmProduk;
+  QLineEdit* txtNama;
+  QComboBox* cmbSatuan;
+  QLineEdit* TxtHBeli;
+  QLineEdit* txtHJual;
+  QLineEdit* txtStok;
+  QLineEdit* txtCari;
+  ui::FlexGrid* GridBarang;
+
+  void AktifGridBarang();
+  void TampilGridData() override;
+  void DataGrup();
+  void DataProduk();
+  void BuatKode();
+
+ protected slots:
+  void TbBaru_Click() override;
+  void TbSimpan_Click() override;
+  void TbHapus_Click() override;
+  void Batal() override;
+  void CmbGrup_Click(int index);
+  void cmbProduk_Click(int index);
+  void txtCari_Change(const QString& text);
+  void GridBarang_DblClick();
+
+ private:
+  void Form_Load();
+  void BukaBarangProduk();
+  QString kodeGagal_;
+};
