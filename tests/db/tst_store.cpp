@@ -1,0 +1,242 @@
+// The store: statement translation, quoting, record sets, schema, next code.
+#include <QLocale>
+#include <QtTest>
+
+#include "TestSupport.h"
+#include "db/Recordset.h"
+#include "db/Sql.h"
+
+using namespace testsupport;
+
+class TranslationTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void cleanup() { QLocale::setDefault(QLocale::c()); }
+
+  void dateLiteralRoundTripsInEveryLocale_data() {
+    QTest::addColumn<QString>("locale");
+    for (const char* l : {"en_US", "en_GB", "de_DE", "id_ID"}) QTest::newRow(l) << QString::fromLatin1(l);
+  }
+  void dateLiteralRoundTripsInEveryLocale() {
+    QFETCH(QString, locale);
+    QLocale::setDefault(QLocale(locale));
+    for (const QDate d : {QDate(1999, 12, 31), QDate(2024, 3, 5), QDate(2031, 1, 2), QDate(2070, 11, 30)}) {
+      const QString text = db::ShortDateText(d);
+      QCOMPARE(db::ParseShortDateText(text), d);
+      QString out, err;
+      QVERIFY(db::TranslateJet("SELECT * FROM Penjualan WHERE Tgl_Nota >= #" + text + "#", &out, &err));
+      QCOMPARE(out, "SELECT * FROM Penjualan WHERE Tgl_Nota >= '" + d.toString("yyyy-MM-dd") + "'");
+    }
+  }
+
+  void literalsAreLeftAlone() {
+    QString out, err;
+    QVERIFY(db::TranslateJet("SELECT * FROM Rekening WHERE dk = \"DEBET\" AND transaksi='a \"b\" #1# c''d'", &out, &err));
+    QCOMPARE(out, QString("SELECT * FROM Rekening WHERE dk = 'DEBET' AND transaksi='a \"b\" #1# c''d'"));
+    QVERIFY(db::TranslateJet("SELECT \"it's\" FROM Grup", &out, &err));
+    QCOMPARE(out, QString("SELECT 'it''s' FROM Grup"));
+    QVERIFY(!db::TranslateJet("SELECT * FROM Penjualan WHERE Tgl_Nota >= #bukan tanggal#", &out, &err));
+    QVERIFY(!err.isEmpty());
+  }
+
+  void namesInAnyCaseAndNumbersAsText() {
+    TempDb t;
+    t.exec("INSERT INTO barang (KODE_BARANG, kode_produk, Nama_Barang, Harga_beli, harga_JUAL, Stok) "
+           "VALUES ('001.001.001', '001.001', 'Sabun', '12000 ', '', ' 7')");
+    QCOMPARE(t.scalar("SELECT typeof(Harga_Beli) || ':' || Harga_Beli FROM Barang"), QString("integer:12000"));
+    QCOMPARE(t.scalar("SELECT typeof(Harga_Jual) || ':' || Harga_Jual FROM Barang"), QString("integer:0"));
+    QCOMPARE(t.scalar("SELECT Stok FROM BARANG WHERE kode_barang = '001.001.001'"), QString("7"));
+    t.exec("UPDATE Barang SET Harga_beli='15000', Nama_Barang='A, B' WHERE Kode_Barang='001.001.001'");
+    t.exec("UPDATE Barang SET  Stok=Stok - 2 WHERE Kode_Barang='001.001.001'");
+    QCOMPARE(t.scalar("SELECT Harga_Beli || '/' || Stok || '/' || Nama_Barang FROM Barang"), QString("15000/5/A, B"));
+    // Text never lands in an amount column.
+    QVERIFY(!t.conn()->Execute("UPDATE Barang SET Harga_Jual='12a' WHERE Kode_Barang='001.001.001'"));
+    QCOMPARE(t.scalar("SELECT Harga_Jual FROM Barang"), QString("0"));
+  }
+};
+
+class QuotingTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void typedQuotesAreStoredAsTyped() {
+    TempDb t;
+    QCOMPARE(db::Quote("O'Brien"), QString("'O''Brien'"));
+    t.exec("INSERT INTO Pelanggan (Kode_Pelanggan, Nama_Pelanggan) VALUES ('PG001', " + db::Quote("O'Brien") + ")");
+    QCOMPARE(t.scalar("SELECT Nama_Pelanggan FROM Pelanggan WHERE Nama_Pelanggan = " + db::Quote("O'Brien")),
+             QString("O'Brien"));
+  }
+  void injectionMatchesNothing() {
+    TempDb t;
+    t.exec("INSERT INTO Pengguna (UserId, PassId, Nama, Level) VALUES ('admin', 'rahasia', 'ADMIN', 'ADMIN')");
+    const QString evil = "' OR '1'='1";
+    db::Recordset rs;
+    QVERIFY(rs.Open("SELECT * FROM Pengguna WHERE UserID=" + db::Quote(evil) + "  AND PassID=" + db::Quote(evil) +
+                        " AND Level=" + db::Quote("ADMIN"),
+                    t.conn()));
+    QVERIFY(rs.Eof() && rs.Bof());
+    QCOMPARE(rs.RecordCount(), 0);
+  }
+};
+
+class RecordsetTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void emptyResultIsBofAndEof() {
+    TempDb t;
+    db::Recordset rs;
+    QVERIFY(rs.Open("SELECT * FROM Grup", t.conn()));
+    QVERIFY(rs.Bof());
+    QVERIFY(rs.Eof());
+    QCOMPARE(rs.RecordCount(), 0);
+    QCOMPARE(rs.Text("Kode_Grup"), QString());
+  }
+  void navigationAndFieldsByName() {
+    TempDb t;
+    for (const char* c : {"ATK", "ELK", "MKN"})
+      t.exec(QString("INSERT INTO Grup VALUES ('%1', 'Grup %1')").arg(c));
+    db::Recordset rs;
+    QVERIFY(rs.Open("SELECT * FROM Grup ORDER BY Kode_Grup", t.conn()));
+    QCOMPARE(rs.RecordCount(), 3);
+    QVERIFY(!rs.Bof() && !rs.Eof());
+    QCOMPARE(rs.Text("kode_grup"), QString("ATK"));
+    rs.MoveNext();
+    QCOMPARE(rs.Text("NAMA_GRUP"), QString("Grup ELK"));
+    rs.MoveLast();
+    QCOMPARE(rs.Text("Kode_Grup"), QString("MKN"));
+    rs.MoveNext();
+    QVERIFY(rs.Eof());
+    rs.MoveFirst();
+    QCOMPARE(rs.Value("Grup.Kode_Grup").toString(), QString("ATK"));
+    rs.MovePrevious();
+    QVERIFY(rs.Bof());
+  }
+  void typedValues() {
+    TempDb t;
+    t.exec("INSERT INTO Penjualan (No_Nota, Tgl_Nota, Total_Bayar, Kode_Pelanggan, UserID) "
+           "VALUES ('JL-0000001', '2024-03-05', '25000 ', '', 'kasir')");
+    db::Recordset rs;
+    QVERIFY(rs.Open("SELECT * FROM Penjualan", t.conn()));
+    QCOMPARE(rs.Int("Total_Bayar"), 25000);
+    QCOMPARE(rs.Date("Tgl_Nota"), QDate(2024, 3, 5));
+    QCOMPARE(rs.Text("Kode_Pelanggan"), QString());
+    QVERIFY(rs.IsNull("NoSuchField"));
+  }
+  void addNewUpdateRoundTrip() {
+    TempDb t;
+    db::Recordset rs;
+    QVERIFY(rs.Open("SELECT * FROM Barang WHERE Kode_Barang = '001.001.001'", t.conn()));
+    QVERIFY(rs.Eof());
+    rs.AddNew();
+    rs.SetField("Kode_Barang", "001.001.001");
+    rs.SetField("Kode_Produk", "001.001");
+    rs.SetField("Nama_Barang", "Kain 'Batik'");
+    rs.SetField("Harga_Beli", "");
+    rs.SetField("Harga_Jual", 15000);
+    rs.SetField("stok", "12");
+    QVERIFY2(rs.Update(), qPrintable(rs.LastError()));
+    QCOMPARE(rs.RecordCount(), 1);
+    QCOMPARE(rs.Text("Nama_Barang"), QString("Kain 'Batik'"));
+    QCOMPARE(t.scalar("SELECT typeof(Harga_Beli) || Harga_Beli || '/' || Stok FROM Barang"), QString("integer0/12"));
+    // Change the current row.
+    rs.SetField("Harga_Beli", 9000);
+    QVERIFY(rs.Update());
+    QCOMPARE(t.scalar("SELECT Harga_Beli FROM Barang"), QString("9000"));
+    // A query over two tables cannot be edited.
+    db::Recordset join;
+    QVERIFY(join.Open("SELECT Barang.*, Produk.* FROM Barang, Produk WHERE Produk.Kode_Produk=Barang.Kode_Produk",
+                      t.conn()));
+    join.AddNew();
+    join.SetField("Kode_Barang", "X");
+    QVERIFY(!join.Update());
+  }
+  void requerySeesOtherStatements() {
+    TempDb t;
+    db::Recordset rs;
+    QVERIFY(rs.Open("SELECT * FROM Grup", t.conn()));
+    QCOMPARE(rs.RecordCount(), 0);
+    auto other = std::make_shared<db::Connection>();
+    QVERIFY(other->Open(t.path()));
+    QVERIFY(other->Execute("INSERT INTO Grup VALUES ('ATK', 'ALAT TULIS')"));
+    QVERIFY(rs.Requery());
+    QCOMPARE(rs.RecordCount(), 1);
+    QCOMPARE(rs.Text("Nama_Grup"), QString("ALAT TULIS"));
+  }
+  void transactionRollsBackEverything() {
+    TempDb t;
+    QVERIFY(t.conn()->BeginTrans());
+    QVERIFY(t.conn()->Execute("INSERT INTO Grup VALUES ('ATK', 'ALAT TULIS')"));
+    QVERIFY(!t.conn()->Execute("INSERT INTO Grup VALUES ('atk', 'DUPLIKAT')"));
+    QVERIFY(t.conn()->RollbackTrans());
+    QCOMPARE(t.count("Grup"), 0);
+  }
+};
+
+class SchemaTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void everyTableAndColumn() {
+    TempDb t;
+    const QList<QPair<QString, QStringList>> tables = {
+        {"Grup", {"Kode_Grup", "Nama_Grup"}},
+        {"Produk", {"Kode_Produk", "Kode_Grup", "Nama_Produk"}},
+        {"Barang", {"Kode_Barang", "Kode_Produk", "Nama_Barang", "Satuan", "Harga_Beli", "Harga_Jual", "Stok"}},
+        {"Pelanggan", {"Kode_Pelanggan", "Nama_Pelanggan", "Alamat", "No_Telepon"}},
+        {"Pemasok", {"Kode_Pemasok", "Nama_Pemasok", "Alamat", "Kota", "Propinsi", "No_Telepon", "No_Fax", "KontakP"}},
+        {"Pengguna", {"UserId", "PassId", "Nama", "Level"}},
+        {"Penjualan", {"No_Nota", "Tgl_Nota", "Total_Bayar", "Kode_Pelanggan", "UserID"}},
+        {"Penjualan_Detail", {"No_Nota", "Kode_Barang", "Harga_Jual", "Jumlah", "SubTotal"}},
+        {"Pembelian", {"No_Masuk", "Tgl_Masuk", "Kode_Pemasok", "Total", "UserID"}},
+        {"Pembelian_Detail", {"No_Masuk", "Kode_Barang", "Harga_Beli", "Jumlah", "SubTotal"}},
+        {"Rekening", {"kode", "tanggal", "dk", "transaksi", "jumlah"}},
+    };
+    QCOMPARE(t.scalar("SELECT count(*) FROM sqlite_master WHERE type='table'"), QString::number(tables.size()));
+    for (const auto& [table, cols] : tables) QCOMPARE(t.conn()->Columns(table), cols);
+  }
+  void keysRejectDuplicatesWithoutRegardToCase() {
+    TempDb t;
+    t.exec("INSERT INTO Grup VALUES ('ATK', 'ALAT TULIS')");
+    QVERIFY(!t.conn()->Execute("INSERT INTO Grup VALUES ('atk', 'LAIN')"));
+    t.exec("INSERT INTO Penjualan (No_Nota) VALUES ('JL-0000001')");
+    QVERIFY(!t.conn()->Execute("INSERT INTO Penjualan (No_Nota) VALUES ('JL-0000001')"));
+    QCOMPARE(t.count("Penjualan"), 1);
+  }
+  void openRefusesWhatIsNotOurs() {
+    QTemporaryDir dir;
+    db::Connection c;
+    QVERIFY(!c.Open(dir.filePath("tidak-ada.mdb")));
+    QFile junk(dir.filePath("junk.mdb"));
+    QVERIFY(junk.open(QIODevice::WriteOnly));
+    junk.write(QByteArray(4096, 'x'));
+    junk.close();
+    QVERIFY(!c.Open(junk.fileName()));
+    QVERIFY(!c.LastError().isEmpty());
+  }
+};
+
+class NextCodeTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void codes() {
+    QCOMPARE(db::NextCode("PG", 3, "").code, QString("PG001"));
+    QCOMPARE(db::NextCode("PG", 3, "PG009").code, QString("PG010"));
+    QCOMPARE(db::NextCode("JL-", 7, "JL-0000041").code, QString("JL-0000042"));
+    QCOMPARE(db::NextCode("001.002.", 3, "001.002.041").code, QString("001.002.042"));
+    QCOMPARE(db::NextCode("JL-", 7, "").code, QString("JL-0000001"));
+  }
+  void lastSerialIsRefused() {
+    for (const auto& [prefix, width, last] :
+         {std::tuple<QString, int, QString>{"PG", 3, "PG999"}, {"001.", 3, "001.999"}, {"JL-", 7, "JL-9999999"}}) {
+      const db::NextCodeResult r = db::NextCode(prefix, width, last);
+      QVERIFY(!r.ok);
+      QVERIFY(r.code.isEmpty());
+      QVERIFY(!r.error.isEmpty());
+    }
+  }
+};
+
+REGISTER_TEST(TranslationTest);
+REGISTER_TEST(QuotingTest);
+REGISTER_TEST(RecordsetTest);
+REGISTER_TEST(SchemaTest);
+REGISTER_TEST(NextCodeTest);
+#include "tst_store.moc"
