@@ -1,0 +1,175 @@
+// The database tool as an installer runs it: making an empty database with its
+// first ADMIN, never clobbering a file by accident, and failing with one line.
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "ToolRun.h"
+#include "TestSupport.h"
+#include "db/Connection.h"
+#include "db/Recordset.h"
+#include "db/Sql.h"
+
+using namespace tooltest;
+
+namespace {
+
+const QStringList kTables = {"Grup",      "Produk",           "Barang",    "Pelanggan",
+                             "Pemasok",   "Pengguna",         "Penjualan", "Penjualan_Detail",
+                             "Pembelian", "Pembelian_Detail", "Rekening"};
+
+QByteArray fileHash(const QString& path) {
+  QFile f(path);
+  if (!f.open(QIODevice::ReadOnly)) return {};
+  return QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256);
+}
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+  QFile f(path);
+  QVERIFY(f.open(QIODevice::WriteOnly));
+  f.write(bytes);
+}
+
+}  // namespace
+
+class ToolCreateTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void createsEmptyDatabaseWithOneAdmin() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("ZovaDavezuZi.mdb");
+    // Quotes in every value: the tool must store them as typed.
+    const ToolResult r = runTool({"create", path, "--admin-user", "pemilik", "--admin-password",
+                                  "ra'hasia", "--admin-name", "  budi o'hara "});
+    QCOMPARE(r.exitCode, 0);
+    QVERIFY2(r.err.isEmpty(), qPrintable(r.err));
+    QCOMPARE(r.outLines().size(), 1);
+    QVERIFY(r.out.contains(path));
+    QVERIFY(r.out.contains("pemilik"));
+    QVERIFY2(!r.out.contains("ra'hasia"), "a real shop's password is not echoed");
+
+    db::ConnectionPtr conn = openDb(path);
+    QVERIFY(conn);
+    for (const QString& t : kTables)
+      QCOMPARE(count(conn, "SELECT * FROM " + t), t == "Pengguna" ? 1 : 0);
+
+    db::Recordset rs;
+    QVERIFY(rs.Open("SELECT * FROM Pengguna", conn));
+    QCOMPARE(rs.Text("UserId"), QString("pemilik"));
+    QCOMPARE(rs.Text("PassId"), QString("ra'hasia"));
+    QCOMPARE(rs.Text("Nama"), QString("BUDI O'HARA"));
+    QCOMPARE(rs.Text("Level"), QString("ADMIN"));  // the login compares it exactly
+
+    // The login's own query finds the user.
+    QCOMPARE(count(conn, "SELECT * FROM Pengguna WHERE UserID=" + db::Quote("pemilik") + "  AND PassID=" +
+                             db::Quote("ra'hasia") + " AND Level=" + db::Quote("ADMIN")),
+             1);
+
+    // Nothing but the database is left in the folder.
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"ZovaDavezuZi.mdb"});
+  }
+
+  void refusesToOverwriteAnExistingFile_data() {
+    QTest::addColumn<bool>("database");
+    QTest::newRow("a text file") << false;
+    QTest::newRow("a shop database") << true;
+  }
+  void refusesToOverwriteAnExistingFile() {
+    QFETCH(bool, database);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("toko.mdb");
+    if (database)
+      QCOMPARE(runTool({"create", path, "--admin-user", "lama1", "--admin-password", "x"}).exitCode, 0);
+    else
+      writeFile(path, "catatan penting\n");
+    const QByteArray before = fileHash(path);
+    const QDateTime stamp = QFileInfo(path).lastModified();
+
+    for (const QStringList& extra : {QStringList{}, QStringList{"--demo"}}) {
+      const ToolResult r =
+          runTool(QStringList{"create"} + extra + QStringList{path, "--admin-user", "baru1", "--admin-password", "y"});
+      QVERIFY(r.exitCode != 0);
+      QVERIFY(r.out.isEmpty());
+      QCOMPARE(r.errLines().size(), 1);
+      QVERIFY2(r.err.contains("--force"), qPrintable(r.err));
+    }
+    QCOMPARE(fileHash(path), before);
+    QCOMPARE(QFileInfo(path).lastModified(), stamp);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"toko.mdb"});
+  }
+
+  void forceReplacesTheFile() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("toko.mdb");
+    writeFile(path, "bukan database");
+    ToolResult r = runTool({"create", "--force", path, "--admin-user", "pertama", "--admin-password", "a"});
+    QCOMPARE(r.exitCode, 0);
+    db::ConnectionPtr conn = openDb(path);
+    QVERIFY(conn);
+    QCOMPARE(count(conn, "SELECT * FROM Pengguna WHERE UserId='pertama'"), 1);
+    conn.reset();
+
+    r = runTool({"create", path, "--force", "--admin-user", "kedua", "--admin-password", "b"});
+    QCOMPARE(r.exitCode, 0);
+    conn = openDb(path);
+    QVERIFY(conn);
+    QCOMPARE(count(conn, "SELECT * FROM Pengguna"), 1);
+    QCOMPARE(count(conn, "SELECT * FROM Pengguna WHERE UserId='kedua'"), 1);
+  }
+
+  void badCommandLinesFailWithOneLine_data() {
+    QTest::addColumn<QStringList>("args");
+    // "@" stands for the path of the file to create, "@dir" for the folder.
+    const QStringList login = {"--admin-user", "pemilik", "--admin-password", "rahasia"};
+    QTest::newRow("no command") << QStringList{};
+    QTest::newRow("unknown command") << QStringList{"buat", "@"} + login;
+    QTest::newRow("unknown option") << QStringList{"create", "@", "--cepat"} + login;
+    QTest::newRow("no path") << QStringList{"create"} + login;
+    QTest::newRow("two paths") << QStringList{"create", "@", "@2"} + login;
+    QTest::newRow("option without value") << QStringList{"create", "@", "--admin-user"};
+    QTest::newRow("no user, no terminal") << QStringList{"create", "@", "--admin-password", "rahasia"};
+    QTest::newRow("no password, no terminal") << QStringList{"create", "@", "--admin-user", "pemilik"};
+    QTest::newRow("user id too short") << QStringList{"create", "@", "--admin-user", "abc", "--admin-password", "x"};
+    QTest::newRow("user id too long")
+        << QStringList{"create", "@", "--admin-user", QString(31, 'u'), "--admin-password", "x"};
+    QTest::newRow("empty password") << QStringList{"create", "@", "--admin-user", "pemilik", "--admin-password", ""};
+    QTest::newRow("password too long")
+        << QStringList{"create", "@", "--admin-user", "pemilik", "--admin-password", QString(31, 'p')};
+    QTest::newRow("name too long") << QStringList{"create", "@", "--admin-name", QString(61, 'N')} + login;
+    QTest::newRow("demo admin named like the cashier")
+        << QStringList{"create", "--demo", "@", "--admin-user", "KASIR", "--admin-password", "x"};
+    QTest::newRow("today without demo") << QStringList{"create", "@", "--today", "2024-01-31"} + login;
+    QTest::newRow("today not a date") << QStringList{"create", "--demo", "@", "--today", "31/01/2024"};
+    QTest::newRow("folder missing") << QStringList{"create", "@dir/tidak/ada.mdb"} + login;
+    QTest::newRow("path is a folder") << QStringList{"create", "--force", "@dir"} + login;
+  }
+  void badCommandLinesFailWithOneLine() {
+    QFETCH(QStringList, args);
+    QTemporaryDir dir;
+    for (QString& a : args) {
+      if (a == "@") a = dir.filePath("toko.mdb");
+      else if (a == "@2") a = dir.filePath("toko2.mdb");
+      else if (a.startsWith("@dir")) a = dir.path() + a.mid(4);
+    }
+    const ToolResult r = runTool(args);
+    QVERIFY(r.exitCode != 0);
+    QVERIFY2(r.out.isEmpty(), qPrintable(r.out));
+    QCOMPARE(r.errLines().size(), 1);
+    QVERIFY(r.err.startsWith("merapu-db: "));
+    QVERIFY(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).isEmpty());
+  }
+
+  void helpNamesTheDemoLogins() {
+    const ToolResult r = runTool({"--help"});
+    QCOMPARE(r.exitCode, 0);
+    QVERIFY(r.out.contains("create"));
+    QVERIFY(r.out.contains("user admin, password admin"));
+    QVERIFY(r.out.contains("user kasir, password kasir"));
+  }
+};
+
+REGISTER_TEST(ToolCreateTest);
+#include "ToolCreateTest.moc"

@@ -1,0 +1,290 @@
+// merapu-db: makes the shop's database file, empty for a real shop or filled
+// with a demo shop for trying the program out.
+#include <QCoreApplication>
+#include <QDate>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QString>
+#include <QStringList>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <iostream>
+#include <string>
+
+#include <termios.h>
+#include <unistd.h>
+
+#include "db/Connection.h"
+#include "db/Sql.h"
+#include "demodata.h"
+
+namespace {
+
+const char* const kUsage =
+    "Usage: merapu-db create [--force] [--demo] PATH [options]\n"
+    "\n"
+    "Creates a new database file for the shop program at PATH (the program reads\n"
+    "ZovaDavezuZi.mdb in its own folder) with one ADMIN user.\n"
+    "\n"
+    "  --admin-user ID        user id of the ADMIN user (4 to 30 characters)\n"
+    "  --admin-password PW    its password (1 to 30 characters)\n"
+    "  --admin-name NAME      its name as shown in the status bar\n"
+    "                         (default ADMINISTRATOR; stored in capitals)\n"
+    "  --force                replace PATH if it already exists\n"
+    "  --demo                 also fill in a demo shop: groups, products, 35 stock\n"
+    "                         items, suppliers, customers and five weeks of sales,\n"
+    "                         purchases and cash-book entries up to today\n"
+    "  --today yyyy-MM-dd     with --demo: the last day of the demo trade\n"
+    "\n"
+    "Without --admin-user or --admin-password the missing values are asked for\n"
+    "when input is a terminal. With --demo they default to the demo logins:\n"
+    "  ADMIN  user admin, password admin\n"
+    "  KASIR  user kasir, password kasir (always added by --demo)\n"
+    "\n"
+    "Exit status: 0 when the file was made, 1 when it could not be made,\n"
+    "2 on a wrong command line. An existing file is never touched without\n"
+    "--force, and a failed run leaves PATH as it was.\n";
+
+constexpr int kFailed = 1;
+constexpr int kUsageError = 2;
+
+int Fail(const QString& message, int code = kFailed) {
+  std::fprintf(stderr, "merapu-db: %s\n", message.toLocal8Bit().constData());
+  return code;
+}
+
+// Asks for one line on the terminal; a password is read without echo.
+bool Ask(const QString& prompt, bool hidden, QString* answer) {
+  std::fprintf(stderr, "%s", prompt.toLocal8Bit().constData());
+  std::fflush(stderr);
+  termios old{};
+  const bool muted = hidden && tcgetattr(STDIN_FILENO, &old) == 0;
+  if (muted) {
+    termios quiet = old;
+    quiet.c_lflag &= ~tcflag_t(ECHO);
+    tcsetattr(STDIN_FILENO, TCSAFLUSH, &quiet);
+  }
+  std::string line;
+  const bool got = bool(std::getline(std::cin, line));
+  if (muted) {
+    tcsetattr(STDIN_FILENO, TCSAFLUSH, &old);
+    std::fprintf(stderr, "\n");
+  }
+  *answer = QString::fromLocal8Bit(line.c_str());
+  return got;
+}
+
+struct Options {
+  bool force = false;
+  bool demo = false;
+  QString path;
+  QString adminId, adminPassword, adminName;
+  bool haveId = false, havePassword = false, haveName = false;
+  QString today;
+};
+
+// Returns 0 when parsed, otherwise the exit code after printing the reason.
+int Parse(const QStringList& args, Options* o, bool* help) {
+  *help = false;
+  if (args.isEmpty()) return Fail("missing command; try 'merapu-db --help'", kUsageError);
+  if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
+    *help = true;
+    return 0;
+  }
+  if (args[0] != "create")
+    return Fail("unknown command '" + args[0] + "'; try 'merapu-db --help'", kUsageError);
+
+  for (int i = 1; i < args.size(); ++i) {
+    QString a = args[i];
+    QString value;
+    bool inlineValue = false;
+    if (a.startsWith("--") && a.contains('=')) {
+      value = a.mid(a.indexOf('=') + 1);
+      a = a.left(a.indexOf('='));
+      inlineValue = true;
+    }
+    auto takeValue = [&](QString* into, bool* have) {
+      if (!inlineValue) {
+        if (i + 1 >= args.size()) return false;
+        value = args[++i];
+      }
+      *into = value;
+      *have = true;
+      return true;
+    };
+    if (a == "--help" || a == "-h") {
+      *help = true;
+      return 0;
+    } else if (a == "--force" && !inlineValue) {
+      o->force = true;
+    } else if (a == "--demo" && !inlineValue) {
+      o->demo = true;
+    } else if (a == "--admin-user") {
+      if (!takeValue(&o->adminId, &o->haveId)) return Fail("--admin-user needs a user id", kUsageError);
+    } else if (a == "--admin-password") {
+      if (!takeValue(&o->adminPassword, &o->havePassword))
+        return Fail("--admin-password needs a password", kUsageError);
+    } else if (a == "--admin-name") {
+      if (!takeValue(&o->adminName, &o->haveName)) return Fail("--admin-name needs a name", kUsageError);
+    } else if (a == "--today") {
+      bool have = false;
+      if (!takeValue(&o->today, &have)) return Fail("--today needs a date (yyyy-MM-dd)", kUsageError);
+    } else if (a.startsWith('-') && a.size() > 1) {
+      return Fail("unknown option '" + a + "'; try 'merapu-db --help'", kUsageError);
+    } else if (o->path.isEmpty()) {
+      o->path = args[i];
+    } else {
+      return Fail("more than one PATH given ('" + o->path + "' and '" + args[i] + "')", kUsageError);
+    }
+  }
+  if (o->path.isEmpty()) return Fail("missing PATH of the database file to create", kUsageError);
+  if (!o->today.isEmpty() && !o->demo) return Fail("--today is only used with --demo", kUsageError);
+  return 0;
+}
+
+// Fills in the ADMIN login: given, demo default, or asked on the terminal.
+int CompleteLogin(Options* o) {
+  const bool terminal = isatty(STDIN_FILENO);
+  if (!o->haveId) {
+    if (o->demo) {
+      o->adminId = demodata::kAdminId;
+      if (!o->havePassword) {
+        o->adminPassword = demodata::kAdminPassword;
+        o->havePassword = true;
+      }
+    } else if (!terminal) {
+      return Fail("missing --admin-user (input is not a terminal to ask on)", kUsageError);
+    } else if (!Ask("ADMIN user id: ", false, &o->adminId)) {
+      return Fail("no ADMIN user id given");
+    }
+    o->haveId = true;
+  }
+  o->adminId = o->adminId.trimmed();
+  if (o->adminId.size() < 4 || o->adminId.size() > 30)
+    return Fail("the ADMIN user id must be 4 to 30 characters long", kUsageError);
+  if (o->demo && o->adminId.compare(demodata::kKasirId, Qt::CaseInsensitive) == 0)
+    return Fail(QString("the ADMIN user id '%1' is taken by the demo cashier").arg(o->adminId),
+                kUsageError);
+
+  if (!o->havePassword) {
+    if (!terminal)
+      return Fail("missing --admin-password (input is not a terminal to ask on)", kUsageError);
+    QString again;
+    if (!Ask("Password for " + o->adminId + ": ", true, &o->adminPassword) ||
+        !Ask("Same password again: ", true, &again))
+      return Fail("no password given");
+    if (again != o->adminPassword) return Fail("the two passwords differ");
+    o->havePassword = true;
+  }
+  // The login window refuses an empty password, so such a user could never log in.
+  if (o->adminPassword.isEmpty() || o->adminPassword.size() > 30)
+    return Fail("the ADMIN password must be 1 to 30 characters long", kUsageError);
+
+  if (!o->haveName) o->adminName = demodata::kAdminName;
+  o->adminName = o->adminName.trimmed().toUpper();
+  if (o->adminName.isEmpty() || o->adminName.size() > 60)
+    return Fail("the ADMIN name must be 1 to 60 characters long", kUsageError);
+  return 0;
+}
+
+// Writes the rows into a freshly created file; false with *error on failure.
+bool Populate(db::Connection& conn, const Options& o, const QDate& lastDay,
+              demodata::Summary* summary, QString* error) {
+  if (!conn.BeginTrans()) {
+    *error = conn.LastError();
+    return false;
+  }
+  bool ok = conn.Execute("INSERT INTO Pengguna (UserId,PassId,Nama,Level) VALUES (" +
+                         db::Quote(o.adminId) + "," + db::Quote(o.adminPassword) + "," +
+                         db::Quote(o.adminName) + ",'ADMIN')");
+  if (!ok) *error = conn.LastError();
+  if (ok && o.demo) ok = demodata::Fill(conn, lastDay, o.adminId, summary, error);
+  if (ok && !conn.CommitTrans()) {
+    *error = conn.LastError();
+    ok = false;
+  }
+  if (!ok) conn.RollbackTrans();
+  return ok;
+}
+
+int Create(Options o) {
+  const QFileInfo target(o.path);
+  if (target.isDir()) return Fail("'" + o.path + "' is a folder, not a database file");
+  if (target.exists() && !o.force)
+    return Fail("'" + o.path + "' already exists; use --force to replace it");
+  const QDir folder = target.absoluteDir();
+  if (!folder.exists()) return Fail("cannot create '" + o.path + "': folder '" + folder.path() + "' does not exist");
+
+  QDate lastDay = QDate::currentDate();
+  if (!o.today.isEmpty()) {
+    lastDay = QDate::fromString(o.today, "yyyy-MM-dd");
+    if (!lastDay.isValid()) return Fail("--today '" + o.today + "' is not a date written yyyy-MM-dd", kUsageError);
+  }
+  if (int rc = CompleteLogin(&o)) return rc;
+
+  // Build the file beside the target and move it into place only when it is
+  // complete: a failure never leaves a half-made file or loses the old one.
+  const QString work = folder.filePath("." + target.fileName() + ".new-" +
+                                       QString::number(QCoreApplication::applicationPid()));
+  QFile::remove(work);
+  demodata::Summary summary;
+  {
+    db::Connection conn;
+    if (!conn.Create(work)) {
+      const QString why = conn.LastError();
+      conn.Close();
+      QFile::remove(work);
+      return Fail("cannot create '" + o.path + "': " + why);
+    }
+    QString why;
+    if (!Populate(conn, o, lastDay, &summary, &why)) {
+      conn.Close();
+      QFile::remove(work);
+      return Fail("cannot fill '" + o.path + "': " + why);
+    }
+    conn.Close();
+  }
+  if (std::rename(QFile::encodeName(work).constData(), QFile::encodeName(o.path).constData()) != 0) {
+    const QString why = QString::fromLocal8Bit(std::strerror(errno));
+    QFile::remove(work);
+    return Fail("cannot move the new file to '" + o.path + "': " + why);
+  }
+
+  QString line;
+  if (o.demo) {
+    line = QString("Created demo database %1 (%2 groups, %3 products, %4 items, %5 suppliers, "
+                   "%6 customers, %7 sales, %8 purchases, %9 cash entries); ")
+               .arg(o.path)
+               .arg(summary.groups)
+               .arg(summary.products)
+               .arg(summary.items)
+               .arg(summary.suppliers)
+               .arg(summary.customers)
+               .arg(summary.sales)
+               .arg(summary.purchases)
+               .arg(summary.ledger);
+    const bool demoAdmin = o.adminId == demodata::kAdminId && o.adminPassword == demodata::kAdminPassword;
+    line += "logins: ADMIN " + o.adminId + (demoAdmin ? QString(" / ") + demodata::kAdminPassword : QString()) +
+            ", KASIR " + demodata::kKasirId + " / " + demodata::kKasirPassword;
+  } else {
+    line = "Created database " + o.path + "; login: ADMIN " + o.adminId;
+  }
+  std::printf("%s\n", line.toLocal8Bit().constData());
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QCoreApplication app(argc, argv);
+  Options o;
+  bool help = false;
+  if (int rc = Parse(app.arguments().mid(1), &o, &help)) return rc;
+  if (help) {
+    std::printf("%s", kUsage);
+    return 0;
+  }
+  return Create(o);
+}
