@@ -89,10 +89,6 @@ FlexGrid::FlexGrid(QWidget* parent) : QTableView(parent), model_(new FlexGridMod
     emit DblClick();
   });
   connect(selectionModel(), &QItemSelectionModel::currentChanged, this, [this] { emit RowColChange(); });
-  connect(model_, &QAbstractItemModel::modelReset, this, [this] {
-    connect(selectionModel(), &QItemSelectionModel::currentChanged, this, [this] { emit RowColChange(); },
-            Qt::UniqueConnection);
-  });
 }
 
 int FlexGrid::Rows() const { return model_->rows; }

@@ -108,6 +108,14 @@ void typeInto(QWidget* w, const QString& text) {
   }
 }
 
+void doubleClickRow(ui::FlexGrid* grid, int row, int col) {
+  const QModelIndex idx = grid->model()->index(row - 1, col);
+  grid->scrollTo(idx);
+  const QPoint at = grid->visualRect(idx).center();
+  QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+  QTest::mouseDClick(grid->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+}
+
 namespace {
 QList<QPair<const char*, TestFactory>>& registry() {
   static QList<QPair<const char*, TestFactory>> r;

@@ -10,6 +10,7 @@
 #include <functional>
 
 #include "db/Connection.h"
+#include "ui/FlexGrid.h"
 #include "ui/Seams.h"
 
 namespace testsupport {
@@ -98,6 +99,10 @@ T* child(QObject* parent, const QString& name) {
   if (!c) qFatal("no child %s", qPrintable(name));
   return c;
 }
+
+// Double-clicks a data row of a grid (1..), scrolling it into view first,
+// as a person would with the mouse.
+void doubleClickRow(ui::FlexGrid* grid, int row, int col = 0);
 
 // Types text into the focused-or-given widget key by key (as a person would).
 void typeInto(QWidget* w, const QString& text);
