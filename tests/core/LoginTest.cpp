@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 
 #include "TestSupport.h"
@@ -214,6 +215,20 @@ class LoginTest : public QObject {
     VERIFY_PROMPTS(p);
     QCOMPARE(mdlUtama::UserAktif, QString("O'Brien"));
     QCOMPARE(FrmUtama::Existing()->PanelText(1), QString("Pat O'Brien"));
+  }
+
+  void storeTroubleIsNotAFailedAttempt() {
+    ScriptedPrompter p;
+    frmLogin w;
+    db->exec("DROP TABLE Pengguna");
+    isi(w, "ADM", "rahasia", "ADMIN");
+    login(w);
+    QCOMPARE(p.seen.size(), 1);
+    QCOMPARE(p.seen.at(0).title, QString("Kesalahan"));
+    QVERIFY(p.seen.at(0).text.startsWith("PERINTAH DATABASE GAGAL: "));
+    QCOMPARE(frmLogin::Failures(), 0);
+    QCOMPARE(FrmUtama::Existing(), nullptr);
+    QCOMPARE(child<QLineEdit>(&w, "txtUser")->text(), QString("ADM"));
   }
 
   void tutupOnlyClosesTheWindow() {

@@ -1,0 +1,283 @@
+// The main window: its menu tree, the menu states by level and after a
+// logout, the closing question and the tiled background.
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QToolBar>
+
+#include "TestSupport.h"
+#include "core/FrmUtama.h"
+#include "core/frmLogin.h"
+#include "core/mdlUtama.h"
+
+using namespace testsupport;
+
+namespace {
+
+// Every item whose state the level decides, with its state after an ADMIN
+// login, a cashier login and a logout ('1' on, '0' off, '=' untouched).
+struct Keadaan {
+  const char* name;
+  char admin, kasir, logout;
+};
+const Keadaan Tabel[] = {
+    {"MuFile", '1', '1', '='},          {"mnuLogin", '0', '0', '1'},
+    {"mnuLogout", '1', '1', '0'},       {"mnuKeluar", '1', '1', '='},
+    {"MuData", '1', '0', '0'},          {"MuTransaksi", '1', '1', '0'},
+    {"mnuPembelian", '1', '0', '='},    {"mnuPenjualan", '1', '1', '='},
+    {"MuLaporan", '1', '1', '0'},       {"mnuLapJualNota", '1', '1', '='},
+    {"mnuLapJualTanggal", '1', '1', '='}, {"mnuLapJualPeriode", '1', '1', '='},
+    {"mnuLapBeliNota", '1', '0', '='},  {"mnuLapBeliPeriode", '1', '0', '='},
+    {"MuSetting", '1', '0', '0'},       {"mnuPengguna", '1', '0', '='},
+};
+// Never switched: on whenever their menu is.
+const char* const SelaluAktif[] = {"mnuPemasok", "mnuGrup", "mnuProduk", "mnuBarang", "mnuRekening",
+                                   "mnuLabaRugi", "mnuKasMasukTanggal", "mnuKasMasukPeriode",
+                                   "mnuKasKeluarTanggal", "mnuKasKeluarPeriode"};
+
+bool aktif(FrmUtama* u, const char* name) {
+  if (QMenu* m = u->findChild<QMenu*>(name)) return m->menuAction()->isEnabled();
+  return child<QAction>(u, name)->isEnabled();
+}
+
+// The states of every item of the table as one text, in table order.
+QString keadaan(FrmUtama* u) {
+  QString s;
+  for (const Keadaan& k : Tabel) s += aktif(u, k.name) ? '1' : '0';
+  return s;
+}
+
+QString harapan(char Keadaan::*kolom, const QString& sebelum = QString()) {
+  QString s;
+  int i = 0;
+  for (const Keadaan& k : Tabel) {
+    const char c = k.*kolom;
+    s += c == '=' ? sebelum.at(i) : QChar(c);
+    ++i;
+  }
+  return s;
+}
+
+void masuk(const QString& user, const QString& pwd, const QString& level) {
+  frmLogin w;
+  child<QLineEdit>(&w, "txtUser")->setText(user);
+  child<QLineEdit>(&w, "txtPwd")->setText(pwd);
+  child<QComboBox>(&w, "cmbLevel")->setEditText(level);
+  child<QPushButton>(&w, "TbLogin")->click();
+}
+
+}  // namespace
+
+class UtamaTest : public QObject {
+  Q_OBJECT
+  TempDb* db = nullptr;
+
+ private slots:
+  void init() {
+    db = new TempDb;
+    frmLogin::ResetFailuresForTests();
+    FrmUtama::DestroyForTests();
+    db->exec("INSERT INTO Pengguna (UserId, PassId, Nama, Level) VALUES ('ADM', 'rahasia', 'Budi Santoso', 'ADMIN')");
+    db->exec("INSERT INTO Pengguna (UserId, PassId, Nama, Level) VALUES ('KSR', 'kasir1', 'Sari Dewi', 'KASIR')");
+  }
+  void cleanup() {
+    FrmUtama::DestroyForTests();
+    delete db;
+    db = nullptr;
+  }
+
+  void menuTree() {
+    FrmUtama* u = FrmUtama::Instance();
+    QCOMPARE(u->windowTitle(), QString("APLIKASI CV. MERAPU v 1.0"));
+    QStringList pohon;
+    for (QAction* top : u->menuBar()->actions()) {
+      QMenu* m = top->menu();
+      QVERIFY(m);
+      pohon << m->objectName() + "=" + m->title();
+      for (QAction* a : m->actions()) {
+        pohon << "  " + a->objectName() + "=" + (a->isSeparator() ? QString("-") : a->text());
+        QVERIFY2(a->shortcut().isEmpty(), qPrintable(a->objectName()));
+      }
+    }
+    const QStringList harap = {
+        "MuFile=&File", "  mnuLogin=Log In", "  mnuLogout=Log Out", "  Bts1=-", "  mnuKeluar=Keluar",
+        "MuData=&Data", "  mnuPemasok=Data &Pemasok", "  Bts2=-", "  mnuGrup=Data &Grup",
+        "  mnuProduk=Data Pro&duk", "  mnuBarang=Data &Barang",
+        "MuTransaksi=&Transaksi", "  mnuPembelian=&Pembelian Barang", "  mnuPenjualan=Penjualan &Retail",
+        "  mnuRekening=&Rekening Transaksi",
+        "MuLaporan=&Laporan", "  mnuLabaRugi=Laba / Rugi Per-Periode", "  BtsLap0=-",
+        "  mnuKasMasukTanggal=Kas Masuk Per-Tanggal", "  mnuKasMasukPeriode=Kas Masuk Per-Periode", "  BtsLap=-",
+        "  mnuKasKeluarTanggal=Kas Keluar Per-Tanggal", "  mnuKasKeluarPeriode=Kas Keluar Per-Periode",
+        "  BtsLap1=-", "  mnuLapJualNota=Penjualan Per-Nota",
+        "  mnuLapJualTanggal=Penjualan Per-Tanggal Transaksi", "  mnuLapJualPeriode=Penjualan Per Periode",
+        "  BtsLap2=-", "  mnuLapBeliNota=Pemebelian Per-Nota", "  mnuLapBeliPeriode=Pembelian Per-Periode",
+        "MuSetting=&Setting", "  mnuPengguna=&Pengguna"};
+    QCOMPARE(pohon, harap);
+    QVERIFY(!child<QToolBar>(u, "Toolbar1")->isEnabled());
+    QVERIFY(u->findChild<QWidget*>("StatusBar1"));
+  }
+
+  void adminLogin() {
+    masuk("ADM", "rahasia", "ADMIN");
+    FrmUtama* u = FrmUtama::Existing();
+    QVERIFY(u);
+    QCOMPARE(keadaan(u), harapan(&Keadaan::admin));
+    for (const char* n : SelaluAktif) QVERIFY2(aktif(u, n), n);
+    QVERIFY(!child<QToolBar>(u, "Toolbar1")->isEnabled());
+  }
+
+  void cashierLogin() {
+    masuk("KSR", "kasir1", "KASIR");
+    FrmUtama* u = FrmUtama::Existing();
+    QVERIFY(u);
+    QCOMPARE(keadaan(u), harapan(&Keadaan::kasir));
+    // Under Transaksi only the purchase is closed to a cashier.
+    QVERIFY(aktif(u, "mnuPenjualan"));
+    QVERIFY(aktif(u, "mnuRekening"));
+    QVERIFY(!aktif(u, "mnuPembelian"));
+    QCOMPARE(u->PanelText(1), QString("Sari Dewi"));
+    QCOMPARE(u->PanelText(2), QString("[KASIR]"));
+    QVERIFY(!child<QToolBar>(u, "Toolbar1")->isEnabled());
+  }
+
+  void logoutLeavesOnlyFile() {
+    masuk("ADM", "rahasia", "ADMIN");
+    FrmUtama* u = FrmUtama::Existing();
+    const QString sebelum = keadaan(u);
+    child<QAction>(u, "mnuLogout")->trigger();
+    QCOMPARE(keadaan(u), harapan(&Keadaan::logout, sebelum));
+    QVERIFY(aktif(u, "MuFile"));
+    QVERIFY(aktif(u, "mnuLogin"));
+    QVERIFY(aktif(u, "mnuKeluar"));
+    QVERIFY(!aktif(u, "mnuLogout"));
+    for (const char* m : {"MuData", "MuTransaksi", "MuLaporan", "MuSetting"}) QVERIFY2(!aktif(u, m), m);
+    // The status bar and the logged-in user stay as they were.
+    QCOMPARE(u->PanelText(1), QString("Budi Santoso"));
+    QCOMPARE(u->PanelText(2), QString("[ADMIN]"));
+    QCOMPARE(mdlUtama::UserAktif, QString("ADM"));
+    QVERIFY(u->isVisible());
+  }
+
+  void adminThenLogoutThenCashierThroughLogIn() {
+    masuk("ADM", "rahasia", "ADMIN");
+    FrmUtama* u = FrmUtama::Existing();
+    child<QAction>(u, "mnuLogout")->trigger();
+    ModalScript script;
+    script.then([](QDialog* d) {
+      child<QLineEdit>(d, "txtUser")->setText("KSR");
+      child<QLineEdit>(d, "txtPwd")->setText("kasir1");
+      child<QComboBox>(d, "cmbLevel")->setEditText("KASIR");
+      child<QPushButton>(d, "TbLogin")->click();  // closes the window itself
+    });
+    child<QAction>(u, "mnuLogin")->trigger();
+    QCOMPARE(script.shown, QStringList{"frmLogin"});
+    QVERIFY2(script.failures.isEmpty(), qPrintable(script.failures.join('\n')));
+    QCOMPARE(FrmUtama::Existing(), u);  // the same main window carries on
+    QCOMPARE(keadaan(u), harapan(&Keadaan::kasir));
+    for (const char* n : SelaluAktif) QVERIFY2(aktif(u, n), n);
+    QCOMPARE(u->PanelText(1), QString("Sari Dewi"));
+    QCOMPARE(u->PanelText(2), QString("[KASIR]"));
+    QCOMPARE(mdlUtama::UserAktif, QString("KSR"));
+  }
+
+  void logInClosedWithTutupStaysLoggedOut() {
+    masuk("ADM", "rahasia", "ADMIN");
+    FrmUtama* u = FrmUtama::Existing();
+    child<QAction>(u, "mnuLogout")->trigger();
+    const QString sebelum = keadaan(u);
+    ModalScript script;
+    script.then([](QDialog* d) { child<QPushButton>(d, "TbTutup")->click(); });
+    child<QAction>(u, "mnuLogin")->trigger();
+    QCOMPARE(script.shown, QStringList{"frmLogin"});
+    QVERIFY(u->isVisible());
+    QCOMPARE(keadaan(u), sebelum);
+  }
+
+  void closingAsksFirst() {
+    masuk("ADM", "rahasia", "ADMIN");
+    FrmUtama* u = FrmUtama::Existing();
+    const QString tanya = "YAKIN AKAN MENUTUP APLIKASI INI..?";
+    EndCatcher end;
+    {
+      ScriptedPrompter p;
+      p.expect(tanya, ui::vbNo, "Konfirmasi", ui::vbQuestion);
+      p.expect(tanya, ui::vbNo, "Konfirmasi", ui::vbQuestion);
+      child<QAction>(u, "mnuKeluar")->trigger();
+      QVERIFY(u->isVisible());
+      QVERIFY(!u->close());  // the close box
+      QVERIFY(u->isVisible());
+      VERIFY_PROMPTS(p);
+      QCOMPARE(p.seen.at(0).buttons, int(ui::vbYesNo));
+      QCOMPARE(end.count, 0);
+    }
+    {
+      ScriptedPrompter p;
+      p.expect(tanya, ui::vbYes, "Konfirmasi", ui::vbQuestion);
+      child<QAction>(u, "mnuKeluar")->trigger();
+      VERIFY_PROMPTS(p);
+      QCOMPARE(end.count, 1);
+    }
+  }
+
+  void closeBoxYesEnds() {
+    masuk("KSR", "kasir1", "KASIR");
+    EndCatcher end;
+    ScriptedPrompter p;
+    p.expect("YAKIN AKAN MENUTUP APLIKASI INI..?", ui::vbYes, "Konfirmasi", ui::vbQuestion);
+    FrmUtama::Existing()->close();
+    VERIFY_PROMPTS(p);
+    QCOMPARE(end.count, 1);
+  }
+
+  void toolbarPositions() {
+    FrmUtama* u = FrmUtama::Instance();
+    ModalScript script;
+    script.then([](QDialog* d) { d->reject(); });
+    for (int i : {0, 4, 7, 9}) u->Toolbar1_ButtonClick(i);  // positions with no window
+    QVERIFY(script.shown.isEmpty());
+    u->Toolbar1_ButtonClick(8);
+    QCOMPARE(script.shown, QStringList{"frmLogin"});
+  }
+
+  void tilesCoverTheAreaBelowTheToolbar() {
+    const QList<QPoint> t = TitikUbin(100, 70, 10, 40, 30);
+    const QList<QPoint> harap = {{0, 10}, {40, 10}, {80, 10}, {0, 40}, {40, 40}, {80, 40}};
+    QCOMPARE(t, harap);
+    QVERIFY(TitikUbin(100, 70, 80, 40, 30).isEmpty());  // toolbar taller than the window
+    QVERIFY(TitikUbin(100, 70, 0, 0, 30).isEmpty());    // no picture: nothing, and no endless loop
+  }
+
+  void backgroundIsPaintedAsTiles() {
+    FrmUtama* u = FrmUtama::Instance();
+    u->resize(900, 760);
+    u->show();
+    QVERIFY(QTest::qWaitForWindowExposed(u));
+    QWidget* latar = u->centralWidget();
+    QVERIFY(latar);
+    const QPixmap gambar = child<QLabel>(u, "Picture1")->pixmap();
+    QVERIFY(!gambar.isNull());
+    const int w = gambar.width(), h = gambar.height();
+    QVERIFY(latar->width() > 2 * w && latar->height() > 2 * h);
+    // The area right under the toolbar starts with the picture's corner, and
+    // the next tile to the right and below repeat it.
+    const QImage layar = latar->grab().toImage();
+    const QImage asli = gambar.toImage();
+    const int dpr = int(layar.devicePixelRatio());
+    auto sama = [&](int x, int y, int px, int py) {
+      const QColor a = layar.pixelColor(x * dpr, y * dpr), b = asli.pixelColor(px, py);
+      return qAbs(a.red() - b.red()) < 8 && qAbs(a.green() - b.green()) < 8 && qAbs(a.blue() - b.blue()) < 8;
+    };
+    for (const QPoint& p : {QPoint(3, 5), QPoint(w / 2, h / 3), QPoint(w - 4, h - 6)}) {
+      QVERIFY(sama(p.x(), p.y(), p.x(), p.y()));
+      QVERIFY(sama(w + p.x(), p.y(), p.x(), p.y()));
+      QVERIFY(sama(p.x(), h + p.y(), p.x(), p.y()));
+    }
+  }
+};
+
+REGISTER_TEST(UtamaTest);
+#include "UtamaTest.moc"
