@@ -120,7 +120,13 @@ void FlexGrid::SetTextMatrix(int row, int col, const QString& text) {
     emit model_->headerDataChanged(Qt::Horizontal, col, col);
   } else {
     // One repaint for a whole fill: the view reads the cells when it paints.
-    viewport()->update();
+    if (!updatePending_) {
+      updatePending_ = true;
+      QMetaObject::invokeMethod(this, [this] {
+        updatePending_ = false;
+        viewport()->update();
+      }, Qt::QueuedConnection);
+    }
   }
 }
 

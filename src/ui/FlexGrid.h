@@ -47,6 +47,7 @@ class FlexGrid : public QTableView {
  private:
   FlexGridModel* model_;
   int fixedCols_ = 0;
+  bool updatePending_ = false;
   std::vector<int> widths_;
 };
 

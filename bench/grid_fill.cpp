@@ -1,0 +1,100 @@
+// Opens the item list (every stock item joined with its product) through
+// Recordset and fills an 8-column grid from it, against stepping through the
+// same query with raw SQLite, in one run. Prints the measured ratios.
+#include <sqlite3.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <cstdio>
+
+#include "db/Connection.h"
+#include "db/Recordset.h"
+#include "ui/FlexGrid.h"
+
+static double best(std::vector<double> v) { return *std::min_element(v.begin(), v.end()); }
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+  QApplication app(argc, argv);
+  const int items = 32767;
+  QTemporaryDir dir;
+  const QString path = dir.filePath("bench.mdb");
+  auto conn = std::make_shared<db::Connection>();
+  if (!conn->Create(path)) return 1;
+  conn->BeginTrans();
+  for (int p = 0; p < 100; ++p)
+    conn->Execute(QString("INSERT INTO Produk VALUES ('%1.%2', '%1', 'PRODUK %3')")
+                      .arg(p / 10 + 1, 3, 10, QChar('0')).arg(p % 10 + 1, 3, 10, QChar('0')).arg(p));
+  sqlite3_stmt* ins = nullptr;
+  sqlite3_prepare_v2(conn->Handle(), "INSERT INTO Barang VALUES (?,?,?,?,?,?,?)", -1, &ins, nullptr);
+  for (int i = 0; i < items; ++i) {
+    const int p = i % 100;
+    const QByteArray prod = QString("%1.%2").arg(p / 10 + 1, 3, 10, QChar('0')).arg(p % 10 + 1, 3, 10, QChar('0')).toUtf8();
+    const QByteArray kode = prod + "." + QByteArray::number(i / 100 + 1).rightJustified(3, '0');
+    const QByteArray nama = "Barang nomor " + QByteArray::number(i) + " ukuran sedang";
+    sqlite3_bind_text(ins, 1, kode.constData(), -1, SQLITE_TRANSIENT);
+    sqlite3_bind_text(ins, 2, prod.constData(), -1, SQLITE_TRANSIENT);
+    sqlite3_bind_text(ins, 3, nama.constData(), -1, SQLITE_TRANSIENT);
+    sqlite3_bind_text(ins, 4, "Unit", -1, SQLITE_STATIC);
+    sqlite3_bind_int64(ins, 5, 10000 + i);
+    sqlite3_bind_int64(ins, 6, 12500 + i);
+    sqlite3_bind_int64(ins, 7, i % 50);
+    sqlite3_step(ins);
+    sqlite3_reset(ins);
+  }
+  sqlite3_finalize(ins);
+  conn->CommitTrans();
+
+  const QString sql = QStringLiteral("SELECT Barang.*, Produk.* ") + " FROM Barang, Produk " +
+                      " WHERE Produk.Kode_Produk=Barang.Kode_Produk " + " ORDER BY Kode_Barang ";
+  const QString cols[] = {"Kode_Barang", "Nama_Barang", "Satuan", "Harga_Beli", "Harga_Jual", "Stok", "Kode_Produk", "Nama_Produk"};
+
+  ui::FlexGrid grid;
+  grid.resize(900, 500);
+  grid.show();
+  app.processEvents();
+
+  std::vector<double> raw, open, fill;
+  long long checksum = 0;
+  for (int rep = 0; rep < 7; ++rep) {
+    QElapsedTimer t;
+    t.start();
+    sqlite3_stmt* st = nullptr;
+    const QByteArray q = sql.toUtf8();
+    sqlite3_prepare_v2(conn->Handle(), q.constData(), -1, &st, nullptr);
+    int rows = 0;
+    while (sqlite3_step(st) == SQLITE_ROW) {
+      for (int c = 0; c < sqlite3_column_count(st); ++c) checksum += sqlite3_column_bytes(st, c) + (sqlite3_column_text(st, c) ? 1 : 0);
+      ++rows;
+    }
+    sqlite3_finalize(st);
+    raw.push_back(t.nsecsElapsed() / 1e6);
+    if (rows != items) return 2;
+
+    t.restart();
+    db::Recordset rs;
+    rs.Open(sql, conn);
+    open.push_back(t.nsecsElapsed() / 1e6);
+    if (rs.RecordCount() != items) return 3;
+
+    t.restart();
+    grid.Clear();
+    grid.SetCols(8);
+    grid.SetRows(rs.RecordCount() + 1);
+    for (int c = 0; c < 8; ++c) grid.SetTextMatrix(0, c, cols[c]);
+    int r = 1;
+    for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext(), ++r)
+      for (int c = 0; c < 8; ++c) grid.SetTextMatrix(r, c, rs.Text(cols[c]));
+    app.processEvents();
+    fill.push_back(t.nsecsElapsed() / 1e6);
+    checksum += grid.TextMatrix(items, 0).size();
+  }
+  const double r = best(raw), o = best(open), f = best(fill);
+  std::printf("item list, %d stock items, best of 7 runs (checksum %lld)\n", items, checksum);
+  std::printf("  raw SQLite step + read all columns : %8.2f ms\n", r);
+  std::printf("  Recordset open                     : %8.2f ms   ratio %.2fx (target <= 1.5x)\n", o, o / r);
+  std::printf("  Recordset open + 8-column grid fill: %8.2f ms   ratio %.2fx (target <= 3x)\n", o + f, (o + f) / r);
+  return 0;
+}
