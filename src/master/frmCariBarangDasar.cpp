@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "core/mdlUtama.h"
 #include "ui/FlexGrid.h"
@@ -120,7 +121,8 @@ void frmCariBarangDasar::TbNormal_Click() {
 }
 
 void frmCariBarangDasar::GridBarang_DblClick() {
-  const int r = GridBarang->Row();
+  // With nothing clicked yet the first row counts, never the heading.
+  const int r = std::max(GridBarang->Row(), 1);
   const QString kode = GridBarang->TextMatrix(r, 1);
   QWidget* pemanggil = parentWidget();
   if (pemanggil) {

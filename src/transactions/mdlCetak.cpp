@@ -92,7 +92,7 @@ QString SusunNota(const DataNota& d) {
            QStringLiteral("Total") + Blank(3 + dTotal);
   l << garisMinus;
 
-  const QString polaNo = Pola(lebarNo, false), polaQty = Pola(lebarQty, false);
+  const QString polaQty = Pola(lebarQty, false);
   const QString polaHarga = Pola(lebarHarga, true), polaTotal = Pola(lebarTotal, true);
   qint64 jumlahUang = 0;
   int n = 0;
@@ -100,7 +100,9 @@ QString SusunNota(const DataNota& d) {
     ++n;
     const qint64 t = b.jumlah * b.harga;
     jumlahUang += t;
-    l << QStringLiteral(" ") + KolomAngka(n, polaNo) + QStringLiteral(".  ") +
+    // Line numbers stand right in their column, so the points line up.
+    const QString no = QString::number(n);
+    l << QStringLiteral(" ") + Blank(lebarNo - no.size()) + no + QStringLiteral(".  ") +
              KolomTeks(b.kode, QStringLiteral("###########")) + QStringLiteral("  ") +
              KolomTeks(b.nama, QStringLiteral("#######################")) + QStringLiteral("   ") +
              KolomAngka(b.jumlah, polaQty) + QStringLiteral("  ") + KolomAngka(b.harga, polaHarga) +

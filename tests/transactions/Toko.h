@@ -1,0 +1,39 @@
+#pragma once
+// Shop data for the till tests: one group, one product and a few items whose
+// stock and prices put them inside or outside what the till may sell.
+#include <QLocale>
+#include <QString>
+
+#include "TestSupport.h"
+
+namespace toko {
+
+inline void Barang(testsupport::TempDb& db, const QString& kode, const QString& nama, int beli, int jual, int stok) {
+  db.exec(QStringLiteral("INSERT INTO Barang (Kode_Barang,Kode_Produk,Nama_Barang,Satuan,Harga_Beli,Harga_Jual,Stok) "
+                         "VALUES ('%1','%2','%3','PCS',%4,%5,%6)")
+              .arg(kode, kode.left(7), nama)
+              .arg(beli)
+              .arg(jual)
+              .arg(stok));
+}
+
+// 001 PERLENGKAPAN MANDI / 001.002 SABUN:
+//  001.002.003 Sabun Mandi     1000 -> 1500, stock 10 (sellable)
+//  001.002.004 Pasta Gigi      9000 -> 12000, stock 2 (sellable)
+//  001.002.005 Sampo Botol     5000 -> 7000, stock 0 (out of stock)
+//  001.002.006 Sikat Gigi      3000 -> 3000, stock 8 (no profit)
+//  001.002.007 Sabun Cuci      2000 -> 2500, stock -4 (oversold, still sellable)
+inline void Isi(testsupport::TempDb& db) {
+  db.exec(QStringLiteral("INSERT INTO Grup VALUES ('001','PERLENGKAPAN MANDI')"));
+  db.exec(QStringLiteral("INSERT INTO Produk VALUES ('001.002','001','SABUN')"));
+  Barang(db, QStringLiteral("001.002.003"), QStringLiteral("Sabun Mandi"), 1000, 1500, 10);
+  Barang(db, QStringLiteral("001.002.004"), QStringLiteral("Pasta Gigi"), 9000, 12000, 2);
+  Barang(db, QStringLiteral("001.002.005"), QStringLiteral("Sampo Botol"), 5000, 7000, 0);
+  Barang(db, QStringLiteral("001.002.006"), QStringLiteral("Sikat Gigi"), 3000, 3000, 8);
+  Barang(db, QStringLiteral("001.002.007"), QStringLiteral("Sabun Cuci"), 2000, 2500, -4);
+}
+
+// Amounts are grouped with a comma in these tests.
+inline void PinLocale() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
+
+}  // namespace toko
