@@ -86,6 +86,11 @@ FrmUtama::FrmUtama(QWidget* parent) : QMainWindow(parent) {
   Panel2 = new QLabel(StatusBar1);
   Panel2->setObjectName("StatusBar1Panel2");
   Panel2->setMinimumWidth(120);
+  for (QLabel* panel : {Panel1, Panel2}) {
+    panel->setFrameShape(QFrame::StyledPanel);
+    panel->setFrameShadow(QFrame::Sunken);
+    panel->setContentsMargins(4, 0, 4, 0);
+  }
   StatusBar1->addWidget(Panel1);
   StatusBar1->addWidget(Panel2, 1);
   setStatusBar(StatusBar1);
