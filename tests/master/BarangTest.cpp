@@ -1,0 +1,381 @@
+// The stock-item screen: the group -> product choice, item codes, the live
+// name search, prices as whole numbers, and reloads that keep the unit list.
+#include <QComboBox>
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "MasterUtil.h"
+#include "TestSupport.h"
+#include "core/mdlUtama.h"
+#include "master/frmBarang.h"
+#include "ui/Seams.h"
+
+using namespace testsupport;
+using namespace mastertest;
+
+namespace {
+const QString Kosong = "DATA BARANG UNTUK PRODUK INI MASIH KOSONG";
+const QString Tersimpan = "DATA BARU TELAH TERSIMPAN";
+const QStringList Satuan{"Set", "Unit", "Pasang", "Kardus", "Paket"};
+
+struct Layar {
+  frmBarang w;
+  QLineEdit* kode = child<QLineEdit>(&w, "txtKode");
+  QComboBox* grup = child<QComboBox>(&w, "CmbGrup");
+  QLineEdit* nmGrup = child<QLineEdit>(&w, "txtNmGrup");
+  QComboBox* produk = child<QComboBox>(&w, "cmbProduk");
+  QLineEdit* nmProduk = child<QLineEdit>(&w, "txtNmProduk");
+  QLineEdit* nama = child<QLineEdit>(&w, "txtNama");
+  QComboBox* satuan = child<QComboBox>(&w, "cmbSatuan");
+  QLineEdit* hBeli = child<QLineEdit>(&w, "TxtHBeli");
+  QLineEdit* hJual = child<QLineEdit>(&w, "txtHJual");
+  QLineEdit* stok = child<QLineEdit>(&w, "txtStok");
+  QLineEdit* cari = child<QLineEdit>(&w, "txtCari");
+  QPushButton* baru = child<QPushButton>(&w, "TbBaru");
+  QPushButton* simpan = child<QPushButton>(&w, "TbSimpan");
+  QPushButton* hapus = child<QPushButton>(&w, "TbHapus");
+  QPushButton* keluar = child<QPushButton>(&w, "TbKeluar");
+  ui::FlexGrid* grid = child<ui::FlexGrid>(&w, "GridBarang");
+  Layar() { showActive(&w); }
+  QList<QWidget*> semua() {
+    return {kode, grup, nmGrup, produk, nmProduk, nama, satuan, hBeli, hJual, stok};
+  }
+  QStringList daftarSatuan() {
+    QStringList r;
+    for (int i = 0; i < satuan->count(); ++i) r << satuan->itemText(i);
+    return r;
+  }
+};
+
+QStringList kodeDiGrid(ui::FlexGrid* g) {
+  QStringList r;
+  for (int i = 1; i < g->Rows(); ++i) r << g->TextMatrix(i, 1);
+  return r;
+}
+}  // namespace
+
+class BarangTest : public QObject {
+  Q_OBJECT
+  TempDb* db = nullptr;
+
+  void barang(const QString& kode, const QString& produk, const QString& nama) {
+    db->exec("INSERT INTO Barang VALUES (" + db::Quote(kode) + "," + db::Quote(produk) + "," + db::Quote(nama) +
+             ",'Unit',1000,1500,5)");
+  }
+
+ private slots:
+  void init() {
+    db = new TempDb;
+    db->exec("INSERT INTO Grup VALUES ('001','ALAT TULIS')");
+    db->exec("INSERT INTO Grup VALUES ('002','KAIN')");
+    db->exec("INSERT INTO Grup VALUES ('003','KOSONG')");
+    db->exec("INSERT INTO Produk VALUES ('001.001','001','PENSIL')");
+    db->exec("INSERT INTO Produk VALUES ('001.002','001','PENA')");
+    db->exec("INSERT INTO Produk VALUES ('002.001','002','BATIK')");
+  }
+  void cleanup() {
+    delete db;
+    db = nullptr;
+  }
+
+  void openingListsItemsOfExistingProductsInCodeOrder() {
+    barang("001.002.002", "001.002", "PENA BIRU");
+    barang("001.001.001", "001.001", "PENSIL 2B");
+    barang("009.001.001", "009.001", "YATIM");  // its product is gone
+    ScriptedPrompter p;
+    Layar s;
+    VERIFY_PROMPTS(p);
+    QCOMPARE(s.w.windowTitle(), QString("   ::  MANAJEMEN DATA BARANG"));
+    QCOMPARE(gridRow(s.grid, 0),
+             QStringList({"NO", "KODE", "PRODUK", "NAMA BARANG", "SATUAN", "H BELI[Rp.]", "H JUAL[Rp.]", "STOK"}));
+    const QList<int> lebar{400, 1440, 1900, 3300, 900, 1500, 1500, 700};
+    for (int c = 0; c < 8; ++c) QCOMPARE(s.grid->ColWidth(c), lebar[c]);
+    QCOMPARE(s.grid->toolTip(), QString("KLIK DISINI UNTUK MERUBAH DATA ..!"));
+    QCOMPARE(kodeDiGrid(s.grid), QStringList({"001.001.001", "001.002.002"}));
+    QCOMPARE(gridRow(s.grid, 1), QStringList({"1", "001.001.001", "PENSIL", "PENSIL 2B", "Unit", "1000", "1500", "5"}));
+    for (QWidget* w : s.semua()) QVERIFY2(!w->isEnabled(), qPrintable(w->objectName()));
+    for (QWidget* w : {(QWidget*)s.grup, (QWidget*)s.produk, (QWidget*)s.nama, (QWidget*)s.satuan,
+                       (QWidget*)s.hBeli, (QWidget*)s.hJual, (QWidget*)s.stok})
+      QCOMPARE(back(w), ui::Kuning);
+    QCOMPARE(back(s.kode), QColor(192, 255, 192));
+    QVERIFY(s.cari->isEnabled());
+    QCOMPARE(s.daftarSatuan(), Satuan);
+    QCOMPARE(s.grup->itemText(2), QString("003 | KOSONG"));
+    QCOMPARE(s.kode->maxLength(), 11);
+    for (QLineEdit* t : {s.hBeli, s.hJual, s.stok}) QCOMPARE(t->maxLength(), 10);
+    // The search never finds the orphan either.
+    p.expect("TIDAK MENEMUKAN DATA YANG DICARI  - y - DALAM KOLEKSI ", ui::vbOK, "Informasi", ui::vbInformation);
+    typeInto(s.cari, "y");
+    VERIFY_PROMPTS(p);
+    QCOMPARE(kodeDiGrid(s.grid), QStringList({"001.001.001", "001.002.002"}));
+  }
+
+  void pickingGroupThenProductMakesTheCode() {
+    barang("001.002.041", "001.002", "PENA 41");
+    barang("001.002.007", "001.002", "PENA 7");
+    barang("002.001.001", "002.001", "BATIK SOLO");
+    ScriptedPrompter p;
+    Layar s;
+    s.baru->click();
+    QCOMPARE(s.keluar->text(), QString("&Normal"));
+    QCOMPARE(s.w.focusWidget(), s.grup);
+    QVERIFY(pick(s.grup, "001"));
+    QCOMPARE(s.grup->currentText(), QString("001"));
+    QCOMPARE(s.nmGrup->text(), QString(" ALAT TULIS"));
+    QCOMPARE(s.produk->count(), 2);
+    QCOMPARE(s.produk->itemText(1), QString("001.002 | PENA"));
+    QCOMPARE(s.w.focusWidget(), s.produk);
+    QCOMPARE(kodeDiGrid(s.grid).size(), 2);  // the group's items
+    QVERIFY(pick(s.produk, "001.002"));
+    QCOMPARE(s.produk->currentText(), QString("001.002"));
+    QCOMPARE(s.nmProduk->text(), QString(" PENA"));
+    QCOMPARE(s.kode->text(), QString("001.002.042"));
+    QCOMPARE(s.w.focusWidget(), s.nama);
+    // A product without items starts at .001 and reports its empty list.
+    p.expect(Kosong, ui::vbOK, "Perhatian", ui::vbInformation);
+    QVERIFY(pick(s.produk, "001.001"));
+    QCOMPARE(s.kode->text(), QString("001.001.001"));
+    // Another group empties the product fields but keeps the code shown.
+    QVERIFY(pick(s.grup, "002"));
+    QCOMPARE(s.produk->currentText(), QString());
+    QCOMPARE(s.nmProduk->text(), QString());
+    QCOMPARE(s.kode->text(), QString("001.001.001"));
+    VERIFY_PROMPTS(p);
+  }
+
+  void groupWithoutProductsOffersTheProductScreen() {
+    ScriptedPrompter p;
+    ModalScript m;
+    p.expect(Kosong);  // opening: no items at all
+    p.expect(Kosong);  // TbBaru
+    p.expect(Kosong);  // the group's items
+    Layar s;
+    s.baru->click();
+    pick(s.grup, "001");
+    QCOMPARE(s.produk->count(), 2);
+    // No: the list keeps the entries it had.
+    p.expect("DATA PRODUK KOSONG, INGIN MENAMBAH?", ui::vbNo, "Informasi", ui::vbQuestion);
+    p.expect(Kosong);
+    pick(s.grup, "003");
+    QCOMPARE(s.produk->count(), 2);
+    QCOMPARE(s.produk->itemText(0), QString("001.001 | PENSIL"));
+    // Yes: the product screen opens at rest on this group with its first code.
+    p.expect("DATA PRODUK KOSONG, INGIN MENAMBAH?", ui::vbYes, "Informasi", ui::vbQuestion);
+    p.expect(Kosong);
+    QString kode, grup, nmGrup, keluar;
+    m.then([&](QDialog* d) {
+      kode = child<QLineEdit>(d, "txtKode")->text();
+      grup = child<QComboBox>(d, "CmbGrup")->currentText();
+      nmGrup = child<QLineEdit>(d, "txtNmGrup")->text();
+      keluar = child<QPushButton>(d, "TbKeluar")->text();
+      child<QPushButton>(d, "TbKeluar")->click();
+    });
+    pick(s.grup, "003");
+    VERIFY_PROMPTS(p);
+    QCOMPARE(m.shown, QStringList({"frmProduk"}));
+    QVERIFY2(m.failures.isEmpty(), qPrintable(m.failures.join('\n')));
+    QCOMPARE(kode, QString("003.001"));
+    QCOMPARE(grup, QString("003"));
+    QCOMPARE(nmGrup, QString(" KOSONG"));
+    QCOMPARE(keluar, QString("&Keluar"));
+    QCOMPARE(s.grup->currentText(), QString("003"));
+  }
+
+  void saveStoresWholeNumbersAndStaysOnTheProduct() {
+    ScriptedPrompter p;
+    BeepCounter beeps;
+    p.expect(Kosong);
+    p.expect(Kosong);
+    p.expect(Kosong);  // group pick: no items yet
+    p.expect(Kosong);  // product pick
+    p.expect(Tersimpan, ui::vbOK, "Konfirmasi", ui::vbInformation);
+    Layar s;
+    s.baru->click();
+    pick(s.grup, "001");
+    pick(s.produk, "001.001");
+    typeInto(s.nama, "  pensil O'NEIL 2B \r");
+    QCOMPARE(s.nama->text(), QString("  pensil O'NEIL 2B "));  // no capitals forced here
+    QCOMPARE(s.w.focusWidget(), s.satuan);
+    s.satuan->setCurrentIndex(2);
+    typeInto(s.satuan, "\r");
+    QCOMPARE(s.w.focusWidget(), s.hBeli);
+    typeInto(s.hBeli, "1a2.b3\r");
+    QCOMPARE(s.hBeli->text(), QString("123"));
+    QCOMPARE(beeps.count, 3);
+    QCOMPARE(s.w.focusWidget(), s.hJual);
+    typeInto(s.stok, "x");
+    QCOMPARE(s.stok->text(), QString());
+    QCOMPARE(beeps.count, 4);
+    s.simpan->click();  // selling price and stock left empty
+    VERIFY_PROMPTS(p);
+    QCOMPARE(db->scalar("SELECT Nama_Barang || '|' || Satuan || '|' || Harga_Beli || '|' || Harga_Jual || '|' || "
+                        "Stok || '|' || typeof(Harga_Jual) FROM Barang WHERE Kode_Barang='001.001.001'"),
+             QString("pensil O'NEIL 2B|Pasang|123|0|0|integer"));
+    QCOMPARE(s.kode->text(), QString("001.001.002"));
+    for (QWidget* w : {(QWidget*)s.nama, (QWidget*)s.hBeli, (QWidget*)s.hJual, (QWidget*)s.stok})
+      QCOMPARE(w->property("text").toString(), QString());
+    QCOMPARE(s.satuan->currentText(), QString());
+    QCOMPARE(s.produk->currentText(), QString("001.001"));
+    QCOMPARE(s.w.focusWidget(), s.nama);
+    QCOMPARE(gridRow(s.grid, 1),
+             QStringList({"1", "001.001.001", "PENSIL", "pensil O'NEIL 2B", "Pasang", "123", "0", "0"}));
+    QCOMPARE(s.keluar->text(), QString("&Normal"));
+  }
+
+  void saveChecksInOrder() {
+    barang("001.001.001", "001.001", "PENSIL 2B");
+    ScriptedPrompter p;
+    Layar s;
+    s.baru->click();
+    p.expect("Produk HARUS DIPILIH", ui::vbOK, "Error", ui::vbInformation);
+    s.simpan->click();
+    QCOMPARE(s.w.focusWidget(), s.produk);
+    pick(s.grup, "001");
+    pick(s.produk, "001.001");
+    p.expect("NAMA MASIH KOSONG", ui::vbOK, "Error", ui::vbInformation);
+    s.simpan->click();
+    QCOMPARE(s.w.focusWidget(), s.nama);
+    s.nama->setText("PENSIL HB");
+    p.expect("SATUAN MASIH KOSONG", ui::vbOK, "Error", ui::vbInformation);
+    s.simpan->click();
+    QCOMPARE(s.w.focusWidget(), s.satuan);
+    VERIFY_PROMPTS(p);
+    QCOMPARE(db->count("Barang"), 1);
+    QCOMPARE(s.kode->text(), QString("001.001.002"));
+  }
+
+  void serialPast999IsRefused() {
+    barang("001.001.999", "001.001", "TERAKHIR");
+    ScriptedPrompter p;
+    Layar s;
+    s.baru->click();
+    pick(s.grup, "001");
+    const QString habis = db::NextCode("001.001.", 3, "001.001.999").error;
+    p.expect(habis, ui::vbOK, "Error", ui::vbCritical);
+    pick(s.produk, "001.001");
+    QCOMPARE(s.kode->text(), QString());
+    s.nama->setText("SATU LAGI");
+    s.satuan->setEditText("Unit");
+    p.expect(habis, ui::vbOK, "Error", ui::vbCritical);
+    s.simpan->click();
+    VERIFY_PROMPTS(p);
+    QCOMPARE(db->count("Barang"), 1);
+  }
+
+  void doubleClickLoadsAnItemAndSavesItInPlace() {
+    barang("001.002.001", "001.002", "PENA BIRU");
+    ScriptedPrompter p;
+    Layar s;
+    dblClickRow(s.grid, 1);
+    QCOMPARE(s.kode->text(), QString("001.002.001"));
+    QCOMPARE(s.grup->currentText(), QString("001"));
+    QCOMPARE(s.nmGrup->text(), QString("ALAT TULIS"));
+    QCOMPARE(s.produk->currentText(), QString("001.002"));
+    QCOMPARE(s.nmProduk->text(), QString("PENA"));
+    QCOMPARE(s.satuan->currentText(), QString("Unit"));
+    QCOMPARE(s.hJual->text(), QString("1500"));
+    QCOMPARE(s.w.focusWidget(), s.produk);
+    QVERIFY(s.hapus->isEnabled() && !s.baru->isEnabled());
+    s.hJual->setText("1750");
+    p.expect("DATA BARANG TELAH DIUBAH", ui::vbOK, "Konfirmasi", ui::vbInformation);
+    s.simpan->click();
+    VERIFY_PROMPTS(p);
+    QCOMPARE(db->count("Barang"), 1);
+    QCOMPARE(db->scalar("SELECT Harga_Jual FROM Barang"), QString("1750"));
+    QCOMPARE(s.kode->text(), QString("001.002.002"));
+  }
+
+  void cancelAndDeleteReloadTheScreen() {
+    barang("001.001.001", "001.001", "PENSIL 2B");
+    barang("002.001.001", "002.001", "BATIK SOLO");
+    ScriptedPrompter p;
+    Layar s;
+    for (int i = 0; i < 3; ++i) {
+      dblClickRow(s.grid, 1);
+      s.keluar->click();
+      for (QWidget* w : s.semua()) QVERIFY(w->property("text").toString().isEmpty() ||
+                                           qobject_cast<QComboBox*>(w));
+      QCOMPARE(s.satuan->currentText(), QString());
+      QCOMPARE(s.grup->currentText(), QString());
+      QCOMPARE(s.daftarSatuan(), Satuan);
+      QCOMPARE(s.keluar->text(), QString("&Keluar"));
+      QCOMPARE(kodeDiGrid(s.grid), QStringList({"001.001.001", "002.001.001"}));
+    }
+    s.baru->click();
+    pick(s.grup, "002");
+    QCOMPARE(kodeDiGrid(s.grid), QStringList({"002.001.001"}));
+    dblClickRow(s.grid, 1);
+    p.expect("YAKIN AKAN MENGHAPUS DATA INI?\r\nKODE : 002.001.001\r\nNAMA : BATIK SOLO\r\n", ui::vbYes, "Awass",
+             ui::vbQuestion);
+    s.hapus->click();
+    VERIFY_PROMPTS(p);
+    QCOMPARE(db->count("Barang"), 1);
+    QCOMPARE(kodeDiGrid(s.grid), QStringList({"001.001.001"}));
+    QCOMPARE(s.daftarSatuan(), Satuan);
+    QCOMPARE(s.keluar->text(), QString("&Keluar"));
+    QVERIFY(!s.nama->isEnabled());
+  }
+
+  void liveSearchByName() {
+    barang("001.001.001", "001.001", "PENSIL 2B");
+    barang("001.002.001", "001.002", "PENA BIRU");
+    barang("002.001.001", "002.001", "KAIN O'NEIL");
+    barang("002.001.002", "002.001", "SAPU");
+    ScriptedPrompter p;
+    Layar s;
+    typeInto(s.cari, "p");
+    QCOMPARE(kodeDiGrid(s.grid), QStringList({"001.001.001", "001.002.001", "002.001.002"}));
+    typeInto(s.cari, "e");
+    QCOMPARE(kodeDiGrid(s.grid), QStringList({"001.001.001", "001.002.001"}));
+    typeInto(s.cari, "n");
+    QCOMPARE(kodeDiGrid(s.grid), QStringList({"001.001.001", "001.002.001"}));
+    typeInto(s.cari, "a");
+    QCOMPARE(kodeDiGrid(s.grid), QStringList({"001.002.001"}));
+    QCOMPARE(s.grid->TextMatrix(1, 0), QString("1"));
+    s.cari->clear();
+    typeInto(s.cari, "'n");
+    QCOMPARE(kodeDiGrid(s.grid), QStringList({"002.001.001"}));
+    // Nothing found: the message names the text, then every item is listed.
+    s.cari->clear();
+    p.expect("TIDAK MENEMUKAN DATA YANG DICARI  - sz - DALAM KOLEKSI ", ui::vbOK, "Informasi", ui::vbInformation);
+    typeInto(s.cari, "s");
+    QCOMPARE(s.cari->text(), QString("s"));
+    QCOMPARE(kodeDiGrid(s.grid), QStringList({"001.001.001", "002.001.002"}));
+    typeInto(s.cari, "z");
+    VERIFY_PROMPTS(p);
+    QCOMPARE(s.cari->text(), QString());
+    QCOMPARE(s.w.focusWidget(), s.cari);
+    QCOMPARE(kodeDiGrid(s.grid).size(), 4);
+  }
+
+  void row300OfALongListLoadsByDoubleClick() {
+    db->exec("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i+1 FROM n WHERE i<400) "
+             "INSERT INTO Barang SELECT '001.001.' || printf('%03d', i), '001.001', 'BARANG ' || i, 'Set', i, i*2, 1 "
+             "FROM n");
+    ScriptedPrompter p;
+    Layar s;
+    QCOMPARE(s.grid->Rows(), 401);
+    dblClickRow(s.grid, 300);
+    QCOMPARE(s.kode->text(), QString("001.001.300"));
+    QCOMPARE(s.nama->text(), QString("BARANG 300"));
+    QCOMPARE(s.hJual->text(), QString("600"));
+    VERIFY_PROMPTS(p);
+  }
+
+  void listsBeyond32767RowsFillWhole() {
+    db->exec("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i+1 FROM n WHERE i<33000) "
+             "INSERT INTO Barang SELECT printf('%03d.%03d.%03d', i/1000000, (i/1000)%1000, i%1000), '001.001', "
+             "'BARANG ' || i, 'Set', 1, 2, 3 FROM n");
+    ScriptedPrompter p;
+    Layar s;
+    QCOMPARE(s.grid->Rows(), 33001);
+    QCOMPARE(s.grid->TextMatrix(33000, 0), QString("33000"));
+    QCOMPARE(s.grid->TextMatrix(33000, 3), QString("BARANG 33000"));
+    VERIFY_PROMPTS(p);
+  }
+};
+
+REGISTER_TEST(BarangTest);
+#include "BarangTest.moc"
