@@ -1,0 +1,130 @@
+// One sale through the real windows: a cashier logs in, opens the till from
+// the menu, picks one line in the search dialog, types another by code,
+// pays, saves and prints the receipt into a PDF that is read back.
+#include <QAction>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPrinter>
+#include <QProcess>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+#include "TestSupport.h"
+#include "Toko.h"
+#include "core/FrmUtama.h"
+#include "core/frmLogin.h"
+#include "core/mdlUtama.h"
+#include "transactions/mdlCetak.h"
+#include "ui/FlexGrid.h"
+#include "ui/MaskEdBox.h"
+
+using namespace testsupport;
+
+namespace {
+QStringList Kata(const QString& s) { return s.split(QRegularExpression("\\s+"), Qt::SkipEmptyParts); }
+}  // namespace
+
+class UjungKeUjungTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void cleanup() {
+    FrmUtama::DestroyForTests();
+    frmLogin::ResetFailuresForTests();
+    ui::SetPrinterFactory({});
+  }
+
+  void cashierSellsAndPrints() {
+    toko::PinLocale();
+    TempDb db;
+    toko::Isi(db);
+    db.exec("INSERT INTO Pengguna VALUES ('KSR','kasir1','Siti Aminah','KASIR')");
+    ui::SetToday(QDate(2024, 3, 15));
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath("nota.pdf");
+    ui::SetPrinterFactory([pdf] {
+      auto p = std::make_unique<QPrinter>(QPrinter::HighResolution);
+      p->setOutputFormat(QPrinter::PdfFormat);
+      p->setOutputFileName(pdf);
+      return p;
+    });
+
+    ScriptedPrompter p;
+    ModalScript m;
+    frmLogin login;
+    login.show();
+    child<QLineEdit>(&login, "txtUser")->setText("KSR");
+    child<QLineEdit>(&login, "txtPwd")->setText("kasir1");
+    child<QComboBox>(&login, "cmbLevel")->setEditText("KASIR");
+    child<QPushButton>(&login, "TbLogin")->click();
+    FrmUtama* utama = FrmUtama::Existing();
+    QVERIFY(utama && utama->isVisible());
+
+    p.expect("DATA TRANSAKSI TELAH TERSIMPAN", ui::vbOK, "Konfirmasi", ui::vbInformation);
+    p.expect("Hasil cetakan sudah benar?", ui::vbYes, "Cetak", ui::vbQuestion);
+    p.expect("YAKIN AKAN MENUTUP JENDELA INI..?", ui::vbYes, "Exit", ui::vbQuestion);
+
+    // The till.
+    m.then([](QDialog* jual) {
+      child<QPushButton>(jual, "TbBaru")->click();
+      child<QPushButton>(jual, "TbCari")->click();  // picks Sabun Mandi below
+      typeInto(child<QLineEdit>(jual, "TxtJumlah"), "3");
+      child<QPushButton>(jual, "TbMasuk")->click();
+      auto* g = child<QLineEdit>(jual, "txtKodeG");
+      g->setFocus();
+      typeInto(g, "001\r");
+      typeInto(child<ui::MaskEdBox>(jual, "TxtKode"), "002004\r");
+      typeInto(child<QLineEdit>(jual, "TxtJumlah"), "1");
+      child<QPushButton>(jual, "TbMasuk")->click();
+      auto* bayar = child<QLineEdit>(jual, "TxtUBayar");
+      bayar->selectAll();
+      typeInto(bayar, "20000");
+      child<QPushButton>(jual, "TbSimpan")->click();
+      child<QPushButton>(jual, "TbKeluar")->click();  // at rest again: closes after the question
+    });
+    // The search dialog: type part of the name, double-click the row.
+    m.then([](QDialog* cari) {
+      typeInto(child<QLineEdit>(cari, "txtCari"), "mandi");
+      auto* grid = child<ui::FlexGrid>(cari, "GridBarang");
+      grid->SetRow(1);
+      emit grid->DblClick();
+    });
+    // The receipt: print it, then leave.
+    m.then([](QDialog* nota) {
+      child<QPushButton>(nota, "cmdCetak")->click();
+      child<QPushButton>(nota, "cmdKeluar")->click();
+    });
+
+    utama->findChild<QAction*>("mnuPenjualan")->trigger();
+    QVERIFY2(m.failures.isEmpty(), qPrintable(m.failures.join("\n")));
+    QCOMPARE(m.shown, QStringList({"frmPenjualan", "frmCariBarang2", "frmCetakJual"}));
+    VERIFY_PROMPTS(p);
+
+    // What came out of the printer.
+    QProcess pt;
+    pt.start("pdftotext", {"-layout", pdf, "-"});
+    QVERIFY(pt.waitForFinished(20000));
+    const QString dicetak = QString::fromUtf8(pt.readAllStandardOutput());
+    mdlCetak::DataNota harap;
+    harap.noNota = "JL-0000001";
+    harap.totHarga = "16500";
+    harap.uangBayar = "20000";
+    harap.uangKembali = "3500";
+    harap.tanggal = QDate(2024, 3, 15);
+    // The receipt names items as the store holds them.
+    harap.baris = {{"001.002.003", "Sabun Mandi", 1500, 3}, {"001.002.004", "Pasta Gigi", 12000, 1}};
+    QCOMPARE(Kata(dicetak), Kata(mdlCetak::SusunNota(harap)));
+
+    // What was stored.
+    QCOMPARE(db.scalar("SELECT No_Nota || ' ' || Total_Bayar || ' ' || UserID FROM Penjualan"),
+             QString("JL-0000001 16500 KSR"));
+    QCOMPARE(db.scalar("SELECT group_concat(Kode_Barang || 'x' || Jumlah, ',') FROM Penjualan_Detail"),
+             QString("001.002.003x3,001.002.004x1"));
+    QCOMPARE(db.scalar("SELECT Stok FROM Barang WHERE Kode_Barang='001.002.003'"), QString("7"));
+    QCOMPARE(db.scalar("SELECT Stok FROM Barang WHERE Kode_Barang='001.002.004'"), QString("1"));
+  }
+};
+
+REGISTER_TEST(UjungKeUjungTest);
+#include "UjungKeUjungTest.moc"
