@@ -75,6 +75,33 @@ class KoneksiTest : public QObject {
     VERIFY_PROMPTS(p);
     QCOMPARE(end.count, 0);
   }
+
+  void reconnectLeavesEarlierRecordSetsWorking() {
+    TempDb db;
+    db.exec("INSERT INTO Grup (Kode_Grup, Nama_Grup) VALUES ('ELK', 'ELEKTRONIK')");
+    QVERIFY(mdlUtama::BukaKoneksi());
+    const db::ConnectionPtr pertama = mdlUtama::Conn;
+    db::RecordsetPtr grup = mdlUtama::Buka("SELECT * FROM Grup WHERE Kode_Grup = 'ELK'");
+    QVERIFY(!grup->Eof());
+    // A second window loads and opens its own connection.
+    QVERIFY(mdlUtama::BukaKoneksi());
+    QVERIFY(mdlUtama::Conn != pertama);
+    QVERIFY(pertama->IsOpen());
+    grup->SetField("Nama_Grup", "ALAT LISTRIK");
+    QVERIFY(grup->Update());
+    QVERIFY(grup->Requery());
+    QCOMPARE(grup->Text("Nama_Grup"), QString("ALAT LISTRIK"));
+    QCOMPARE(db.scalar("SELECT Nama_Grup FROM Grup WHERE Kode_Grup = 'ELK'"), QString("ALAT LISTRIK"));
+    // The record sets of the load are on the new connection.
+    QCOMPARE(mdlUtama::RsBarang->ActiveConnection(), mdlUtama::Conn);
+    QCOMPARE(mdlUtama::RsProduk->ActiveConnection(), mdlUtama::Conn);
+  }
+
+  void formatTanggal() {
+    QCOMPARE(mdlUtama::FormatTanggal(QDate(2025, 1, 1)), QString("01/01/2025"));
+    QCOMPARE(mdlUtama::FormatTanggal(QDate(2024, 12, 31)), QString("31/12/2024"));
+    QCOMPARE(mdlUtama::FormatTanggal(QDate(2024, 3, 5)), QString("05/03/2024"));
+  }
 };
 
 REGISTER_TEST(KoneksiTest);
