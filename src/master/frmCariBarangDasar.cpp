@@ -78,9 +78,10 @@ void frmCariBarangDasar::AktifGridBarang() {
 }
 
 void frmCariBarangDasar::TampilGridData() {
+  // Down to two rows first, so clearing does not touch the last list's rows.
+  GridBarang->SetRows(2);
   GridBarang->Clear();
   AktifGridBarang();
-  GridBarang->SetRows(2);
   db::RecordsetPtr rs = Rs();
   if (!rs || rs->RecordCount() == 0) {
     ui::MsgBox(ragam_.pesanKosong, ui::vbOKOnly | ui::vbInformation, ragam_.judulKosong);
