@@ -15,9 +15,10 @@ class QPrinter;
 namespace ui {
 
 // ---- message boxes, with the classic button/icon/answer numbers ----------
-enum MsgButtons { vbOKOnly = 0, vbOKCancel = 1, vbYesNoCancel = 3, vbYesNo = 4 };
-enum MsgIcons { vbCritical = 16, vbQuestion = 32, vbExclamation = 48, vbInformation = 64 };
-enum MsgAnswers { vbOK = 1, vbCancel = 2, vbYes = 6, vbNo = 7 };
+// Plain int constants, so that a button set and an icon combine with |.
+constexpr int vbOKOnly = 0, vbOKCancel = 1, vbYesNoCancel = 3, vbYesNo = 4;
+constexpr int vbCritical = 16, vbQuestion = 32, vbExclamation = 48, vbInformation = 64;
+constexpr int vbOK = 1, vbCancel = 2, vbYes = 6, vbNo = 7;
 
 struct Message {
   QString text;
