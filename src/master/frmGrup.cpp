@@ -37,7 +37,7 @@ frmGrup::frmGrup(QWidget* parent) : MasterForm("frmGrup", QStringLiteral("   :: 
   susunan_->addWidget(GridGrup, 1);
   connect(GridGrup, &ui::FlexGrid::DblClick, this, &frmGrup::GridGrup_DblClick);
   UrutanTab({txtKode, txtNama, TbBaru, TbSimpan, TbHapus, TbKeluar, GridGrup});
-  resize(540, 470);
+  resize(500, 470);
 
   Form_Load();
 }

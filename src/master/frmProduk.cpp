@@ -51,7 +51,7 @@ frmProduk::frmProduk(QWidget* parent)
   susunan_->addWidget(GridProduk, 1);
   connect(GridProduk, &ui::FlexGrid::DblClick, this, &frmProduk::GridProduk_DblClick);
   UrutanTab({txtKode, CmbGrup, txtNmGrup, txtNama, TbBaru, TbSimpan, TbHapus, TbKeluar, GridProduk});
-  resize(540, 490);
+  resize(520, 490);
 
   Form_Load();
 }
