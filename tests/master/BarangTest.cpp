@@ -268,7 +268,7 @@ class BarangTest : public QObject {
     barang("001.002.001", "001.002", "PENA BIRU");
     ScriptedPrompter p;
     Layar s;
-    dblClickRow(s.grid, 1);
+    doubleClickRow(s.grid, 1);
     QCOMPARE(s.kode->text(), QString("001.002.001"));
     QCOMPARE(s.grup->currentText(), QString("001"));
     QCOMPARE(s.nmGrup->text(), QString("ALAT TULIS"));
@@ -293,7 +293,7 @@ class BarangTest : public QObject {
     ScriptedPrompter p;
     Layar s;
     for (int i = 0; i < 3; ++i) {
-      dblClickRow(s.grid, 1);
+      doubleClickRow(s.grid, 1);
       s.keluar->click();
       for (QWidget* w : s.semua()) QVERIFY(w->property("text").toString().isEmpty() ||
                                            qobject_cast<QComboBox*>(w));
@@ -306,7 +306,7 @@ class BarangTest : public QObject {
     s.baru->click();
     pick(s.grup, "002");
     QCOMPARE(kodeDiGrid(s.grid), QStringList({"002.001.001"}));
-    dblClickRow(s.grid, 1);
+    doubleClickRow(s.grid, 1);
     p.expect("YAKIN AKAN MENGHAPUS DATA INI?\r\nKODE : 002.001.001\r\nNAMA : BATIK SOLO\r\n", ui::vbYes, "Awass",
              ui::vbQuestion);
     s.hapus->click();
@@ -357,7 +357,7 @@ class BarangTest : public QObject {
     ScriptedPrompter p;
     Layar s;
     QCOMPARE(s.grid->Rows(), 401);
-    dblClickRow(s.grid, 300);
+    doubleClickRow(s.grid, 300);
     QCOMPARE(s.kode->text(), QString("001.001.300"));
     QCOMPARE(s.nama->text(), QString("BARANG 300"));
     QCOMPARE(s.hJual->text(), QString("600"));

@@ -171,7 +171,7 @@ class GrupTest : public QObject {
     s.baru->click();
     s.kode->setText("XYZ");
     s.nama->setText("KETIK");
-    dblClickRow(s.grid, 2);
+    doubleClickRow(s.grid, 2);
     QCOMPARE(s.kode->text(), QString("002"));
     QCOMPARE(s.nama->text(), QString("BAHAN"));
     QVERIFY(s.kode->isReadOnly());
@@ -191,13 +191,13 @@ class GrupTest : public QObject {
     const QString tanya = "YAKIN AKAN MENGHAPUS DATA INI?\r\nKODE : 001\r\nNAMA : ALAT\r\n";
     ScriptedPrompter p;
     Layar s;
-    dblClickRow(s.grid, 1);
+    doubleClickRow(s.grid, 1);
     p.expect(tanya, ui::vbNo, "Awass", ui::vbQuestion);
     s.hapus->click();
     VERIFY_PROMPTS(p);
     expectRest(s);
     QCOMPARE(db->count("Grup"), 1);
-    dblClickRow(s.grid, 1);
+    doubleClickRow(s.grid, 1);
     p.expect(tanya, ui::vbYes, "Awass", ui::vbQuestion);
     p.expect(Kosong, ui::vbOK, "Perhatian", ui::vbInformation);
     s.hapus->click();
@@ -221,7 +221,7 @@ class GrupTest : public QObject {
     VERIFY_PROMPTS(p);
     QCOMPARE(db->scalar("SELECT Nama_Grup FROM Grup WHERE Kode_Grup='O''N'"), QString("KAIN 'BATIK'"));
     QCOMPARE(gridRow(s.grid, 1), QStringList({"1", "O'N", "KAIN 'BATIK'"}));
-    dblClickRow(s.grid, 1);
+    doubleClickRow(s.grid, 1);
     QCOMPARE(s.nama->text(), QString("KAIN 'BATIK'"));
     p.expect("YAKIN AKAN MENGHAPUS DATA INI?\r\nKODE : O'N\r\nNAMA : KAIN 'BATIK'\r\n", ui::vbYes);
     p.expect(Kosong);
@@ -237,7 +237,7 @@ class GrupTest : public QObject {
     Layar s;
     QCOMPARE(s.grid->Rows(), 401);
     QCOMPARE(gridRow(s.grid, 400), QStringList({"400", "400", "GRUP 400"}));
-    dblClickRow(s.grid, 300);
+    doubleClickRow(s.grid, 300);
     QCOMPARE(s.kode->text(), QString("300"));
     QCOMPARE(s.nama->text(), QString("GRUP 300"));
     VERIFY_PROMPTS(p);

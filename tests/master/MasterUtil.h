@@ -27,15 +27,6 @@ inline bool pick(QComboBox* c, const QString& prefix) {
   return false;
 }
 
-// Double-clicks a data row of the grid with the mouse.
-inline void dblClickRow(ui::FlexGrid* g, int row) {
-  const QModelIndex i = g->model()->index(row - 1, 1);
-  g->scrollTo(i);
-  const QPoint p = g->visualRect(i).center();
-  QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, p);
-  QTest::mouseDClick(g->viewport(), Qt::LeftButton, {}, p);
-}
-
 inline QColor back(QWidget* w) {
   if (auto* c = qobject_cast<QComboBox*>(w); c && c->lineEdit()) w = c->lineEdit();
   return w->palette().color(QPalette::Base);

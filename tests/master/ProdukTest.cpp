@@ -191,7 +191,7 @@ class ProdukTest : public QObject {
     db->exec("INSERT INTO Produk VALUES ('001.001','001','PENSIL')");
     ScriptedPrompter p;
     Layar s;
-    dblClickRow(s.grid, 1);
+    doubleClickRow(s.grid, 1);
     QCOMPARE(s.kode->text(), QString("001.001"));
     QCOMPARE(s.grup->currentText(), QString("001"));
     QCOMPARE(s.nmGrup->text(), QString("ALAT TULIS"));  // no leading blank, unlike a pick
@@ -211,7 +211,7 @@ class ProdukTest : public QObject {
     db->exec("INSERT INTO Produk VALUES ('001.001','001','PENSIL')");
     ScriptedPrompter p;
     Layar s;
-    dblClickRow(s.grid, 1);
+    doubleClickRow(s.grid, 1);
     p.expect(Kosong);
     pick(s.grup, "002");
     QCOMPARE(s.kode->text(), QString("002.001"));
@@ -246,14 +246,14 @@ class ProdukTest : public QObject {
     db->exec("INSERT INTO Barang VALUES ('001.001.001','001.001','PENSIL 2B','Unit',1000,1500,3)");
     ScriptedPrompter p;
     Layar s;
-    dblClickRow(s.grid, 1);
+    doubleClickRow(s.grid, 1);
     p.expect("YAKIN AKAN MENGHAPUS DATA INI?\r\nKODE : 001.001\r\nNAMA : PENSIL\r\n", ui::vbNo, "Awass",
              ui::vbQuestion);
     s.hapus->click();
     QCOMPARE(s.keluar->text(), QString("&Keluar"));
     QCOMPARE(s.nama->text(), QString());
     QCOMPARE(db->count("Produk"), 1);
-    dblClickRow(s.grid, 1);
+    doubleClickRow(s.grid, 1);
     p.expect("YAKIN AKAN MENGHAPUS DATA INI?\r\nKODE : 001.001\r\nNAMA : PENSIL\r\n", ui::vbYes);
     p.expect(Kosong);
     s.hapus->click();
