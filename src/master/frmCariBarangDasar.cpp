@@ -75,6 +75,10 @@ void frmCariBarangDasar::AktifGridBarang() {
     GridBarang->SetTextMatrix(0, c, ragam_.kolom[c].header);
     GridBarang->SetColWidth(c, ragam_.kolom[c].width);
   }
+  // An item code must be readable whole: widen its column if this screen's
+  // font needs more than the laid-out width.
+  const int perlu = (GridBarang->fontMetrics().horizontalAdvance(QStringLiteral("WWW.000.000")) + 12) * 15;
+  if (GridBarang->ColWidth(1) < perlu) GridBarang->SetColWidth(1, perlu);
 }
 
 void frmCariBarangDasar::TampilGridData() {

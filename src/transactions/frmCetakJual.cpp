@@ -60,7 +60,7 @@ frmCetakJual::frmCetakJual(QWidget* parent) : QDialog(parent) {
 
   // Wide enough for a whole receipt line at the screen's font size.
   const QFontMetrics fm(rtfLap->font());
-  resize(fm.horizontalAdvance(QString(74, QLatin1Char('M'))) + 60, 560);
+  resize(fm.horizontalAdvance(QString(84, QLatin1Char('M'))) + 60, 560);
 
   connect(cmdCetak, &QPushButton::clicked, this, &frmCetakJual::cmdCetak_Click);
   connect(cmdSimpan, &QPushButton::clicked, this, &frmCetakJual::cmdSimpan_Click);
