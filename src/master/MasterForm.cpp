@@ -244,6 +244,16 @@ QString MasterForm::KodeTerakhir(db::Recordset* rs, const QString& field) {
   return terakhir;
 }
 
+db::NextCodeResult MasterForm::KodeBaru(const QString& prefix, const QString& terakhir, const QString& table,
+                                        const QString& field) {
+  db::NextCodeResult r = db::NextCode(prefix, 3, terakhir);
+  while (r.ok && !mdlUtama::Buka(QStringLiteral("SELECT * FROM ") + table + QStringLiteral(" WHERE ") + field +
+                                 QStringLiteral("=") + db::Quote(r.code))
+                      ->Bof())
+    r = db::NextCode(prefix, 3, r.code);
+  return r;
+}
+
 void MasterForm::TbKeluar_Click() {
   if (Istirahat()) {
     reject();

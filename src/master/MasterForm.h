@@ -10,6 +10,8 @@
 #include <initializer_list>
 #include <memory>
 
+#include "db/Sql.h"
+
 class QComboBox;
 class QGridLayout;
 class QGroupBox;
@@ -96,6 +98,10 @@ class MasterForm : public QDialog {
   // Highest code among the rows of rs (codes of one scope have a fixed width,
   // so text order is numeric order). Empty when there are none.
   static QString KodeTerakhir(db::Recordset* rs, const QString& field);
+  // The next code after `terakhir` that no row of `table` holds yet (a code
+  // moved to another scope is skipped rather than handed out twice).
+  static db::NextCodeResult KodeBaru(const QString& prefix, const QString& terakhir, const QString& table,
+                                     const QString& field);
 
   void keyPressEvent(QKeyEvent* e) override;
 

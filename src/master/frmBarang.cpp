@@ -180,8 +180,8 @@ void frmBarang::BuatKode() {
   RsBarang = BukaRs(SQL);
   // The serial continues from the highest code of the product; past 999 no
   // code is made, so nothing malformed or already used can be saved.
-  const db::NextCodeResult r =
-      db::NextCode(produk + QStringLiteral("."), 3, KodeTerakhir(RsBarang.get(), QStringLiteral("Kode_Barang")));
+  const db::NextCodeResult r = KodeBaru(produk + QStringLiteral("."), KodeTerakhir(RsBarang.get(), QStringLiteral("Kode_Barang")),
+                                        QStringLiteral("Barang"), QStringLiteral("Kode_Barang"));
   kodeGagal_ = r.error;
   txtKode->setText(r.code);
   if (!r.ok) ui::MsgBox(r.error, ui::vbCritical, QStringLiteral("Error"));
@@ -305,7 +305,10 @@ void frmBarang::GridBarang_DblClick() {
 }
 
 void frmBarang::TbSimpan_Click() {
-  if (cmbProduk->currentText().isEmpty()) {
+  // A product typed into the box must exist: an item of a product that is not
+  // there would be listed nowhere, and its code would be malformed.
+  if (cmbProduk->currentText().isEmpty() ||
+      Buka(QStringLiteral("SELECT * FROM Produk WHERE Kode_Produk=") + db::Quote(cmbProduk->currentText()))->Bof()) {
     ui::MsgBox(QStringLiteral("Produk HARUS DIPILIH"), ui::vbInformation, QStringLiteral("Error"));
     cmbProduk->setFocus();
     return;

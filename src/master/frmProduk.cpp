@@ -104,8 +104,8 @@ void frmProduk::BuatKode() {
   RsProduk = BukaRs(SQL);
   // The serial continues from the highest code of the group; past 999 no
   // code is made, so nothing malformed or already used can be saved.
-  const db::NextCodeResult r =
-      db::NextCode(grup + QStringLiteral("."), 3, KodeTerakhir(RsProduk.get(), QStringLiteral("Kode_Produk")));
+  const db::NextCodeResult r = KodeBaru(grup + QStringLiteral("."), KodeTerakhir(RsProduk.get(), QStringLiteral("Kode_Produk")),
+                                        QStringLiteral("Produk"), QStringLiteral("Kode_Produk"));
   kodeGagal_ = r.error;
   txtKode->setText(r.code);
   if (!r.ok) ui::MsgBox(r.error, ui::vbCritical, QStringLiteral("Error"));
@@ -155,7 +155,9 @@ void frmProduk::GridProduk_DblClick() {
 
 void frmProduk::TbSimpan_Click() {
   const QString nama = txtNama->text().trimmed();
-  if (CmbGrup->currentText().isEmpty()) {
+  // A group typed into the box must exist, or the product would belong nowhere.
+  if (CmbGrup->currentText().isEmpty() ||
+      Buka(QStringLiteral("SELECT * FROM Grup WHERE Kode_Grup=") + db::Quote(CmbGrup->currentText()))->Bof()) {
     ui::MsgBox(QStringLiteral("DATA GRUP BELUM DIPILIH"), ui::vbCritical, QStringLiteral("Perhatian"));
     CmbGrup->setFocus();
     return;

@@ -246,6 +246,37 @@ class BarangTest : public QObject {
     QCOMPARE(s.kode->text(), QString("001.001.002"));
   }
 
+  void aProductTypedThatDoesNotExistIsRefused() {
+    barang("001.002.001", "001.002", "PENA BIRU");
+    ScriptedPrompter p;
+    Layar s;
+    doubleClickRow(s.grid, 1);
+    s.produk->setEditText("009.009");
+    p.expect("Produk HARUS DIPILIH", ui::vbOK, "Error", ui::vbInformation);
+    s.simpan->click();
+    VERIFY_PROMPTS(p);
+    QCOMPARE(s.w.focusWidget(), s.produk);
+    QCOMPARE(db->scalar("SELECT Kode_Produk FROM Barang"), QString("001.002"));
+    // Typed but existing: the item moves to that product.
+    s.produk->setEditText("001.001");
+    p.expect("DATA BARANG TELAH DIUBAH");
+    s.simpan->click();
+    VERIFY_PROMPTS(p);
+    QCOMPARE(db->scalar("SELECT Kode_Produk FROM Barang"), QString("001.001"));
+    QCOMPARE(gridRow(s.grid, 1).mid(1, 2), QStringList({"001.002.001", "PENSIL"}));
+  }
+
+  void aCodeHeldByAnItemOfAnotherProductIsNotHandedOutAgain() {
+    barang("001.001.001", "001.001", "PENSIL 2B");
+    barang("001.001.002", "001.002", "PINDAHAN");  // moved to another product
+    ScriptedPrompter p;
+    Layar s;
+    s.baru->click();
+    pick(s.grup, "001");
+    pick(s.produk, "001.001");
+    QCOMPARE(s.kode->text(), QString("001.001.003"));
+  }
+
   void serialPast999IsRefused() {
     barang("001.001.999", "001.001", "TERAKHIR");
     ScriptedPrompter p;

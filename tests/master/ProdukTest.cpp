@@ -156,6 +156,18 @@ class ProdukTest : public QObject {
     QCOMPARE(db->count("Produk"), 0);
   }
 
+  void aGroupTypedThatDoesNotExistIsRefused() {
+    db->exec("INSERT INTO Produk VALUES ('001.001','001','PENSIL')");
+    ScriptedPrompter p;
+    Layar s;
+    doubleClickRow(s.grid, 1);
+    s.grup->setEditText("999");
+    p.expect("DATA GRUP BELUM DIPILIH", ui::vbOK, "Perhatian", ui::vbCritical);
+    s.simpan->click();
+    VERIFY_PROMPTS(p);
+    QCOMPARE(db->scalar("SELECT Kode_Grup FROM Produk"), QString("001"));
+  }
+
   void aGroupTypedButNotPickedStoresNoCodelessRow() {
     ScriptedPrompter p;
     p.expect(Kosong);
