@@ -253,6 +253,8 @@ void frmPenjualan::TbCari_Click() {
   if (!cari) return;
   ui::ShowModal(cari);
   delete cari;
+  // After a pick the cashier goes on with the quantity.
+  if (!TxtNama->text().isEmpty() && TxtJumlah->isEnabled()) TxtJumlah->setFocus();
 }
 
 QString frmPenjualan::KodeLengkap() const { return txtKodeG->text() + QStringLiteral(".") + TxtKode->Text(); }

@@ -321,6 +321,8 @@ class PenjualanTest : public QObject {
     QCOMPARE(kotak(w, "TxtNama")->text(), QString("PASTA GIGI"));
     QCOMPARE(kotak(w, "TxtHarga")->text(), QString("12000"));
     QCOMPARE(kotak(w, "TxtTotal")->text(), QString("24000"));
+    // The cashier goes on with the quantity after a pick.
+    QCOMPARE(w->focusWidget(), static_cast<QWidget*>(kotak(w, "TxtJumlah")));
   }
 
   void closingQuestion() {
