@@ -137,13 +137,14 @@ void frmCariBarangDasar::GridBarang_DblClick() {
     if (ragam_.denganHarga)
       if (auto* h = pemanggil->findChild<QLineEdit*>(QStringLiteral("TxtHarga"))) h->setText(GridBarang->TextMatrix(r, 4));
   }
-  Tutup();
+  accept();
 }
 
-void frmCariBarangDasar::TbTutup_Click() { Tutup(); }
+void frmCariBarangDasar::TbTutup_Click() { accept(); }
 
-void frmCariBarangDasar::Tutup() {
-  // The caller gets its input back; the main window stays as the caller left it.
+void frmCariBarangDasar::done(int r) {
+  // A caller that switched itself off for the dialog must never stay off;
+  // the main window stays as the caller left it.
   if (parentWidget()) parentWidget()->setEnabled(true);
-  accept();
+  QDialog::done(r);
 }

@@ -44,6 +44,9 @@ class frmCariBarangDasar : public QDialog {
   void TbNormal_Click();
   void TbTutup_Click();
   void GridBarang_DblClick();
+  // However the dialog closes (pick, TUTUP, Escape, close box), the caller
+  // gets its input back.
+  void done(int r) override;
 
  protected:
   frmCariBarangDasar(QWidget* parent, Ragam ragam);
@@ -55,8 +58,6 @@ class frmCariBarangDasar : public QDialog {
   virtual db::RecordsetPtr& Rs() const = 0;
 
  private:
-  void Tutup();
-
   Ragam ragam_;
   QLineEdit* txtCari;
   QPushButton* TbCari;

@@ -87,9 +87,18 @@ class CariBarangTest : public QObject {
     // An item whose product is gone is listed by neither dialog.
     db->exec("INSERT INTO Barang (Kode_Barang,Kode_Produk,Nama_Barang,Harga_Beli,Harga_Jual,Stok) "
              "VALUES ('009.009.001','009.009','Yatim',1,2,3)");
+    // Nor one whose product's group is gone.
+    db->exec("INSERT INTO Produk VALUES ('008.001','008','TANPA GRUP')");
+    db->exec("INSERT INTO Barang (Kode_Barang,Kode_Produk,Nama_Barang,Harga_Beli,Harga_Jual,Stok) "
+             "VALUES ('008.001.001','008.001','Piatu',1,2,3)");
     child<QPushButton>(&w, "TbNormal")->click();
     QCOMPARE(Kolom(g, 1).size(), 5);
     QVERIFY(!Kolom(g, 3).contains("Yatim"));
+    QVERIFY(!Kolom(g, 3).contains("Piatu"));
+    // Both would be sellable, yet the till's dialog does not list them either.
+    frmCariBarang2 jual(&p.w);
+    auto* gj = child<ui::FlexGrid>(&jual, "GridBarang");
+    QCOMPARE(Kolom(gj, 1), QStringList({"001.002.003", "001.002.004", "001.002.007"}));
   }
 
   void everyLetterSearchesAnywhereInTheName() {
@@ -173,6 +182,25 @@ class CariBarangTest : public QObject {
     QVERIFY(!w.isVisible());
     QCOMPARE(p.nama->text(), QString("TETAP"));
     QCOMPARE(p.kodeG->text(), QString());
+  }
+
+  // A caller that switched itself off for the dialog gets its input back
+  // however the dialog is closed: Escape and the close box included.
+  void everyCloseGivesTheCallerBack() {
+    Pemanggil p;
+    p.w.show();
+    for (bool escape : {true, false}) {
+      p.w.setEnabled(false);
+      frmCariBarang w(&p.w);
+      w.show();
+      if (escape)
+        QTest::keyClick(&w, Qt::Key_Escape);
+      else
+        w.close();
+      QVERIFY(!w.isVisible());
+      QVERIFY2(p.w.isEnabled(), escape ? "Escape" : "close box");
+      QCOMPARE(p.nama->text(), QString());
+    }
   }
 };
 
