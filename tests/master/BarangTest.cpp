@@ -112,6 +112,23 @@ class BarangTest : public QObject {
     QCOMPARE(kodeDiGrid(s.grid), QStringList({"001.001.001", "001.002.002"}));
   }
 
+  void emptyShopIsReportedInOrder() {
+    db->exec("DELETE FROM Produk");
+    db->exec("DELETE FROM Grup");
+    ScriptedPrompter p;
+    p.expect("DATA GRUP TIDAK ADA", ui::vbOK, "Error", ui::vbCritical);
+    p.expect(Kosong, ui::vbOK, "Perhatian", ui::vbInformation);
+    Layar s;
+    VERIFY_PROMPTS(p);
+    QCOMPARE(s.grup->count(), 0);
+    QCOMPARE(s.daftarSatuan(), Satuan);
+    p.expect("TABEL MASIH KOSONG", ui::vbOK, "Error", ui::vbInformation);
+    doubleClickRow(s.grid, 1);
+    VERIFY_PROMPTS(p);
+    QCOMPARE(s.keluar->text(), QString("&Normal"));
+    QCOMPARE(s.kode->text(), QString());
+  }
+
   void pickingGroupThenProductMakesTheCode() {
     barang("001.002.041", "001.002", "PENA 41");
     barang("001.002.007", "001.002", "PENA 7");

@@ -230,6 +230,19 @@ class GrupTest : public QObject {
     QCOMPARE(db->count("Grup"), 0);
   }
 
+  void doubleClickOnTheEmptyGridReportsAnEmptyTable() {
+    ScriptedPrompter p;
+    p.expect(Kosong);
+    Layar s;
+    p.expect("TABEL MASIH KOSONG", ui::vbOK, "Perhatian", ui::vbInformation);
+    doubleClickRow(s.grid, 1);
+    VERIFY_PROMPTS(p);
+    // The screen is in the editing state all the same, with empty boxes.
+    QCOMPARE(s.keluar->text(), QString("&Normal"));
+    QVERIFY(s.nama->isEnabled() && s.hapus->isEnabled() && !s.baru->isEnabled());
+    QCOMPARE(s.kode->text(), QString());
+  }
+
   void rowsPastTheOldLimitsFillAndLoad() {
     db->exec("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i+1 FROM n WHERE i<400) "
              "INSERT INTO Grup SELECT printf('%03d', i), 'GRUP ' || i FROM n");

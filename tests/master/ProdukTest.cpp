@@ -78,6 +78,17 @@ class ProdukTest : public QObject {
     VERIFY_PROMPTS(p);
   }
 
+  void doubleClickOnTheEmptyGridReportsAnEmptyTable() {
+    ScriptedPrompter p;
+    p.expect(Kosong);
+    Layar s;
+    p.expect("TABEL MASIH KOSONG", ui::vbOK, "Perhatian", ui::vbInformation);
+    doubleClickRow(s.grid, 1);
+    VERIFY_PROMPTS(p);
+    QCOMPARE(s.keluar->text(), QString("&Normal"));
+    QVERIFY(s.grup->isEnabled());
+  }
+
   void pickingAGroupMakesTheNextCode() {
     db->exec("INSERT INTO Produk VALUES ('001.008','001','PENA')");
     db->exec("INSERT INTO Produk VALUES ('001.009','001','PENSIL')");
