@@ -135,9 +135,19 @@ void Beep() {
 }
 void SetBeepHandler(std::function<void()> h) { beepHandler() = std::move(h); }
 
+QString DialogFilter(const QString& filter) {
+  if (!filter.contains(QLatin1Char('|'))) return filter;
+  const QStringList parts = filter.split(QLatin1Char('|'));
+  QStringList out;
+  for (qsizetype i = 0; i + 1 < parts.size(); i += 2)
+    out << parts[i] + QStringLiteral(" (") + QString(parts[i + 1]).replace(QLatin1Char(';'), QLatin1Char(' ')) +
+               QStringLiteral(")");
+  return out.join(QStringLiteral(";;"));
+}
+
 QString GetSaveFileName(QWidget* parent, const QString& title, const QString& filter) {
   if (saveHandler()) return saveHandler()(title, filter);
-  return QFileDialog::getSaveFileName(parent, title, QString(), filter);
+  return QFileDialog::getSaveFileName(parent, title, QString(), DialogFilter(filter));
 }
 void SetSaveFileNameHandler(std::function<QString(const QString&, const QString&)> h) {
   saveHandler() = std::move(h);

@@ -81,8 +81,11 @@ void Beep();
 void SetBeepHandler(std::function<void()> h);
 
 // ---- save-file dialog --------------------------------------------------------
-// Asks for a file name to save to; empty when cancelled.
+// Asks for a file name to save to; empty when cancelled. The filter may be
+// given as pairs "description|pattern|..." (patterns separated by ';').
 QString GetSaveFileName(QWidget* parent, const QString& title, const QString& filter);
+// Such a filter in the file dialog's own form: "description (pattern);;...".
+QString DialogFilter(const QString& filter);
 void SetSaveFileNameHandler(std::function<QString(const QString& title, const QString& filter)> h);
 
 }  // namespace ui

@@ -240,6 +240,9 @@ class CetakTest : public QObject {
     child<QPushButton>(&b, "cmdSimpan")->click();
     QCOMPARE(titleSeen, QString("Simpan sebagai file..."));
     QCOMPARE(filterSeen, QString("*.txt|*.txt"));
+    // The file dialog itself lists the text files under that filter.
+    QCOMPARE(ui::DialogFilter(filterSeen), QString("*.txt (*.txt)"));
+    QCOMPARE(ui::DialogFilter("Teks|*.txt;*.log|Semua|*.*"), QString("Teks (*.txt *.log);;Semua (*.*)"));
     QFile f(file);
     QVERIFY(f.open(QIODevice::ReadOnly));
     QCOMPARE(QString::fromLatin1(f.readAll()), b.Teks() + "\r\n");
