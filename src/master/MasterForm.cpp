@@ -1,6 +1,8 @@
 #include "master/MasterForm.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -94,6 +96,19 @@ QComboBox* MasterForm::BuatCombo(const char* name) {
   c->setInsertPolicy(QComboBox::NoInsert);
   c->setCompleter(nullptr);
   c->setMaxVisibleItems(15);
+  // The box itself is narrow (it shows only the code after a pick), but its
+  // list must show each entry whole, code and name: widen the list to the
+  // longest entry instead of eliding the names.
+  QAbstractItemView* daftar = c->view();
+  connect(c->model(), &QAbstractItemModel::rowsInserted, c, [c, daftar](const QModelIndex&, int first, int last) {
+    const QFontMetrics fm(daftar->font());
+    int lebar = daftar->minimumWidth();
+    for (int i = first; i <= last; ++i) lebar = qMax(lebar, fm.horizontalAdvance(c->itemText(i)) + 40);
+    daftar->setMinimumWidth(lebar);
+  });
+  connect(c->model(), &QAbstractItemModel::rowsRemoved, c, [c, daftar] {
+    if (c->count() == 0) daftar->setMinimumWidth(0);
+  });
   ui::SetBackColor(c, ui::Kuning);
   return c;
 }

@@ -1,6 +1,8 @@
 // The stock-item screen: the group -> product choice, item codes, the live
 // name search, prices as whole numbers, and reloads that keep the unit list.
+#include <QAbstractItemView>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -159,6 +161,29 @@ class BarangTest : public QObject {
     QCOMPARE(s.produk->currentText(), QString());
     QCOMPARE(s.nmProduk->text(), QString());
     QCOMPARE(s.kode->text(), QString("001.001.001"));
+    VERIFY_PROMPTS(p);
+  }
+
+  void dropDownListsShowEachEntryWhole() {
+    db->exec("UPDATE Grup SET Nama_Grup='PERALATAN DAN PERLENGKAPAN RUMAH TANGGA' WHERE Kode_Grup='002'");
+    ScriptedPrompter p;
+    p.expect(Kosong);
+    p.expect(Kosong);
+    Layar s;
+    s.baru->click();
+    auto utuh = [](QComboBox* c) {
+      c->showPopup();
+      const QFontMetrics fm(c->view()->font());
+      int perlu = 0;
+      for (int i = 0; i < c->count(); ++i) perlu = qMax(perlu, fm.horizontalAdvance(c->itemText(i)));
+      const bool ok = c->view()->viewport()->width() >= perlu;
+      c->hidePopup();
+      return ok;
+    };
+    QVERIFY(utuh(s.grup));
+    p.expect(Kosong);
+    pick(s.grup, "001");
+    QVERIFY(utuh(s.produk));
     VERIFY_PROMPTS(p);
   }
 
