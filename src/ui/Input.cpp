@@ -67,6 +67,9 @@ class KeyFilterObject : public QObject {
     if (t.isEmpty() || ke->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) return false;
     if (filters_ & DigitsOnly) {
       if (key == Qt::Key_Backspace) return false;
+      // Delete edits the box like Backspace; it only carries the DEL
+      // character as its text on X11, it is not a typed character.
+      if (key == Qt::Key_Delete) return false;
       if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Tab || key == Qt::Key_Backtab)
         return false;
       if (t.size() == 1 && t[0] >= QLatin1Char('0') && t[0] <= QLatin1Char('9')) return false;

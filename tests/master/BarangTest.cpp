@@ -3,6 +3,7 @@
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QFontMetrics>
+#include <QKeyEvent>
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -250,6 +251,13 @@ class BarangTest : public QObject {
     typeInto(s.stok, "x");
     QCOMPARE(s.stok->text(), QString());
     QCOMPARE(beeps.count, 4);
+    // Delete is not a typed key: it edits the box as it does everywhere.
+    s.hBeli->setCursorPosition(0);
+    QKeyEvent del(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier, QString(QChar(0x7f)));
+    QApplication::sendEvent(s.hBeli, &del);
+    QCOMPARE(s.hBeli->text(), QString("23"));
+    QCOMPARE(beeps.count, 4);
+    s.hBeli->setText("123");
     s.simpan->click();  // selling price and stock left empty
     VERIFY_PROMPTS(p);
     QCOMPARE(db->scalar("SELECT Nama_Barang || '|' || Satuan || '|' || Harga_Beli || '|' || Harga_Jual || '|' || "
