@@ -63,10 +63,12 @@ class Recordset {
  private:
   enum Kind : unsigned char { Null, Integer, Real, Text8 };
   struct Cell {
-    Kind kind = Null;
-    qint64 i = 0;     // integer value, or offset into the text arena
-    double d = 0;
+    union {
+      qint64 i = 0;   // integer value, or offset into the text arena
+      double d;       // real value
+    };
     int len = 0;      // text length in bytes
+    Kind kind = Null;
   };
   bool Run();
   const Cell* CellAt(int field) const;
