@@ -9,11 +9,11 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "BenchShop.h"
 #include "db/Connection.h"
 #include "db/Recordset.h"
 #include "ui/FlexGrid.h"
 
-static double best(std::vector<double> v) { return *std::min_element(v.begin(), v.end()); }
 
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
@@ -21,31 +21,18 @@ int main(int argc, char** argv) {
   const int items = 32767;
   QTemporaryDir dir;
   const QString path = dir.filePath("bench.mdb");
-  auto conn = std::make_shared<db::Connection>();
-  if (!conn->Create(path)) return 1;
-  conn->BeginTrans();
-  for (int p = 0; p < 100; ++p)
-    conn->Execute(QString("INSERT INTO Produk VALUES ('%1.%2', '%1', 'PRODUK %3')")
-                      .arg(p / 10 + 1, 3, 10, QChar('0')).arg(p % 10 + 1, 3, 10, QChar('0')).arg(p));
-  sqlite3_stmt* ins = nullptr;
-  sqlite3_prepare_v2(conn->Handle(), "INSERT INTO Barang VALUES (?,?,?,?,?,?,?)", -1, &ins, nullptr);
-  for (int i = 0; i < items; ++i) {
+  const bool filled = bench::FillShop(path, items, [](int i) {
     const int p = i % 100;
-    const QByteArray prod = QString("%1.%2").arg(p / 10 + 1, 3, 10, QChar('0')).arg(p % 10 + 1, 3, 10, QChar('0')).toUtf8();
-    const QByteArray kode = prod + "." + QByteArray::number(i / 100 + 1).rightJustified(3, '0');
-    const QByteArray nama = "Barang nomor " + QByteArray::number(i) + " ukuran sedang";
-    sqlite3_bind_text(ins, 1, kode.constData(), -1, SQLITE_TRANSIENT);
-    sqlite3_bind_text(ins, 2, prod.constData(), -1, SQLITE_TRANSIENT);
-    sqlite3_bind_text(ins, 3, nama.constData(), -1, SQLITE_TRANSIENT);
-    sqlite3_bind_text(ins, 4, "Unit", -1, SQLITE_STATIC);
-    sqlite3_bind_int64(ins, 5, 10000 + i);
-    sqlite3_bind_int64(ins, 6, 12500 + i);
-    sqlite3_bind_int64(ins, 7, i % 50);
-    sqlite3_step(ins);
-    sqlite3_reset(ins);
-  }
-  sqlite3_finalize(ins);
-  conn->CommitTrans();
+    bench::Item it;
+    it.kode = bench::Kode(p / 10 + 1, p % 10 + 1, i / 100 + 1);
+    it.nama = "Barang nomor " + QByteArray::number(i) + " ukuran sedang";
+    it.beli = 10000 + i;
+    it.jual = 12500 + i;
+    it.stok = i % 50;
+    return it;
+  });
+  auto conn = std::make_shared<db::Connection>();
+  if (!filled || !conn->Open(path)) return 1;
 
   const QString sql = QStringLiteral("SELECT Barang.*, Produk.* ") + " FROM Barang, Produk " +
                       " WHERE Produk.Kode_Produk=Barang.Kode_Produk " + " ORDER BY Kode_Barang ";
@@ -91,7 +78,7 @@ int main(int argc, char** argv) {
     fill.push_back(t.nsecsElapsed() / 1e6);
     checksum += grid.TextMatrix(items, 0).size();
   }
-  const double r = best(raw), o = best(open), f = best(fill);
+  const double r = bench::Best(raw), o = bench::Best(open), f = bench::Best(fill);
   std::printf("item list, %d stock items, best of 7 runs (checksum %lld)\n", items, checksum);
   std::printf("  raw SQLite step + read all columns : %8.2f ms\n", r);
   std::printf("  Recordset open                     : %8.2f ms   ratio %.2fx (target <= 1.5x)\n", o, o / r);

@@ -13,12 +13,12 @@
 #include <cstdio>
 
 #include "core/mdlUtama.h"
+#include "BenchShop.h"
 #include "db/Connection.h"
 #include "master/frmBarang.h"
 #include "ui/FlexGrid.h"
 #include "ui/Seams.h"
 
-static double best(const std::vector<double>& v) { return *std::min_element(v.begin(), v.end()); }
 
 int main(int argc, char** argv) {
   if (qgetenv("QT_QPA_PLATFORM").isEmpty()) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -28,39 +28,20 @@ int main(int argc, char** argv) {
 
   QTemporaryDir dir;
   const QString path = dir.filePath("ZovaDavezuZi.mdb");
-  {
-    db::Connection c;
-    if (!c.Create(path)) return 1;
-    c.BeginTrans();
-    const char* words[] = {"Kain", "Kabel", "Kaos", "Sabun", "Sapu", "Beras", "Buku", "Pensil", "Pena", "Gula",
-                           "Kopi", "Teh", "Minyak", "Sendok", "Piring", "Gelas", "Ember", "Kursi", "Meja", "Lampu"};
-    const char* sifat[] = {"Merah", "Biru", "Besar", "Kecil", "Putih", "Hitam", "Super", "Ekonomis"};
-    for (int g = 1; g <= 10; ++g)
-      c.Execute(QString("INSERT INTO Grup VALUES ('%1', 'GRUP %1')").arg(g, 3, 10, QChar('0')));
-    for (int p = 0; p < 1000; ++p)
-      c.Execute(QString("INSERT INTO Produk VALUES ('%1.%2', '%1', 'PRODUK %3')")
-                    .arg(p / 100 + 1, 3, 10, QChar('0')).arg(p % 100 + 1, 3, 10, QChar('0')).arg(p));
-    sqlite3_stmt* ins = nullptr;
-    sqlite3_prepare_v2(c.Handle(), "INSERT INTO Barang VALUES (?,?,?,?,?,?,?)", -1, &ins, nullptr);
-    for (int i = 0; i < items; ++i) {
-      const int p = i % 1000;
-      const QByteArray prod =
-          QString("%1.%2").arg(p / 100 + 1, 3, 10, QChar('0')).arg(p % 100 + 1, 3, 10, QChar('0')).toUtf8();
-      const QByteArray kode = prod + "." + QByteArray::number(i / 1000 + 1).rightJustified(3, '0');
-      const QByteArray nama = QByteArray(words[(i * 7) % 20]) + " " + sifat[(i / 3) % 8] + " " + QByteArray::number(i);
-      sqlite3_bind_text(ins, 1, kode.constData(), -1, SQLITE_TRANSIENT);
-      sqlite3_bind_text(ins, 2, prod.constData(), -1, SQLITE_TRANSIENT);
-      sqlite3_bind_text(ins, 3, nama.constData(), -1, SQLITE_TRANSIENT);
-      sqlite3_bind_text(ins, 4, "Unit", -1, SQLITE_STATIC);
-      sqlite3_bind_int64(ins, 5, 10000 + i);
-      sqlite3_bind_int64(ins, 6, 12500 + i);
-      sqlite3_bind_int64(ins, 7, i % 50);
-      sqlite3_step(ins);
-      sqlite3_reset(ins);
-    }
-    sqlite3_finalize(ins);
-    c.CommitTrans();
-  }
+  const bool filled = bench::FillShop(path, items, [](int i) {
+    static const char* words[] = {"Kain", "Kabel", "Kaos", "Sabun", "Sapu", "Beras", "Buku", "Pensil", "Pena", "Gula",
+                                  "Kopi", "Teh", "Minyak", "Sendok", "Piring", "Gelas", "Ember", "Kursi", "Meja", "Lampu"};
+    static const char* sifat[] = {"Merah", "Biru", "Besar", "Kecil", "Putih", "Hitam", "Super", "Ekonomis"};
+    const int p = i % 1000;
+    bench::Item it;
+    it.kode = bench::Kode(p / 100 + 1, p % 100 + 1, i / 1000 + 1);
+    it.nama = QByteArray(words[(i * 7) % 20]) + " " + sifat[(i / 3) % 8] + " " + QByteArray::number(i);
+    it.beli = 10000 + i;
+    it.jual = 12500 + i;
+    it.stok = i % 50;
+    return it;
+  });
+  if (!filled) return 1;
 
   mdlUtama::SetDatabasePathForTests(path);
   int messages = 0;
@@ -133,7 +114,7 @@ int main(int argc, char** argv) {
   }
   sqlite3_close(h);
 
-  const double o = best(ours), r = best(raw);
+  const double o = bench::Best(ours), r = bench::Best(raw);
   std::printf("live search on %d stock items, typing \"%s\", best of %d runs (checksum %lld, messages %d)\n", items,
               typed, runs, checksum, messages);
   for (int k = 0; k < statements.size(); ++k)

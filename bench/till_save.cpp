@@ -14,13 +14,13 @@
 #include <cstdlib>
 
 #include "core/mdlUtama.h"
+#include "BenchShop.h"
 #include "db/Connection.h"
 #include "transactions/frmPenjualan.h"
 #include "ui/FlexGrid.h"
 #include "ui/MaskEdBox.h"
 #include "ui/Seams.h"
 
-static double best(const std::vector<double>& v) { return *std::min_element(v.begin(), v.end()); }
 
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
@@ -118,7 +118,7 @@ int main(int argc, char** argv) {
     (void)no;
   }
   sqlite3_close(h);
-  const double o = best(ours), r = best(raw), rc = best(receipt);
+  const double o = bench::Best(ours), r = bench::Best(raw), rc = bench::Best(receipt);
   std::printf("saving a %d-line sale (%d statements), best of %d\n", lines, 1 + 2 * lines, reps);
   std::printf("  raw SQLite, same statements, one transaction : %8.2f ms\n", r);
   std::printf("  till save (checks, number check, statements) : %8.2f ms   ratio %.2fx (target <= 1.5x)\n", o, o / r);

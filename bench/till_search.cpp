@@ -12,12 +12,12 @@
 #include <cstdio>
 
 #include "core/mdlUtama.h"
+#include "BenchShop.h"
 #include "db/Connection.h"
 #include "master/frmCariBarang2.h"
 #include "ui/FlexGrid.h"
 #include "ui/Seams.h"
 
-static double best(const std::vector<double>& v) { return *std::min_element(v.begin(), v.end()); }
 
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
@@ -25,38 +25,26 @@ int main(int argc, char** argv) {
   const int items = 100000;
   QTemporaryDir dir;
   const QString path = dir.filePath("ZovaDavezuZi.mdb");
-  auto conn = std::make_shared<db::Connection>();
-  if (!conn->Create(path)) return 1;
-
   // Names as a shop has them: a kind, a brand and a size.
-  const char* jenis[] = {"Sabun Mandi", "Sampo", "Pasta Gigi", "Sikat Gigi", "Minyak Goreng", "Gula Pasir", "Kopi Bubuk",
-                         "Teh Celup", "Beras", "Mie Instan", "Susu Kental", "Kecap Manis", "Saus Sambal", "Tepung Terigu",
-                         "Deterjen", "Pewangi", "Biskuit", "Roti Tawar", "Air Mineral", "Sarden"};
-  const char* merek[] = {"Lestari", "Sinar", "Cahaya", "Bintang", "Mawar", "Melati", "Garuda", "Rajawali", "Sentosa",
-                         "Abadi", "Jaya", "Makmur", "Sehat", "Segar", "Harum", "Indah"};
-  const char* ukuran[] = {"100 g", "250 g", "500 g", "1 kg", "200 ml", "1 L", "Sachet", "Botol", "Kotak", "Pak"};
-  conn->BeginTrans();
-  conn->Execute("INSERT INTO Grup VALUES ('001','KEBUTUHAN HARIAN')");
-  for (int p = 0; p < 100; ++p)
-    conn->Execute(QString("INSERT INTO Produk VALUES ('001.%1','001','PRODUK %2')").arg(p + 1, 3, 10, QChar('0')).arg(p));
-  sqlite3_stmt* ins = nullptr;
-  sqlite3_prepare_v2(conn->Handle(), "INSERT INTO Barang VALUES (?,?,?,?,?,?,?)", -1, &ins, nullptr);
-  for (int i = 0; i < items; ++i) {
-    const QByteArray prod = "001." + QByteArray::number(i % 100 + 1).rightJustified(3, '0');
-    const QByteArray kode = prod + "." + QByteArray::number(i / 100 + 1).rightJustified(3, '0');
-    const QByteArray nama = QByteArray(jenis[i % 20]) + " " + merek[(i / 20) % 16] + " " + ukuran[(i / 320) % 10];
-    sqlite3_bind_text(ins, 1, kode.constData(), -1, SQLITE_TRANSIENT);
-    sqlite3_bind_text(ins, 2, prod.constData(), -1, SQLITE_TRANSIENT);
-    sqlite3_bind_text(ins, 3, nama.constData(), -1, SQLITE_TRANSIENT);
-    sqlite3_bind_text(ins, 4, "PCS", -1, SQLITE_STATIC);
-    sqlite3_bind_int64(ins, 5, 1000 + i % 5000);
-    sqlite3_bind_int64(ins, 6, 1500 + i % 5000 - (i % 17 == 0 ? 1000 : 0));  // some sold at a loss: not listed
-    sqlite3_bind_int64(ins, 7, i % 23);                                      // some out of stock: not listed
-    sqlite3_step(ins);
-    sqlite3_reset(ins);
-  }
-  sqlite3_finalize(ins);
-  conn->CommitTrans();
+  const bool filled = bench::FillShop(path, items, [](int i) {
+    static const char* jenis[] = {"Sabun Mandi", "Sampo", "Pasta Gigi", "Sikat Gigi", "Minyak Goreng", "Gula Pasir",
+                                  "Kopi Bubuk", "Teh Celup", "Beras", "Mie Instan", "Susu Kental", "Kecap Manis",
+                                  "Saus Sambal", "Tepung Terigu", "Deterjen", "Pewangi", "Biskuit", "Roti Tawar",
+                                  "Air Mineral", "Sarden"};
+    static const char* merek[] = {"Lestari", "Sinar", "Cahaya", "Bintang", "Mawar", "Melati", "Garuda", "Rajawali",
+                                  "Sentosa", "Abadi", "Jaya", "Makmur", "Sehat", "Segar", "Harum", "Indah"};
+    static const char* ukuran[] = {"100 g", "250 g", "500 g", "1 kg", "200 ml", "1 L", "Sachet", "Botol", "Kotak", "Pak"};
+    bench::Item it;
+    it.kode = bench::Kode(1, i % 100 + 1, i / 100 + 1);
+    it.nama = QByteArray(jenis[i % 20]) + " " + merek[(i / 20) % 16] + " " + ukuran[(i / 320) % 10];
+    it.satuan = "PCS";
+    it.beli = 1000 + i % 5000;
+    it.jual = 1500 + i % 5000 - (i % 17 == 0 ? 1000 : 0);  // some sold at a loss: not listed
+    it.stok = i % 23;                                       // some out of stock: not listed
+    return it;
+  });
+  auto conn = std::make_shared<db::Connection>();
+  if (!filled || !conn->Open(path)) return 1;
   mdlUtama::SetDatabasePathForTests(path);
   ui::SetPrompter([](const ui::Message&) { return int(ui::vbOK); });
 
@@ -108,7 +96,7 @@ int main(int argc, char** argv) {
     }
     raw.push_back(t.nsecsElapsed() / 1e6);
   }
-  const double o = best(ours), r = best(raw);
+  const double o = bench::Best(ours), r = bench::Best(raw);
   std::printf("till item search, %d stock items, letters \"s\", \"sa\", \"sab\" -> %d, %d, %d rows; best of 5 "
               "(checksum %lld)\n",
               items, rowsSeen[0], rowsSeen[1], rowsSeen[2], checksum);
