@@ -128,7 +128,9 @@ void frmLogin::TbLogin_Click() {
     ui::MsgBox("PERINTAH DATABASE GAGAL: " + RsLogin->LastError(), ui::vbOKOnly | ui::vbCritical, "Kesalahan");
     return;
   }
-  if (RsLogin->Eof()) {
+  // Nothing chosen never matches, not even a user stored with an empty level
+  // (the user screen accepts one): a blank level is a failed attempt.
+  if (RsLogin->Eof() || cmbLevel->currentText().isEmpty()) {
     if (gagal >= 3) {
       ui::MsgBox("ANDA BUKAN USER YANG BERHAK!", ui::vbOKOnly | ui::vbCritical, "Error");
       ui::EndApplication();

@@ -101,13 +101,19 @@ class LoginTest : public QObject {
 
   void emptyLevelNeverMatches() {
     db->exec("INSERT INTO Pengguna (UserId, PassId, Nama, Level) VALUES ('TANPA', 'x', 'Tanpa Level', NULL)");
+    // The user screen may store an empty level; choosing nothing still fails.
+    db->exec("INSERT INTO Pengguna (UserId, PassId, Nama, Level) VALUES ('KOSONG', 'y', 'Level Kosong', '')");
     ScriptedPrompter p;
+    p.expect(Salah, ui::vbOK, "Error", ui::vbCritical);
     p.expect(Salah, ui::vbOK, "Error", ui::vbCritical);
     p.expect(Salah, ui::vbOK, "Error", ui::vbCritical);
     coba("ADM", "rahasia", "");
     coba("TANPA", "x", "");
+    coba("KOSONG", "y", "");
     VERIFY_PROMPTS(p);
-    QCOMPARE(frmLogin::Failures(), 2);
+    QCOMPARE(frmLogin::Failures(), 3);
+    QCOMPARE(FrmUtama::Existing(), nullptr);
+    QVERIFY(mdlUtama::UserAktif.isEmpty());
   }
 
   void fourthFailureEndsTheProgram() {
