@@ -45,6 +45,10 @@ class FrmUtama : public QMainWindow {
   void TampilPelanggan();
   void TampilLapBarangGrup();
 
+  // No right-click menu that would hide the toolbar (and so move where the
+  // background starts).
+  QMenu* createPopupMenu() override { return nullptr; }
+
  protected:
   void closeEvent(QCloseEvent* e) override;
 

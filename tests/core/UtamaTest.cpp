@@ -1,6 +1,8 @@
 // The main window: its menu tree, the menu states by level and after a
 // logout, the closing question and the tiled background.
 #include <QAction>
+#include <QApplication>
+#include <QContextMenuEvent>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -231,6 +233,19 @@ class UtamaTest : public QObject {
     FrmUtama::Existing()->close();
     VERIFY_PROMPTS(p);
     QCOMPARE(end.count, 1);
+  }
+
+  void noRightClickMenuHidesTheToolbar() {
+    masuk("ADM", "rahasia", "ADMIN");
+    FrmUtama* u = FrmUtama::Existing();
+    QVERIFY(QTest::qWaitForWindowExposed(u));
+    for (QWidget* w : {static_cast<QWidget*>(u->menuBar()), static_cast<QWidget*>(child<QToolBar>(u, "Toolbar1"))}) {
+      const QPoint p(w->width() - 10, w->height() / 2);
+      QContextMenuEvent e(QContextMenuEvent::Mouse, p, w->mapToGlobal(p));
+      QApplication::sendEvent(w, &e);
+      QVERIFY2(!QApplication::activePopupWidget(), qPrintable(w->objectName()));
+    }
+    QVERIFY(child<QToolBar>(u, "Toolbar1")->isVisible());
   }
 
   void toolbarPositions() {
