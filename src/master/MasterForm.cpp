@@ -289,4 +289,18 @@ void MasterForm::keyPressEvent(QKeyEvent* e) {
   QDialog::keyPressEvent(e);
 }
 
+void MasterForm::IsiComboGrup(QComboBox* cmb, const QString& pesanKosong) {
+  mdlUtama::RsGrup = BukaRs(QStringLiteral("SELECT * FROM Grup"));
+  if (mdlUtama::RsGrup->Bof()) {
+    ui::MsgBox(pesanKosong, ui::vbCritical, QStringLiteral("Error"));
+    return;
+  }
+  const QString teks = cmb->currentText();
+  cmb->clear();
+  for (mdlUtama::RsGrup->MoveFirst(); !mdlUtama::RsGrup->Eof(); mdlUtama::RsGrup->MoveNext())
+    cmb->addItem(mdlUtama::RsGrup->Text(QStringLiteral("Kode_Grup")) + QStringLiteral(" | ") +
+                 mdlUtama::RsGrup->Text(QStringLiteral("Nama_Grup")));
+  cmb->setEditText(teks);
+}
+
 }  // namespace master

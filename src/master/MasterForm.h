@@ -88,6 +88,11 @@ class MasterForm : public QDialog {
   // leaves its cell empty. Returns the number of rows written.
   static int IsiGrid(ui::FlexGrid* g, db::Recordset* rs, const QStringList& fields, bool nomor = true);
 
+  // Fills a group combo from Grup ("KODE | NAMA" entries) into RsGrup; an empty
+  // table shows pesanKosong (title "Error"). Filling is not a pick: the box
+  // keeps the text it showed. Used by the product and item screens.
+  static void IsiComboGrup(QComboBox* cmb, const QString& pesanKosong);
+
   // ---- store --------------------------------------------------------------------
   // A new record set on Conn; a statement the store refuses is shown (and
   // then reads as an empty result).

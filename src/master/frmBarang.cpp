@@ -136,19 +136,7 @@ void frmBarang::Form_Load() {
   cmbSatuan->setEditText(teks);
 }
 
-void frmBarang::DataGrup() {
-  RsGrup = BukaRs(QStringLiteral("SELECT * FROM Grup"));
-  if (RsGrup->Bof()) {
-    ui::MsgBox(QStringLiteral("DATA GRUP TIDAK ADA"), ui::vbCritical, QStringLiteral("Error"));
-    return;
-  }
-  const QString teks = CmbGrup->currentText();
-  CmbGrup->clear();
-  for (RsGrup->MoveFirst(); !RsGrup->Eof(); RsGrup->MoveNext())
-    CmbGrup->addItem(RsGrup->Text(QStringLiteral("Kode_Grup")) + QStringLiteral(" | ") +
-                     RsGrup->Text(QStringLiteral("Nama_Grup")));
-  CmbGrup->setEditText(teks);
-}
+void frmBarang::DataGrup() { IsiComboGrup(CmbGrup, QStringLiteral("DATA GRUP TIDAK ADA")); }
 
 void frmBarang::DataProduk() {
   SQL.clear();

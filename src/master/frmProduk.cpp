@@ -66,20 +66,7 @@ void frmProduk::Form_Load() {
   txtKode->setReadOnly(true);
 }
 
-void frmProduk::DataGrup() {
-  RsGrup = BukaRs(QStringLiteral("SELECT * FROM Grup"));
-  if (RsGrup->Bof()) {
-    ui::MsgBox(QStringLiteral("DATA GRUP TIDAK ASDA"), ui::vbCritical, QStringLiteral("Error"));
-    return;
-  }
-  const QString teks = CmbGrup->currentText();
-  CmbGrup->clear();
-  for (RsGrup->MoveFirst(); !RsGrup->Eof(); RsGrup->MoveNext())
-    CmbGrup->addItem(RsGrup->Text(QStringLiteral("Kode_Grup")) + QStringLiteral(" | ") +
-                     RsGrup->Text(QStringLiteral("Nama_Grup")));
-  // Filling the list is not a pick: the box keeps the text it showed.
-  CmbGrup->setEditText(teks);
-}
+void frmProduk::DataGrup() { IsiComboGrup(CmbGrup, QStringLiteral("DATA GRUP TIDAK ASDA")); }
 
 void frmProduk::AktifGridProduk() {
   AturGrid(GridProduk,
