@@ -199,6 +199,19 @@ bool MasterForm::TanyaHapus(const QString& kode, const QString& nama, const QStr
                QStringLiteral("NAMA : ") + nama + kCrLf);
 }
 
+bool MasterForm::HapusData(const QString& kode, const QString& nama, const QString& sqlHapus, db::Recordset* rs) {
+  if (!TanyaHapus(kode, nama)) {
+    FormNormal();
+    return false;
+  }
+  mdlUtama::SQL.clear();
+  mdlUtama::SQL = sqlHapus;
+  if (!mdlUtama::Jalankan(mdlUtama::SQL)) return false;
+  if (rs) rs->Requery();
+  FormNormal();
+  return true;
+}
+
 void MasterForm::AturGrid(ui::FlexGrid* g, std::initializer_list<Kolom> kolom) {
   g->SetCols(int(kolom.size()));
   int c = 0;

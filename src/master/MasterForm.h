@@ -80,6 +80,12 @@ class MasterForm : public QDialog {
   // "YAKIN AKAN MENGHAPUS DATA INI?" with the code and name of the record.
   bool TanyaHapus(const QString& kode, const QString& nama, const QString& labelKode = QStringLiteral("KODE : "));
 
+  // The delete of every master screen: asks TanyaHapus, runs sqlHapus on Conn,
+  // re-reads rs and returns to rest. True when the row is gone (the screen then
+  // refreshes its own way); No also returns to rest; a refused statement is
+  // shown and leaves the screen as it was.
+  bool HapusData(const QString& kode, const QString& nama, const QString& sqlHapus, db::Recordset* rs);
+
   // ---- grid -------------------------------------------------------------------
   // Columns, bold centred headers and widths.
   static void AturGrid(ui::FlexGrid* g, std::initializer_list<Kolom> kolom);

@@ -349,16 +349,11 @@ void frmBarang::TbSimpan_Click() {
 }
 
 void frmBarang::TbHapus_Click() {
-  if (TanyaHapus(txtKode->text(), txtNama->text())) {
-    SQL.clear();
-    SQL = QStringLiteral("DELETE FROM Barang WHERE ") + QStringLiteral(" Kode_Barang=") + db::Quote(txtKode->text());
-    if (!Jalankan(SQL)) return;
-    if (RsBarang) RsBarang->Requery();
-    FormNormal();
-    Form_Load();
-  } else {
-    FormNormal();
-  }
+  if (!HapusData(txtKode->text(), txtNama->text(),
+                 QStringLiteral("DELETE FROM Barang WHERE ") + QStringLiteral(" Kode_Barang=") + db::Quote(txtKode->text()),
+                 RsBarang.get()))
+    return;
+  Form_Load();
 }
 
 void frmBarang::Batal() {

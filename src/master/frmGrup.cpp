@@ -135,17 +135,12 @@ void frmGrup::TbSimpan_Click() {
 }
 
 void frmGrup::TbHapus_Click() {
-  if (TanyaHapus(txtKode->text(), txtNama->text())) {
-    SQL.clear();
-    SQL = QStringLiteral("DELETE FROM Grup WHERE ") + QStringLiteral(" Kode_Grup=") + db::Quote(txtKode->text());
-    if (!Jalankan(SQL)) return;
-    if (RsGrup) RsGrup->Requery();
-    FormNormal();
-    FormMati();
-    TampilGridData();
-  } else {
-    FormNormal();
-  }
+  if (!HapusData(txtKode->text(), txtNama->text(),
+                 QStringLiteral("DELETE FROM Grup WHERE ") + QStringLiteral(" Kode_Grup=") + db::Quote(txtKode->text()),
+                 RsGrup.get()))
+    return;
+  FormMati();
+  TampilGridData();
 }
 
 REGISTER_WINDOW(frmGrup);

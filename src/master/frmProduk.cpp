@@ -191,17 +191,12 @@ void frmProduk::TbSimpan_Click() {
 }
 
 void frmProduk::TbHapus_Click() {
-  if (TanyaHapus(txtKode->text(), txtNama->text())) {
-    SQL.clear();
-    SQL = QStringLiteral("DELETE FROM Produk WHERE ") + QStringLiteral(" Kode_Produk=") + db::Quote(txtKode->text());
-    if (!Jalankan(SQL)) return;
-    if (RsProduk) RsProduk->Requery();
-    FormNormal();
-    FormMati();
-    Form_Load();
-  } else {
-    FormNormal();
-  }
+  if (!HapusData(txtKode->text(), txtNama->text(),
+                 QStringLiteral("DELETE FROM Produk WHERE ") + QStringLiteral(" Kode_Produk=") + db::Quote(txtKode->text()),
+                 RsProduk.get()))
+    return;
+  FormMati();
+  Form_Load();
 }
 
 void frmProduk::Batal() {
