@@ -6,31 +6,19 @@
 #include <QMenu>
 #include <QPushButton>
 
+#include "Masuk.h"
 #include "TestSupport.h"
 #include "core/FrmUtama.h"
 #include "core/frmLogin.h"
 #include "core/mdlUtama.h"
 
 using namespace testsupport;
+using masuk::Coba;
 
 namespace {
 const QString Salah = "ID ATAU PASSWORD MASIH SALAH, SILAHKAN ULANGI LAGI!";
 const QString Bukan = "ANDA BUKAN USER YANG BERHAK!";
 
-void isi(frmLogin& w, const QString& user, const QString& pwd, const QString& level) {
-  child<QLineEdit>(&w, "txtUser")->setText(user);
-  child<QLineEdit>(&w, "txtPwd")->setText(pwd);
-  child<QComboBox>(&w, "cmbLevel")->setEditText(level);
-}
-
-void login(frmLogin& w) { child<QPushButton>(&w, "TbLogin")->click(); }
-
-// One attempt in a fresh window, as a person would make it after a logout.
-void coba(const QString& user, const QString& pwd, const QString& level) {
-  frmLogin w;
-  isi(w, user, pwd, level);
-  login(w);
-}
 }  // namespace
 
 class LoginTest : public QObject {
@@ -38,18 +26,8 @@ class LoginTest : public QObject {
   TempDb* db = nullptr;
 
  private slots:
-  void init() {
-    db = new TempDb;
-    frmLogin::ResetFailuresForTests();
-    FrmUtama::DestroyForTests();
-    db->exec("INSERT INTO Pengguna (UserId, PassId, Nama, Level) VALUES ('ADM', 'rahasia', 'Budi Santoso', 'ADMIN')");
-    db->exec("INSERT INTO Pengguna (UserId, PassId, Nama, Level) VALUES ('KSR', 'kasir1', 'Sari Dewi', 'KASIR')");
-  }
-  void cleanup() {
-    FrmUtama::DestroyForTests();
-    delete db;
-    db = nullptr;
-  }
+  void init() { db = masuk::Mulai(); }
+  void cleanup() { masuk::Selesai(db); }
 
   void windowAtLoad() {
     frmLogin w;
@@ -70,11 +48,11 @@ class LoginTest : public QObject {
     p.expect("USER ID MASIH KOSONG !", ui::vbOK, "Error", ui::vbCritical);
     p.expect("PASSWORD MASIH KOSONG !", ui::vbOK, "Error", ui::vbCritical);
     frmLogin w;
-    isi(w, "", "rahasia", "ADMIN");
-    login(w);
+    masuk::Isi(w, "", "rahasia", "ADMIN");
+    masuk::Login(w);
     QCOMPARE(w.focusWidget(), child<QLineEdit>(&w, "txtUser"));
-    isi(w, "ADM", "", "ADMIN");
-    login(w);
+    masuk::Isi(w, "ADM", "", "ADMIN");
+    masuk::Login(w);
     QCOMPARE(w.focusWidget(), child<QLineEdit>(&w, "txtPwd"));
     VERIFY_PROMPTS(p);
     QCOMPARE(frmLogin::Failures(), 0);
@@ -87,8 +65,8 @@ class LoginTest : public QObject {
     ScriptedPrompter p;
     p.expect(Salah, ui::vbOK, "Error", ui::vbCritical);
     frmLogin w;
-    isi(w, "ADM", "rahasia", "KASIR");
-    login(w);
+    masuk::Isi(w, "ADM", "rahasia", "KASIR");
+    masuk::Login(w);
     VERIFY_PROMPTS(p);
     QCOMPARE(frmLogin::Failures(), 1);
     QCOMPARE(FrmUtama::Existing(), nullptr);
@@ -107,9 +85,9 @@ class LoginTest : public QObject {
     p.expect(Salah, ui::vbOK, "Error", ui::vbCritical);
     p.expect(Salah, ui::vbOK, "Error", ui::vbCritical);
     p.expect(Salah, ui::vbOK, "Error", ui::vbCritical);
-    coba("ADM", "rahasia", "");
-    coba("TANPA", "x", "");
-    coba("KOSONG", "y", "");
+    Coba("ADM", "rahasia", "");
+    Coba("TANPA", "x", "");
+    Coba("KOSONG", "y", "");
     VERIFY_PROMPTS(p);
     QCOMPARE(frmLogin::Failures(), 3);
     QCOMPARE(FrmUtama::Existing(), nullptr);
@@ -125,12 +103,12 @@ class LoginTest : public QObject {
     p.expect(Bukan, ui::vbOK, "Error", ui::vbCritical);
     frmLogin w;
     for (int i = 0; i < 3; ++i) {
-      isi(w, "ADM", "salah", "ADMIN");
-      login(w);
+      masuk::Isi(w, "ADM", "salah", "ADMIN");
+      masuk::Login(w);
       QCOMPARE(end.count, 0);
     }
-    isi(w, "ADM", "salah", "ADMIN");
-    login(w);
+    masuk::Isi(w, "ADM", "salah", "ADMIN");
+    masuk::Login(w);
     VERIFY_PROMPTS(p);
     QCOMPARE(end.count, 1);
     QCOMPARE(FrmUtama::Existing(), nullptr);
@@ -144,17 +122,17 @@ class LoginTest : public QObject {
     p.expect(Salah, ui::vbOK, "Error", ui::vbCritical);
     p.expect(Salah, ui::vbOK, "Error", ui::vbCritical);
     p.expect(Bukan, ui::vbOK, "Error", ui::vbCritical);
-    coba("KSR", "salah", "KASIR");
-    coba("KSR", "", "KASIR");  // refused before the lookup: not counted
-    coba("nobody", "x", "KASIR");
+    Coba("KSR", "salah", "KASIR");
+    Coba("KSR", "", "KASIR");  // refused before the lookup: not counted
+    Coba("nobody", "x", "KASIR");
     QCOMPARE(frmLogin::Failures(), 2);
-    coba("KSR", "kasir1", "KASIR");
+    Coba("KSR", "kasir1", "KASIR");
     QVERIFY(FrmUtama::Existing());
     QCOMPARE(frmLogin::Failures(), 2);  // a login does not clear it
     FrmUtama::Existing()->mnuLogout_Click();
-    coba("KSR", "salah", "KASIR");
+    Coba("KSR", "salah", "KASIR");
     QCOMPARE(end.count, 0);
-    coba("KSR", "salah", "KASIR");
+    Coba("KSR", "salah", "KASIR");
     QCOMPARE(end.count, 1);
     VERIFY_PROMPTS(p);
   }
@@ -163,8 +141,8 @@ class LoginTest : public QObject {
     ScriptedPrompter p;  // no message at all
     frmLogin w;
     w.show();
-    isi(w, "ADM", "rahasia", "ADMIN");
-    login(w);
+    masuk::Isi(w, "ADM", "rahasia", "ADMIN");
+    masuk::Login(w);
     VERIFY_PROMPTS(p);
     QCOMPARE(w.result(), int(QDialog::Accepted));
     QVERIFY(!w.isVisible());
@@ -185,7 +163,7 @@ class LoginTest : public QObject {
   void smallLettersAdminGetsCashierMenus() {
     db->exec("INSERT INTO Pengguna (UserId, PassId, Nama, Level) VALUES ('adm2', 'pw', 'Admin Kecil', 'admin')");
     ScriptedPrompter p;
-    coba("adm2", "pw", "ADMIN");
+    Coba("adm2", "pw", "ADMIN");
     VERIFY_PROMPTS(p);
     FrmUtama* utama = FrmUtama::Existing();
     QVERIFY(utama);
@@ -198,7 +176,7 @@ class LoginTest : public QObject {
   void otherLevelTypedInIsACashier() {
     db->exec("INSERT INTO Pengguna (UserId, PassId, Nama, Level) VALUES ('GDG', 'g', 'Gudang', 'GUDANG')");
     ScriptedPrompter p;
-    coba("GDG", "g", "GUDANG");
+    Coba("GDG", "g", "GUDANG");
     VERIFY_PROMPTS(p);
     QVERIFY(FrmUtama::Existing());
     QCOMPARE(FrmUtama::Existing()->PanelText(2), QString("[GUDANG]"));
@@ -211,13 +189,13 @@ class LoginTest : public QObject {
     p.expect(Salah, ui::vbOK, "Error", ui::vbCritical);
     p.expect(Salah, ui::vbOK, "Error", ui::vbCritical);
     // Classic injections are failed attempts, not logins and not errors.
-    coba("' OR '1'='1", "' OR '1'='1", "ADMIN");
-    coba("ADM", "x' OR 'x'='x", "ADMIN");
+    Coba("' OR '1'='1", "' OR '1'='1", "ADMIN");
+    Coba("ADM", "x' OR 'x'='x", "ADMIN");
     QCOMPARE(frmLogin::Failures(), 2);
     QCOMPARE(FrmUtama::Existing(), nullptr);
     QCOMPARE(db->count("Pengguna"), 3);
     // A quote that belongs to the user id logs its owner in.
-    coba("O'Brien", "it's", "KASIR");
+    Coba("O'Brien", "it's", "KASIR");
     VERIFY_PROMPTS(p);
     QCOMPARE(mdlUtama::UserAktif, QString("O'Brien"));
     QCOMPARE(FrmUtama::Existing()->PanelText(1), QString("Pat O'Brien"));
@@ -227,8 +205,8 @@ class LoginTest : public QObject {
     ScriptedPrompter p;
     frmLogin w;
     db->exec("DROP TABLE Pengguna");
-    isi(w, "ADM", "rahasia", "ADMIN");
-    login(w);
+    masuk::Isi(w, "ADM", "rahasia", "ADMIN");
+    masuk::Login(w);
     QCOMPARE(p.seen.size(), 1);
     QCOMPARE(p.seen.at(0).title, QString("Kesalahan"));
     QVERIFY(p.seen.at(0).text.startsWith("PERINTAH DATABASE GAGAL: "));

@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QToolBar>
 
+#include "Masuk.h"
 #include "TestSupport.h"
 #include "core/FrmUtama.h"
 #include "core/frmLogin.h"
@@ -64,13 +65,6 @@ QString harapan(char Keadaan::*kolom, const QString& sebelum = QString()) {
   return s;
 }
 
-void masuk(const QString& user, const QString& pwd, const QString& level) {
-  frmLogin w;
-  child<QLineEdit>(&w, "txtUser")->setText(user);
-  child<QLineEdit>(&w, "txtPwd")->setText(pwd);
-  child<QComboBox>(&w, "cmbLevel")->setEditText(level);
-  child<QPushButton>(&w, "TbLogin")->click();
-}
 
 }  // namespace
 
@@ -79,18 +73,8 @@ class UtamaTest : public QObject {
   TempDb* db = nullptr;
 
  private slots:
-  void init() {
-    db = new TempDb;
-    frmLogin::ResetFailuresForTests();
-    FrmUtama::DestroyForTests();
-    db->exec("INSERT INTO Pengguna (UserId, PassId, Nama, Level) VALUES ('ADM', 'rahasia', 'Budi Santoso', 'ADMIN')");
-    db->exec("INSERT INTO Pengguna (UserId, PassId, Nama, Level) VALUES ('KSR', 'kasir1', 'Sari Dewi', 'KASIR')");
-  }
-  void cleanup() {
-    FrmUtama::DestroyForTests();
-    delete db;
-    db = nullptr;
-  }
+  void init() { db = masuk::Mulai(); }
+  void cleanup() { masuk::Selesai(db); }
 
   void menuTree() {
     FrmUtama* u = FrmUtama::Instance();
@@ -124,7 +108,7 @@ class UtamaTest : public QObject {
   }
 
   void adminLogin() {
-    masuk("ADM", "rahasia", "ADMIN");
+    masuk::Coba("ADM", "rahasia", "ADMIN");
     FrmUtama* u = FrmUtama::Existing();
     QVERIFY(u);
     QCOMPARE(keadaan(u), harapan(&Keadaan::admin));
@@ -133,7 +117,7 @@ class UtamaTest : public QObject {
   }
 
   void cashierLogin() {
-    masuk("KSR", "kasir1", "KASIR");
+    masuk::Coba("KSR", "kasir1", "KASIR");
     FrmUtama* u = FrmUtama::Existing();
     QVERIFY(u);
     QCOMPARE(keadaan(u), harapan(&Keadaan::kasir));
@@ -147,7 +131,7 @@ class UtamaTest : public QObject {
   }
 
   void logoutLeavesOnlyFile() {
-    masuk("ADM", "rahasia", "ADMIN");
+    masuk::Coba("ADM", "rahasia", "ADMIN");
     FrmUtama* u = FrmUtama::Existing();
     const QString sebelum = keadaan(u);
     child<QAction>(u, "mnuLogout")->trigger();
@@ -165,7 +149,7 @@ class UtamaTest : public QObject {
   }
 
   void adminThenLogoutThenCashierThroughLogIn() {
-    masuk("ADM", "rahasia", "ADMIN");
+    masuk::Coba("ADM", "rahasia", "ADMIN");
     FrmUtama* u = FrmUtama::Existing();
     child<QAction>(u, "mnuLogout")->trigger();
     ModalScript script;
@@ -187,7 +171,7 @@ class UtamaTest : public QObject {
   }
 
   void logInClosedWithTutupStaysLoggedOut() {
-    masuk("ADM", "rahasia", "ADMIN");
+    masuk::Coba("ADM", "rahasia", "ADMIN");
     FrmUtama* u = FrmUtama::Existing();
     child<QAction>(u, "mnuLogout")->trigger();
     const QString sebelum = keadaan(u);
@@ -200,7 +184,7 @@ class UtamaTest : public QObject {
   }
 
   void closingAsksFirst() {
-    masuk("ADM", "rahasia", "ADMIN");
+    masuk::Coba("ADM", "rahasia", "ADMIN");
     FrmUtama* u = FrmUtama::Existing();
     const QString tanya = "YAKIN AKAN MENUTUP APLIKASI INI..?";
     EndCatcher end;
@@ -226,7 +210,7 @@ class UtamaTest : public QObject {
   }
 
   void closeBoxYesEnds() {
-    masuk("KSR", "kasir1", "KASIR");
+    masuk::Coba("KSR", "kasir1", "KASIR");
     EndCatcher end;
     ScriptedPrompter p;
     p.expect("YAKIN AKAN MENUTUP APLIKASI INI..?", ui::vbYes, "Konfirmasi", ui::vbQuestion);
@@ -236,7 +220,7 @@ class UtamaTest : public QObject {
   }
 
   void noRightClickMenuHidesTheToolbar() {
-    masuk("ADM", "rahasia", "ADMIN");
+    masuk::Coba("ADM", "rahasia", "ADMIN");
     FrmUtama* u = FrmUtama::Existing();
     QVERIFY(QTest::qWaitForWindowExposed(u));
     for (QWidget* w : {static_cast<QWidget*>(u->menuBar()), static_cast<QWidget*>(child<QToolBar>(u, "Toolbar1"))}) {
