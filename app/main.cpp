@@ -2,12 +2,14 @@
 // main window, which then lives until the person confirms closing it.
 #include <QApplication>
 
+#include "WindowTable.h"
 #include "core/FrmUtama.h"
 #include "core/frmLogin.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   QApplication::setApplicationName("Merapu");
+  ui::SetWindows(ProgramWindows());
 
   auto* login = new frmLogin;
   if (!login->Loaded()) return 1;  // the connection message has been shown

@@ -164,5 +164,3 @@ void frmLogin::TbLogin_Click() {
 }
 
 void frmLogin::TbTutup_Click() { reject(); }
-
-REGISTER_WINDOW(frmLogin);

@@ -7,6 +7,10 @@
 
 #include "db/Sql.h"
 
+// The schema is built into the store's library; a static library registers
+// its resources only when asked.
+static void LoadSchemaResource() { Q_INIT_RESOURCE(db); }
+
 namespace db {
 
 Connection::Connection() = default;
@@ -64,6 +68,7 @@ bool Connection::Open(const QString& path) {
 bool Connection::Create(const QString& path) {
   Close();
   path_ = path;
+  LoadSchemaResource();
   QFile schema(QStringLiteral(":/db/schema.sql"));
   if (!schema.open(QIODevice::ReadOnly)) {
     error_ = QStringLiteral("Skema database tidak dapat dibaca");

@@ -360,5 +360,3 @@ void frmBarang::Batal() {
   FormNormal();
   Form_Load();
 }
-
-REGISTER_WINDOW(frmBarang);

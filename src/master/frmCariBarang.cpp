@@ -1,7 +1,6 @@
 #include "master/frmCariBarang.h"
 
 #include "core/mdlUtama.h"
-#include "ui/Seams.h"
 
 frmCariBarang::frmCariBarang(QWidget* parent)
     : frmCariBarangDasar(parent, {"frmCariBarang",
@@ -34,5 +33,3 @@ QString frmCariBarang::SqlCari(const QString& teks) const {
 }
 
 db::RecordsetPtr& frmCariBarang::Rs() const { return mdlUtama::RsBarang; }
-
-REGISTER_WINDOW(frmCariBarang);

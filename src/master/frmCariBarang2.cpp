@@ -1,7 +1,6 @@
 #include "master/frmCariBarang2.h"
 
 #include "core/mdlUtama.h"
-#include "ui/Seams.h"
 
 frmCariBarang2::frmCariBarang2(QWidget* parent)
     : frmCariBarangDasar(parent, {"frmCariBarang2",
@@ -38,5 +37,3 @@ QString frmCariBarang2::SqlCari(const QString& teks) const {
 }
 
 db::RecordsetPtr& frmCariBarang2::Rs() const { return mdlUtama::RsCari; }
-
-REGISTER_WINDOW(frmCariBarang2);

@@ -142,5 +142,3 @@ void frmGrup::TbHapus_Click() {
   FormMati();
   TampilGridData();
 }
-
-REGISTER_WINDOW(frmGrup);

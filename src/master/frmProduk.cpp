@@ -203,5 +203,3 @@ void frmProduk::Batal() {
   FormNormal();
   Form_Load();
 }
-
-REGISTER_WINDOW(frmProduk);

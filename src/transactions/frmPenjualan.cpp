@@ -405,5 +405,3 @@ void frmPenjualan::Batal() {
   FormNormal();
   FormTransKosong();
 }
-
-REGISTER_WINDOW(frmPenjualan);

@@ -15,7 +15,7 @@ namespace ui {
 namespace {
 Prompter& prompter() { static Prompter p; return p; }
 ModalHandler& modalHandler() { static ModalHandler h; return h; }
-QHash<QString, WindowFactory>& windows() { static QHash<QString, WindowFactory> w; return w; }
+WindowTable& windows() { static WindowTable w; return w; }
 QDate& pinnedToday() { static QDate d; return d; }
 PrinterFactory& printerFactory() { static PrinterFactory f; return f; }
 std::function<void()>& endHandler() { static std::function<void()> h; return h; }
@@ -91,11 +91,20 @@ int ShowModal(QDialog* w) {
 
 void SetModalHandler(ModalHandler h) { modalHandler() = std::move(h); }
 
-void RegisterWindow(const QString& name, WindowFactory f) { windows().insert(name, std::move(f)); }
-bool HasWindow(const QString& name) { return windows().contains(name); }
+void SetWindows(WindowTable table) { windows() = table; }
+WindowTable Windows() { return windows(); }
+
+static const WindowEntry* Find(const QString& name) {
+  for (const WindowEntry& e : windows())
+    if (name == QLatin1String(e.name)) return &e;
+  return nullptr;
+}
+
+bool HasWindow(const QString& name) { return Find(name) != nullptr; }
+
 QDialog* CreateWindow(const QString& name, QWidget* parent) {
-  auto it = windows().constFind(name);
-  return it == windows().constEnd() ? nullptr : (*it)(parent);
+  const WindowEntry* e = Find(name);
+  return e ? e->make(parent) : nullptr;
 }
 
 bool OpenModal(const QString& name, QWidget* parent) {

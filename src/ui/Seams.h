@@ -7,6 +7,7 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <span>
 
 class QDialog;
 class QWidget;
@@ -42,23 +43,27 @@ using ModalHandler = std::function<void(QDialog*)>;
 void SetModalHandler(ModalHandler h);
 
 // Windows are made by name, so that the main window and the screens can open
-// each other without knowing each other's classes.
-using WindowFactory = std::function<QDialog*(QWidget* parent)>;
-void RegisterWindow(const QString& name, WindowFactory f);
+// each other without knowing each other's classes. The names come from one
+// table (app/WindowTable.cpp) that the program hands over at start.
+using WindowFactory = QDialog* (*)(QWidget* parent);
+struct WindowEntry {
+  const char* name;
+  WindowFactory make;
+};
+using WindowTable = std::span<const WindowEntry>;
+void SetWindows(WindowTable table);
+WindowTable Windows();
 bool HasWindow(const QString& name);
 QDialog* CreateWindow(const QString& name, QWidget* parent = nullptr);
 // Creates the named window, shows it modally and deletes it. False if no
 // window of that name exists.
 bool OpenModal(const QString& name, QWidget* parent = nullptr);
 
-struct WindowRegistrar {
-  WindowRegistrar(const char* name, WindowFactory f) { RegisterWindow(QString::fromLatin1(name), std::move(f)); }
-};
-// REGISTER_WINDOW(frmGrup) in a window's .cpp makes it reachable by name.
-#define REGISTER_WINDOW(Class)                                                          \
-  static ::ui::WindowRegistrar Class##_registrar(#Class, [](QWidget* parent) -> QDialog* { \
-    return new Class(parent);                                                           \
-  })
+// The maker of a table entry: {"frmGrup", ui::Make<frmGrup>}.
+template <class W>
+QDialog* Make(QWidget* parent) {
+  return new W(parent);
+}
 
 // ---- clock ----------------------------------------------------------------
 QDate Today();

@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <QKeyEvent>
 
+#include "WindowTable.h"
 #include "core/mdlUtama.h"
 #include "db/Recordset.h"
 
@@ -133,6 +134,7 @@ int registerTest(const char* name, TestFactory f) {
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   app.setApplicationName(QStringLiteral("merapu-test"));
+  ui::SetWindows(ProgramWindows());
   int failed = 0;
   // With a class name as the first argument, run only that class.
   QStringList args = app.arguments();

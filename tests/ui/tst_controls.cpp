@@ -188,17 +188,20 @@ class SeamTest : public QObject {
   }
   void windowsByNameAndModalHandler() {
     static int made = 0;
-    ui::RegisterWindow("frmContoh", [](QWidget* parent) {
-      ++made;
-      auto* d = new QDialog(parent);
-      d->setObjectName("frmContoh");
-      return d;
-    });
+    static const ui::WindowEntry table[] = {{"frmContoh", [](QWidget* parent) -> QDialog* {
+                                               ++made;
+                                               auto* d = new QDialog(parent);
+                                               d->setObjectName("frmContoh");
+                                               return d;
+                                             }}};
+    const ui::WindowTable program = ui::Windows();
+    ui::SetWindows(table);
     QVERIFY(ui::HasWindow("frmContoh"));
     QVERIFY(!ui::OpenModal("frmTidakAda"));
     ModalScript m;
     m.then([](QDialog* d) { d->accept(); });
     QVERIFY(ui::OpenModal("frmContoh"));
+    ui::SetWindows(program);
     QCOMPARE(made, 1);
     QCOMPARE(m.shown, QStringList{"frmContoh"});
     QVERIFY(m.failures.isEmpty());
