@@ -13,6 +13,7 @@
 #include "core/FrmUtama.h"
 #include "core/mdlUtama.h"
 #include "ui/Seams.h"
+#include "ui/Tombol.h"
 
 namespace {
 // Failed attempts since the program started. A login does not clear it and
@@ -63,15 +64,9 @@ frmLogin::frmLogin(QWidget* parent) : QDialog(parent) {
   isian->addWidget(cmbLevel, 2, 1);
   isian->setColumnStretch(1, 1);
 
-  TbLogin = new QPushButton("&LOGIN", this);
-  TbLogin->setObjectName("TbLogin");
-  TbTutup = new QPushButton("&TUTUP", this);
-  TbTutup->setObjectName("TbTutup");
-  // The window has no key handling of its own: Enter does not log in.
-  TbLogin->setAutoDefault(false);
-  TbTutup->setAutoDefault(false);
-  TbLogin->setMinimumWidth(96);
-  TbTutup->setMinimumWidth(96);
+  // Enter in a box does not log in; Enter on a focused button presses it.
+  TbLogin = ui::Tombol(this, "TbLogin", "&LOGIN", 96);
+  TbTutup = ui::Tombol(this, "TbTutup", "&TUTUP", 96);
 
   auto* tombol = new QHBoxLayout;
   tombol->addStretch(1);
@@ -149,8 +144,8 @@ void frmLogin::TbLogin_Click() {
   accept();
   utama->setEnabled(true);
   utama->show();
-  // Exact comparison: a level stored as "admin" is matched by the engine but
-  // gets the cashier's menus.
+  // Exact comparison: a level stored as "admin" passes the query (levels
+  // compare without regard to case) but gets the cashier's menus.
   if (level == "ADMIN")
     utama->MenuAdmin();
   else

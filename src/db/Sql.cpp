@@ -30,7 +30,7 @@ QDate ParseShortDateText(const QString& text) {
   if (d.isValid()) return d;
   d = QDate::fromString(t.left(10), Qt::ISODate);
   if (d.isValid()) return d;
-  // The engine's own literal form, month first.
+  // Month first (M/d/yyyy) is read as well.
   d = QDate::fromString(t, QStringLiteral("M/d/yyyy"));
   return d;
 }

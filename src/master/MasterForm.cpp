@@ -21,6 +21,7 @@
 #include "ui/Input.h"
 #include "ui/MaskEdBox.h"
 #include "ui/Seams.h"
+#include "ui/Tombol.h"
 
 namespace master {
 
@@ -51,9 +52,7 @@ MasterForm::MasterForm(const char* name, const QString& caption, QWidget* parent
   auto* tombol = new QHBoxLayout(Frame2);
   tombol->setContentsMargins(8, 6, 8, 6);
   auto buat = [&](const char* n, const char* text) {
-    auto* b = new QPushButton(QString::fromUtf8(text), Frame2);
-    b->setObjectName(QString::fromLatin1(n));
-    b->setMinimumSize(90, 30);
+    QPushButton* b = ui::Tombol(Frame2, n, QString::fromUtf8(text), 90, 30);
     tombol->addWidget(b);
     return b;
   };
@@ -212,19 +211,9 @@ bool MasterForm::HapusData(const QString& kode, const QString& nama, const QStri
   return true;
 }
 
-void MasterForm::AturGrid(ui::FlexGrid* g, std::initializer_list<Kolom> kolom) {
-  g->SetCols(int(kolom.size()));
-  int c = 0;
-  for (const Kolom& k : kolom) {
-    g->SetTextMatrix(0, c, k.judul);
-    g->SetColWidth(c, k.lebar);
-    ++c;
-  }
-}
-
 int MasterForm::IsiGrid(ui::FlexGrid* g, db::Recordset* rs, const QStringList& fields, bool nomor) {
   if (!rs || rs->Bof()) return 0;
-  // The row count is a plain int: lists beyond 32,767 rows are shown whole.
+  // Every row is listed, however long the table.
   const int n = rs->RecordCount();
   g->Reserve(n + 1);
   g->SetRows(n + 1);

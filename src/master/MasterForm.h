@@ -29,12 +29,6 @@ class FlexGrid;
 
 namespace master {
 
-// One grid column: header text and width in twips.
-struct Kolom {
-  QString judul;
-  int lebar;
-};
-
 class MasterForm : public QDialog {
   Q_OBJECT
  public:
@@ -87,8 +81,6 @@ class MasterForm : public QDialog {
   bool HapusData(const QString& kode, const QString& nama, const QString& sqlHapus, db::Recordset* rs);
 
   // ---- grid -------------------------------------------------------------------
-  // Columns, bold centred headers and widths.
-  static void AturGrid(ui::FlexGrid* g, std::initializer_list<Kolom> kolom);
   // Writes every row of rs into the grid from row 1: the row number in column
   // 0 when nomor is set, then the named fields. A field the record set lacks
   // leaves its cell empty. Returns the number of rows written.

@@ -176,7 +176,7 @@ void frmBarang::BuatKode() {
 }
 
 void frmBarang::AktifGridBarang() {
-  AturGrid(GridBarang, {{QStringLiteral("NO"), 400},
+  ui::AturGrid(GridBarang, {{QStringLiteral("NO"), 400},
                         {QStringLiteral("KODE"), 1440},
                         {QStringLiteral("PRODUK"), 1900},
                         {QStringLiteral("NAMA BARANG"), 3300},

@@ -13,18 +13,9 @@
 #include "ui/Input.h"
 #include "ui/MaskEdBox.h"
 #include "ui/Seams.h"
+#include "ui/Tombol.h"
 
 using namespace mdlUtama;
-
-namespace {
-QPushButton* Tombol(QWidget* parent, const char* name, const QString& caption) {
-  auto* b = new QPushButton(caption, parent);
-  b->setObjectName(QString::fromLatin1(name));
-  b->setAutoDefault(false);
-  b->setMinimumWidth(90);
-  return b;
-}
-}  // namespace
 
 frmCariBarangDasar::frmCariBarangDasar(QWidget* parent, Ragam ragam) : QDialog(parent), ragam_(std::move(ragam)) {
   setObjectName(QString::fromLatin1(ragam_.objectName));
@@ -34,9 +25,9 @@ frmCariBarangDasar::frmCariBarangDasar(QWidget* parent, Ragam ragam) : QDialog(p
   Frame2->setObjectName(QStringLiteral("Frame2"));
   txtCari = new QLineEdit(Frame2);
   txtCari->setObjectName(QStringLiteral("txtCari"));
-  TbCari = Tombol(Frame2, "TbCari", QStringLiteral("&CARI"));
-  TbNormal = Tombol(Frame2, "TbNormal", QStringLiteral("&NORMAL"));
-  TbTutup = Tombol(Frame2, "TbTutup", QStringLiteral("&TUTUP"));
+  TbCari = ui::Tombol(Frame2, "TbCari", QStringLiteral("&CARI"), 90);
+  TbNormal = ui::Tombol(Frame2, "TbNormal", QStringLiteral("&NORMAL"), 90);
+  TbTutup = ui::Tombol(Frame2, "TbTutup", QStringLiteral("&TUTUP"), 90);
   auto* h = new QHBoxLayout(Frame2);
   h->addWidget(new QLabel(QStringLiteral("Nama Barang"), Frame2));
   h->addWidget(txtCari, 1);
@@ -52,7 +43,7 @@ frmCariBarangDasar::frmCariBarangDasar(QWidget* parent, Ragam ragam) : QDialog(p
   v->addWidget(Frame2);
   v->addWidget(GridBarang, 1);
   int lebar = 0;
-  for (const Kolom& k : ragam_.kolom) lebar += ui::TwipsToPixels(k.width);
+  for (const Kolom& k : ragam_.kolom) lebar += ui::TwipsToPixels(k.lebar);
   resize(lebar + 70, 480);
 
   connect(txtCari, &QLineEdit::textChanged, this, &frmCariBarangDasar::txtCari_Change);
@@ -69,12 +60,8 @@ void frmCariBarangDasar::Form_Load() {
 }
 
 void frmCariBarangDasar::AktifGridBarang() {
-  GridBarang->SetCols(int(ragam_.kolom.size()));
+  ui::AturGrid(GridBarang, QList<ui::Kolom>(ragam_.kolom.begin(), ragam_.kolom.end()));
   GridBarang->SetFixedCols(1);
-  for (int c = 0; c < ragam_.kolom.size(); ++c) {
-    GridBarang->SetTextMatrix(0, c, ragam_.kolom[c].header);
-    GridBarang->SetColWidth(c, ragam_.kolom[c].width);
-  }
   // An item code must be readable whole: widen its column if this screen's
   // font needs more than the laid-out width.
   const int perlu = (GridBarang->fontMetrics().horizontalAdvance(QStringLiteral("WWW.000.000")) + 12) * 15;

@@ -51,7 +51,7 @@ void frmGrup::Form_Load() {
 }
 
 void frmGrup::AktifGridGrup() {
-  AturGrid(GridGrup, {{QStringLiteral("NO"), 400}, {QStringLiteral("KODE"), 800}, {QStringLiteral("NAMA GRUP"), 5700}});
+  ui::AturGrid(GridGrup, {{QStringLiteral("NO"), 400}, {QStringLiteral("KODE"), 800}, {QStringLiteral("NAMA GRUP"), 5700}});
 }
 
 void frmGrup::TampilGridData() {

@@ -69,7 +69,7 @@ void frmProduk::Form_Load() {
 void frmProduk::DataGrup() { IsiComboGrup(CmbGrup, QStringLiteral("DATA GRUP TIDAK ASDA")); }
 
 void frmProduk::AktifGridProduk() {
-  AturGrid(GridProduk,
+  ui::AturGrid(GridProduk,
            {{QStringLiteral("NO"), 400}, {QStringLiteral("KODE"), 1000}, {QStringLiteral("NAMA PRODUK"), 5800}});
 }
 

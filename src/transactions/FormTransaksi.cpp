@@ -1,6 +1,5 @@
 #include "transactions/FormTransaksi.h"
 
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -118,28 +117,6 @@ FormTransaksi::HasilSimpan FormTransaksi::SimpanDokumen(
   return h;
 }
 
-QPushButton* FormTransaksi::Tombol(QWidget* parent, const char* name, const QString& caption) {
-  auto* b = new QPushButton(caption, parent);
-  b->setObjectName(QString::fromLatin1(name));
-  // Enter in a box must never press a button by itself.
-  b->setAutoDefault(false);
-  b->setDefault(false);
-  b->installEventFilter(this);
-  return b;
-}
-
-bool FormTransaksi::eventFilter(QObject* obj, QEvent* ev) {
-  if (ev->type() == QEvent::KeyPress) {
-    const int key = static_cast<QKeyEvent*>(ev)->key();
-    auto* b = qobject_cast<QPushButton*>(obj);
-    if (b && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
-      if (b->isEnabled()) b->click();
-      return true;
-    }
-  }
-  return QDialog::eventFilter(obj, ev);
-}
-
 QLineEdit* FormTransaksi::Kotak(QWidget* parent, const char* name, int maxLength, bool kanan) {
   auto* t = new QLineEdit(parent);
   t->setObjectName(QString::fromLatin1(name));
@@ -152,12 +129,4 @@ QLabel* FormTransaksi::Label(QWidget* parent, const char* name, const QString& c
   auto* l = new QLabel(caption, parent);
   l->setObjectName(QString::fromLatin1(name));
   return l;
-}
-
-void FormTransaksi::AturGrid(ui::FlexGrid* grid, const QStringList& headers, const QList<int>& widths) {
-  grid->SetCols(int(headers.size()));
-  for (int c = 0; c < headers.size(); ++c) {
-    grid->SetTextMatrix(0, c, headers[c]);
-    grid->SetColWidth(c, widths.value(c, 1000));
-  }
 }

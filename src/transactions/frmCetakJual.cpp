@@ -13,6 +13,7 @@
 #include "core/mdlUtama.h"
 #include "transactions/mdlCetak.h"
 #include "ui/Seams.h"
+#include "ui/Tombol.h"
 
 using namespace mdlUtama;
 
@@ -22,14 +23,6 @@ QFont HurufNota() {
   f.setStyleHint(QFont::TypeWriter);
   f.setFixedPitch(true);
   return f;
-}
-
-QPushButton* Tombol(QWidget* parent, const char* name, const QString& caption) {
-  auto* b = new QPushButton(caption, parent);
-  b->setObjectName(QString::fromLatin1(name));
-  b->setAutoDefault(false);
-  b->setMinimumWidth(110);
-  return b;
 }
 }  // namespace
 
@@ -45,9 +38,9 @@ frmCetakJual::frmCetakJual(QWidget* parent) : QDialog(parent) {
 
   Frame1 = new QGroupBox(this);
   Frame1->setObjectName(QStringLiteral("Frame1"));
-  cmdCetak = Tombol(Frame1, "cmdCetak", QStringLiteral("&Cetak"));
-  cmdSimpan = Tombol(Frame1, "cmdSimpan", QStringLiteral("&Simpan"));
-  cmdKeluar = Tombol(Frame1, "cmdKeluar", QStringLiteral("&Keluar"));
+  cmdCetak = ui::Tombol(Frame1, "cmdCetak", QStringLiteral("&Cetak"), 110);
+  cmdSimpan = ui::Tombol(Frame1, "cmdSimpan", QStringLiteral("&Simpan"), 110);
+  cmdKeluar = ui::Tombol(Frame1, "cmdKeluar", QStringLiteral("&Keluar"), 110);
   auto* tombol = new QHBoxLayout(Frame1);
   tombol->addStretch();
   tombol->addWidget(cmdCetak);

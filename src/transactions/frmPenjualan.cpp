@@ -15,6 +15,7 @@
 #include "ui/Input.h"
 #include "ui/MaskEdBox.h"
 #include "ui/Seams.h"
+#include "ui/Tombol.h"
 
 using namespace mdlUtama;
 
@@ -50,12 +51,12 @@ frmPenjualan::frmPenjualan(QWidget* parent) : FormTransaksi(parent) {
   TxtKode = new ui::MaskEdBox(Frame2);
   TxtKode->setObjectName(QStringLiteral("TxtKode"));
   TxtKode->SetMask(QStringLiteral("###.###"));
-  TbCari = Tombol(Frame2, "TbCari", QStringLiteral("Ca&ri"));
+  TbCari = ui::Tombol(Frame2, "TbCari", QStringLiteral("Ca&ri"));
   TxtNama = Kotak(Frame2, "TxtNama");
   TxtHarga = Kotak(Frame2, "TxtHarga", 0, true);
   TxtJumlah = Kotak(Frame2, "TxtJumlah", 3, true);
   TxtTotal = Kotak(Frame2, "TxtTotal", 0, true);
-  TbMasuk = Tombol(Frame2, "TbMasuk", QStringLiteral("Masuk"));
+  TbMasuk = ui::Tombol(Frame2, "TbMasuk", QStringLiteral("Masuk"));
   txtKodeG->setFixedWidth(50);
   TxtKode->setFixedWidth(80);
   TxtHarga->setFixedWidth(110);
@@ -110,9 +111,9 @@ frmPenjualan::frmPenjualan(QWidget* parent) : FormTransaksi(parent) {
   // ---- buttons
   auto* Frame4 = new QGroupBox(this);
   Frame4->setObjectName(QStringLiteral("Frame4"));
-  TbBaru = Tombol(Frame4, "TbBaru", QStringLiteral("Transaksi &Baru"));
-  TbSimpan = Tombol(Frame4, "TbSimpan", QStringLiteral("&Simpan"));
-  TbKeluar = Tombol(Frame4, "TbKeluar", CaptionKeluar);
+  TbBaru = ui::Tombol(Frame4, "TbBaru", QStringLiteral("Transaksi &Baru"));
+  TbSimpan = ui::Tombol(Frame4, "TbSimpan", QStringLiteral("&Simpan"));
+  TbKeluar = ui::Tombol(Frame4, "TbKeluar", CaptionKeluar);
   auto* v4 = new QVBoxLayout(Frame4);
   for (QPushButton* b : {TbBaru, TbSimpan, TbKeluar}) {
     b->setMinimumSize(130, 32);
@@ -212,9 +213,11 @@ void frmPenjualan::FormNormal() {
 
 void frmPenjualan::AktifGridJual() {
   GridJual->SetFixedCols(0);
-  AturGrid(GridJual, {QStringLiteral("KODE"), QStringLiteral("NAMA BARANG"), QStringLiteral("HARGA (Rp)"),
-                      QStringLiteral("JUMLAH"), QStringLiteral("SUBTOTAL (Rp)")},
-           {1300, 4200, 1800, 1300, 1800});
+  ui::AturGrid(GridJual, {{QStringLiteral("KODE"), 1300},
+                          {QStringLiteral("NAMA BARANG"), 4200},
+                          {QStringLiteral("HARGA (Rp)"), 1800},
+                          {QStringLiteral("JUMLAH"), 1300},
+                          {QStringLiteral("SUBTOTAL (Rp)"), 1800}});
   GridJual->SetRowHeightMin(300);
 }
 

@@ -177,4 +177,12 @@ void FlexGrid::Clear() {
   model_->cellsChanged();
 }
 
+void AturGrid(FlexGrid* grid, const QList<Kolom>& kolom) {
+  grid->SetCols(int(kolom.size()));
+  for (int c = 0; c < kolom.size(); ++c) {
+    grid->SetTextMatrix(0, c, kolom[c].judul);
+    grid->SetColWidth(c, kolom[c].lebar);
+  }
+}
+
 }  // namespace ui

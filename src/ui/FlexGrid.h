@@ -3,6 +3,8 @@
 // (bold, centred); rows 1.. hold the data. Column widths and the minimum row
 // height are given in twips. Holds plain strings in one flat array, so grids
 // of tens of thousands of rows fill and scroll quickly.
+#include <QList>
+#include <QString>
 #include <QTableView>
 #include <vector>
 
@@ -50,5 +52,13 @@ class FlexGrid : public QTableView {
   bool updatePending_ = false;
   std::vector<int> widths_;
 };
+
+// One column of a grid: its header text and its width in twips.
+struct Kolom {
+  QString judul;
+  int lebar;
+};
+// Gives a grid exactly these columns, each with its header and width.
+void AturGrid(FlexGrid* grid, const QList<Kolom>& kolom);
 
 }  // namespace ui

@@ -15,7 +15,7 @@ class QPrinter;
 
 namespace ui {
 
-// ---- message boxes, with the classic button/icon/answer numbers ----------
+// ---- message boxes, with fixed button/icon/answer numbers ---------------
 // Plain int constants, so that a button set and an icon combine with |.
 constexpr int vbOKOnly = 0, vbOKCancel = 1, vbYesNoCancel = 3, vbYesNo = 4;
 constexpr int vbCritical = 16, vbQuestion = 32, vbExclamation = 48, vbInformation = 64;

@@ -49,7 +49,8 @@ class KoneksiTest : public QObject {
     const QString path = dir.filePath("ZovaDavezuZi.mdb");
     QFile f(path);
     QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(QByteArray("Standard Jet DB\0\0 this is not what we read", 44).repeated(200));
+    static const char asing[] = "Standard Jet DB\0\0 this is not what we read";
+    f.write(QByteArray(asing, sizeof asing - 1).repeated(200));
     f.close();
     bukaLoginTanpaDatabase(path);
   }

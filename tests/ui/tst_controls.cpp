@@ -2,6 +2,7 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QVBoxLayout>
 #include <QtTest>
 
@@ -10,6 +11,7 @@
 #include "ui/Input.h"
 #include "ui/MaskEdBox.h"
 #include "ui/Seams.h"
+#include "ui/Tombol.h"
 
 using namespace testsupport;
 
@@ -112,6 +114,34 @@ class KeyFilterTest : public QObject {
     QTest::keyClick(c->lineEdit(), Qt::Key_Return);
     QVERIFY(e->hasFocus());
     QVERIFY(!accepted);  // the dialog's default button never saw the Enter
+  }
+  // A button made by the builder: Enter on it presses it (not when it is
+  // disabled); Enter in a plain text box beside it presses nothing.
+  void enterPressesOnlyTheFocusedButton() {
+    QDialog d;
+    auto* box = new QLineEdit(&d);
+    QPushButton* simpan = ui::Tombol(&d, "TbSimpan", "&Simpan");
+    QPushButton* hapus = ui::Tombol(&d, "TbHapus", "&Hapus");
+    QVBoxLayout l(&d);
+    l.addWidget(box);
+    l.addWidget(simpan);
+    l.addWidget(hapus);
+    int disimpan = 0, dihapus = 0;
+    QObject::connect(simpan, &QPushButton::clicked, [&] { ++disimpan; });
+    QObject::connect(hapus, &QPushButton::clicked, [&] { ++dihapus; });
+    d.show();
+    QVERIFY(QTest::qWaitForWindowActive(&d));
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_Return);
+    QCOMPARE(disimpan + dihapus, 0);
+    QVERIFY(d.isVisible());
+    simpan->setFocus();
+    QTest::keyClick(simpan, Qt::Key_Return);
+    QTest::keyClick(simpan, Qt::Key_Enter);
+    QCOMPARE(disimpan, 2);
+    hapus->setEnabled(false);
+    QTest::keyClick(hapus, Qt::Key_Return);
+    QCOMPARE(dihapus, 0);
   }
   void coloursFollowTheState() {
     QLineEdit box;
