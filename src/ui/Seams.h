@@ -83,7 +83,9 @@ void SetBeepHandler(std::function<void()> h);
 // ---- save-file dialog --------------------------------------------------------
 // Asks for a file name to save to; empty when cancelled. The filter may be
 // given as pairs "description|pattern|..." (patterns separated by ';').
-QString GetSaveFileName(QWidget* parent, const QString& title, const QString& filter);
+// `suggested` is the name the dialog offers first.
+QString GetSaveFileName(QWidget* parent, const QString& title, const QString& filter,
+                        const QString& suggested = QString());
 // Such a filter in the file dialog's own form: "description (pattern);;...".
 QString DialogFilter(const QString& filter);
 void SetSaveFileNameHandler(std::function<QString(const QString& title, const QString& filter)> h);
