@@ -23,28 +23,72 @@ constexpr double kThin = 0.5 * kPt;
 
 QFont MakeFont(double points, bool bold) {
   QFont f(QStringLiteral("Arial"));
-  f.setStyleHint(QFont::SansSerif);
+  f.setStyleHint(QFont::SansSerif, QFont::PreferNoShaping);
   f.setHintingPreference(QFont::PreferNoHinting);  // metrics the same on every device
   f.setPixelSize(int(std::lround(points * kPt)));
   f.setBold(bold);
   return f;
 }
 
-const QFontMetricsF& Metrics(Style s) {
-  static const QFontMetricsF m[] = {QFontMetricsF(FontOf(Style::Title)), QFontMetricsF(FontOf(Style::Caption)),
-                                    QFontMetricsF(FontOf(Style::Heading)), QFontMetricsF(FontOf(Style::Body))};
+// Text widths of a style. The fonts are drawn unshaped, so a Latin text is as
+// wide as its letters' advances summed; those are looked up once, which keeps
+// a long document quick to lay out. Other scripts are measured whole.
+class Measure {
+ public:
+  explicit Measure(const QFont& f) : fm_(f), advance_(kSimple, -1), ellipsis_(fm_.horizontalAdvance(kEllipsis)) {}
+  const QFontMetricsF& Metrics() const { return fm_; }
+
+  double Width(const QString& s) const {
+    double w = 0;
+    for (QChar c : s) {
+      if (c.unicode() >= kSimple) return fm_.horizontalAdvance(s);
+      w += Advance(c);
+    }
+    return w;
+  }
+
+  // The text as it fits in `room`, cut with an ellipsis, and its width.
+  QString Fit(const QString& text, double room, double* width) const {
+    *width = Width(text);
+    if (*width <= room) return text;
+    for (QChar c : text)
+      if (c.unicode() >= kSimple) {
+        const QString cut = fm_.elidedText(text, Qt::ElideRight, std::max(0.0, room));
+        *width = fm_.horizontalAdvance(cut);
+        return cut;
+      }
+    double w = 0;
+    qsizetype k = 0;
+    for (; k < text.size() && w + Advance(text[k]) + ellipsis_ <= room; ++k) w += Advance(text[k]);
+    while (k > 0 && text[k - 1] == QLatin1Char(' ')) w -= Advance(text[--k]);
+    if (w + ellipsis_ > room) {
+      *width = 0;
+      return QString();
+    }
+    *width = w + ellipsis_;
+    return text.left(k) + kEllipsis;
+  }
+
+ private:
+  static constexpr ushort kSimple = 0x0300;  // below: no combining marks, no shaping
+  static constexpr QChar kEllipsis = QChar(0x2026);
+  double Advance(QChar c) const {
+    double& a = advance_[c.unicode()];
+    if (a < 0) a = fm_.horizontalAdvance(c);
+    return a;
+  }
+  QFontMetricsF fm_;
+  mutable std::vector<double> advance_;
+  double ellipsis_;
+};
+
+const Measure& Measured(Style s) {
+  static const Measure m[] = {Measure(FontOf(Style::Title)), Measure(FontOf(Style::Caption)),
+                              Measure(FontOf(Style::Heading)), Measure(FontOf(Style::Body))};
   return m[int(s)];
 }
 
-// The text as it fits in `room`, and its width.
-QString Fit(const QString& text, Style s, double room, double* width) {
-  const QFontMetricsF& fm = Metrics(s);
-  *width = fm.horizontalAdvance(text);
-  if (*width <= room) return text;
-  const QString cut = fm.elidedText(text, Qt::ElideRight, std::max(0.0, room));
-  *width = fm.horizontalAdvance(cut);
-  return cut;
-}
+const QFontMetricsF& Metrics(Style s) { return Measured(s).Metrics(); }
 
 // A text in a box, standing left or right, on the given baseline.
 void Put(Page* page, const QString& text, const QRectF& box, double baseline, bool right, Style s, Band band,
@@ -52,7 +96,7 @@ void Put(Page* page, const QString& text, const QRectF& box, double baseline, bo
   const double room = box.width() - 2 * kCellPad;
   double w = 0;
   TextItem t;
-  t.text = Fit(text, s, room, &w);
+  t.text = Measured(s).Fit(text, room, &w);
   t.origin = QPointF(right ? box.right() - kCellPad - w : box.left() + kCellPad, baseline);
   t.box = box;
   t.style = s;
@@ -82,20 +126,20 @@ double ReportHeader(const ReportDef& def, const Captions& captions, const QRectF
     double captionWidth = 0;
     bool colon = false;
     for (const HeaderRow& h : def.header) {
-      captionWidth = std::max(captionWidth, cf.horizontalAdvance(h.caption));
+      captionWidth = std::max(captionWidth, Measured(Style::Caption).Width(h.caption));
       colon = colon || h.colon;
     }
     const double gap = 2 * kMm;
     const double colonX = area.left() + captionWidth + gap;
-    const double valueX = colon ? colonX + cf.horizontalAdvance(QStringLiteral(":")) + gap : colonX;
+    const double valueX = colon ? colonX + Measured(Style::Caption).Width(QStringLiteral(":")) + gap : colonX;
     double ry = y;
     for (const HeaderRow& h : def.header) {
       const double base = ry + cf.ascent();
       const double hgt = cf.height();
-      Put(page, h.caption, QRectF(area.left() - kCellPad, ry, captionWidth + 2 * kCellPad, hgt), base, false,
+      Put(page, h.caption, QRectF(area.left() - kCellPad, ry, captionWidth + gap + kCellPad, hgt), base, false,
           Style::Caption, Band::ReportHeader);
       if (h.colon)
-        Put(page, QStringLiteral(":"), QRectF(colonX - kCellPad, ry, valueX - colonX, hgt), base, false,
+        Put(page, QStringLiteral(":"), QRectF(colonX - kCellPad, ry, valueX - colonX + kCellPad, hgt), base, false,
             Style::Caption, Band::ReportHeader);
       Put(page, captions.value(h.label), QRectF(valueX - kCellPad, ry, area.right() - valueX + 2 * kCellPad, hgt),
           base, false, Style::Caption, Band::ReportHeader);
