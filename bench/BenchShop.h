@@ -93,15 +93,6 @@ inline bool FillSales(const QString& path, int items, int lines) {
   return c.CommitTrans();
 }
 
-// The per-period sales query of the report window, for a whole month.
-inline QString SalesOfMarch() {
-  return " SELECT Penjualan.No_Nota, Penjualan.Tgl_Nota,  Penjualan_Detail.Kode_Barang, Barang.Nama_Barang, "
-         " Penjualan_Detail.Harga_Jual, Penjualan_Detail.Jumlah,  Penjualan_Detail.Subtotal   FROM Barang, Penjualan, "
-         "Penjualan_Detail  WHERE Penjualan.No_Nota = Penjualan_Detail.No_Nota  AND Barang.Kode_Barang = "
-         "Penjualan_Detail.Kode_Barang  AND (Penjualan.Tgl_Nota >= #2024-03-01# AND Penjualan.Tgl_Nota <= "
-         "#2024-03-31# ) ORDER BY Penjualan.No_Nota, Barang.Kode_Barang";
-}
-
 inline double Best(const std::vector<double>& v) { return *std::min_element(v.begin(), v.end()); }
 
 }  // namespace bench

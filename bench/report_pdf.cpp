@@ -10,8 +10,7 @@
 #include <QTemporaryDir>
 #include <cstdio>
 
-#include "BenchShop.h"
-#include "core/mdlUtama.h"
+#include "BenchReport.h"
 #include "reports/DeLaporan.h"
 #include "reports/Paint.h"
 
@@ -22,10 +21,7 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   const int lines = 10000, reps = 5;
   QTemporaryDir dir;
-  const QString path = dir.filePath("ZovaDavezuZi.mdb");
-  if (!bench::FillSales(path, 5000, lines)) return 1;
-  mdlUtama::SetDatabasePathForTests(path);
-  DeLaporan().CommandText("cmdJualPeriode") = bench::SalesOfMarch();
+  if (!bench::SalesOfMarch(dir.filePath("ZovaDavezuZi.mdb"), lines)) return 1;
 
   QElapsedTimer t;
   QString error;

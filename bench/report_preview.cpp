@@ -8,8 +8,7 @@
 #include <QTemporaryDir>
 #include <cstdio>
 
-#include "BenchShop.h"
-#include "core/mdlUtama.h"
+#include "BenchReport.h"
 #include "reports/DeLaporan.h"
 #include "reports/Document.h"
 #include "reports/PreviewWindow.h"
@@ -22,10 +21,7 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   const int lines = 100000, reps = 3;
   QTemporaryDir dir;
-  const QString path = dir.filePath("ZovaDavezuZi.mdb");
-  if (!bench::FillSales(path, 5000, lines)) return 1;
-  mdlUtama::SetDatabasePathForTests(path);
-  DeLaporan().CommandText("cmdJualPeriode") = bench::SalesOfMarch();
+  if (!bench::SalesOfMarch(dir.filePath("ZovaDavezuZi.mdb"), lines)) return 1;
   Document& rpt = Document::Get("rptLapJualPeriode");
   rpt.SetCaption("LblTgl", "15 Maret 2024");
   rpt.SetCaption("LblPeriode", "01 Maret 2024 S/D 31 Maret 2024");
