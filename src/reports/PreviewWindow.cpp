@@ -226,12 +226,12 @@ void PreviewWindow::keyPressEvent(QKeyEvent* event) {
   if (!TurnPage(event)) QDialog::keyPressEvent(event);
 }
 
-QString PreviewWindow::FileName(const QString& suffix) const {
+QString PreviewWindow::FileName(const QString& suffix) {
   const QString filter = suffix == QLatin1String("pdf") ? QStringLiteral("Dokumen PDF|*.pdf")
                                                         : QStringLiteral("Data CSV (spreadsheet)|*.csv");
   const QString title = suffix == QLatin1String("pdf") ? QStringLiteral("Simpan Laporan sebagai PDF")
                                                        : QStringLiteral("Simpan Data Laporan sebagai CSV");
-  QString name = ui::GetSaveFileName(const_cast<PreviewWindow*>(this), title, filter, def_.title + QLatin1Char('.') + suffix);
+  QString name = ui::GetSaveFileName(this, title, filter);
   if (!name.isEmpty() && !name.endsWith(QLatin1Char('.') + suffix, Qt::CaseInsensitive)) name += QLatin1Char('.') + suffix;
   return name;
 }

@@ -50,7 +50,7 @@ class PreviewWindow : public QDialog {
  private:
   bool TurnPage(QKeyEvent* event);
   void Refit();
-  QString FileName(const QString& suffix) const;
+  QString FileName(const QString& suffix);
 
   const ReportDef& def_;
   const Captions captions_;

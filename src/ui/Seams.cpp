@@ -145,9 +145,9 @@ QString DialogFilter(const QString& filter) {
   return out.join(QStringLiteral(";;"));
 }
 
-QString GetSaveFileName(QWidget* parent, const QString& title, const QString& filter, const QString& suggested) {
+QString GetSaveFileName(QWidget* parent, const QString& title, const QString& filter) {
   if (saveHandler()) return saveHandler()(title, filter);
-  return QFileDialog::getSaveFileName(parent, title, suggested, DialogFilter(filter));
+  return QFileDialog::getSaveFileName(parent, title, QString(), DialogFilter(filter));
 }
 void SetSaveFileNameHandler(std::function<QString(const QString&, const QString&)> h) {
   saveHandler() = std::move(h);

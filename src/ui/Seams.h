@@ -83,9 +83,7 @@ void SetBeepHandler(std::function<void()> h);
 // ---- save-file dialog --------------------------------------------------------
 // Asks for a file name to save to; empty when cancelled. The filter may be
 // given as pairs "description|pattern|..." (patterns separated by ';').
-// `suggested` is the name the dialog offers first.
-QString GetSaveFileName(QWidget* parent, const QString& title, const QString& filter,
-                        const QString& suggested = QString());
+QString GetSaveFileName(QWidget* parent, const QString& title, const QString& filter);
 // Such a filter in the file dialog's own form: "description (pattern);;...".
 QString DialogFilter(const QString& filter);
 void SetSaveFileNameHandler(std::function<QString(const QString& title, const QString& filter)> h);
