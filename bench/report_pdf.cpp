@@ -48,8 +48,9 @@ int main(int argc, char** argv) {
         p.drawLine(r.line);
       }
       p.setPen(Qt::black);
+      const QFont* font = nullptr;
       for (const TextItem& x : page.texts) {
-        p.setFont(FontOf(x.style));
+        if (font != &FontOf(x.style)) p.setFont(*(font = &FontOf(x.style)));
         p.drawText(x.origin, x.text);
       }
     }
