@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 
 #include "core/mdlUtama.h"
+#include "db/FileCheck.h"
 #include "db/Recordset.h"
 
 namespace testsupport {
@@ -19,6 +20,8 @@ TempDb::TempDb() {
 }
 
 TempDb::~TempDb() {
+  // A check of the file still running would find it gone with the folder.
+  db::FileCheck::WaitAll();
   mdlUtama::ResetForTests();
   mdlUtama::SetDatabasePathForTests(QString());
   conn_->Close();
@@ -49,7 +52,26 @@ static QString IconName(int icon) {
   }
 }
 
-ScriptedPrompter::ScriptedPrompter() {
+void InstallDefaultSeams() {
+  ui::SetPrompter([](const ui::Message& m) {
+    QTest::qFail(qPrintable(QStringLiteral("unexpected message [%1] \"%2\" (%3)").arg(m.title, m.text, IconName(m.icon))),
+                 __FILE__, __LINE__);
+    return m.buttons == ui::vbYesNo ? int(ui::vbNo) : int(ui::vbOK);
+  });
+  ui::SetEndHandler([](int code) {
+    QTest::qFail(qPrintable(QStringLiteral("unexpected end of the program (status %1)").arg(code)), __FILE__, __LINE__);
+  });
+  ui::SetModalHandler([](QDialog* d) {
+    QTest::qFail(qPrintable(QStringLiteral("unexpected window %1").arg(d->objectName())), __FILE__, __LINE__);
+    d->reject();
+  });
+  ui::SetSaveFileNameHandler([](const QString& title, const QString&) {
+    QTest::qFail(qPrintable(QStringLiteral("unexpected save dialog \"%1\"").arg(title)), __FILE__, __LINE__);
+    return QString();
+  });
+}
+
+ScriptedPrompter::ScriptedPrompter() : before_(ui::CurrentPrompter()) {
   ui::SetPrompter([this](const ui::Message& m) {
     seen.append(m);
     if (queue_.isEmpty()) {
@@ -64,7 +86,7 @@ ScriptedPrompter::ScriptedPrompter() {
   });
 }
 
-ScriptedPrompter::~ScriptedPrompter() { ui::SetPrompter({}); }
+ScriptedPrompter::~ScriptedPrompter() { ui::SetPrompter(before_); }
 
 void ScriptedPrompter::expect(const QString& text, int answer, const QString& title, int icon) {
   queue_.append({text, answer, title, icon});
@@ -76,8 +98,13 @@ QString ScriptedPrompter::report() const {
   return r.join(QLatin1Char('\n'));
 }
 
-EndCatcher::EndCatcher() { ui::SetEndHandler([this] { ++count; }); }
-EndCatcher::~EndCatcher() { ui::SetEndHandler({}); }
+EndCatcher::EndCatcher() {
+  ui::SetEndHandler([this](int c) {
+    ++count;
+    code = c;
+  });
+}
+EndCatcher::~EndCatcher() { InstallDefaultSeams(); }
 
 BeepCounter::BeepCounter() { ui::SetBeepHandler([this] { ++count; }); }
 BeepCounter::~BeepCounter() { ui::SetBeepHandler({}); }
@@ -95,7 +122,7 @@ ModalScript::ModalScript() {
     if (d->isVisible()) d->reject();
   });
 }
-ModalScript::~ModalScript() { ui::SetModalHandler({}); }
+ModalScript::~ModalScript() { InstallDefaultSeams(); }
 
 void typeInto(QWidget* w, const QString& text) {
   for (QChar c : text) {
@@ -133,6 +160,7 @@ int registerTest(const char* name, TestFactory f) {
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   app.setApplicationName(QStringLiteral("merapu-test"));
+  testsupport::InstallDefaultSeams();
   int failed = 0;
   // With a class name as the first argument, run only that class.
   QStringList args = app.arguments();

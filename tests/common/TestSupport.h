@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 #include <functional>
+#include <type_traits>
 
 #include "db/Connection.h"
 #include "ui/FlexGrid.h"
@@ -36,6 +37,12 @@ class TempDb {
   db::ConnectionPtr conn_;
 };
 
+// Outside a ScriptedPrompter, EndCatcher or ModalScript, every message box,
+// end of the program, modal window and save dialog fails the running test
+// (and is answered No/OK, ignored, rejected, cancelled): nothing a test did
+// not expect can hang it on a real box or end the test program.
+void InstallDefaultSeams();
+
 // Answers message boxes from a queue of expectations. Every message is
 // recorded. A message that was not expected (or differs from the next
 // expectation) is recorded as a failure, answered with vbOK/vbNo, and
@@ -57,6 +64,7 @@ class ScriptedPrompter {
  private:
   struct Exp { QString text; int answer; QString title; int icon; };
   QList<Exp> queue_;
+  ui::Prompter before_;
 };
 // Use in a test: VERIFY_PROMPTS(p) checks that all went as scripted.
 #define VERIFY_PROMPTS(p) QVERIFY2((p).ok(), qPrintable((p).report()))
@@ -67,6 +75,7 @@ class EndCatcher {
   EndCatcher();
   ~EndCatcher();
   int count = 0;
+  int code = -1;  // the exit status asked for last
 };
 
 // Counts beeps.
@@ -92,12 +101,24 @@ class ModalScript {
   QList<std::function<void(QDialog*)>> queue_;
 };
 
-// Finds a child by object name, failing loudly if it is missing.
+// Finds a child by object name. A missing one fails the running test and
+// stands in as a new unnamed child of the same kind, so the test goes on to
+// its end instead of ending the whole test program.
 template <class T>
 T* child(QObject* parent, const QString& name) {
   T* c = parent->findChild<T*>(name);
-  if (!c) qFatal("no child %s", qPrintable(name));
-  return c;
+  if (c) return c;
+  QTest::qFail(qPrintable(QStringLiteral("no child %1 of %2").arg(name, parent->objectName())), __FILE__, __LINE__);
+  if constexpr (std::is_default_constructible_v<T>) {
+    c = new T;
+    if constexpr (std::is_base_of_v<QWidget, T>)
+      c->setParent(qobject_cast<QWidget*>(parent));
+    else
+      c->setParent(parent);
+    return c;
+  } else {
+    qFatal("no child %s", qPrintable(name));
+  }
 }
 
 // Double-clicks a data row of a grid (1..), scrolling it into view first,

@@ -81,7 +81,8 @@ class KoneksiTest : public QObject {
     db.exec("INSERT INTO Grup (Kode_Grup, Nama_Grup) VALUES ('ELK', 'ELEKTRONIK')");
     QVERIFY(mdlUtama::BukaKoneksi());
     const db::ConnectionPtr pertama = mdlUtama::Conn;
-    db::RecordsetPtr grup = mdlUtama::Buka("SELECT * FROM Grup WHERE Kode_Grup = 'ELK'");
+    db::RecordsetPtr grup;
+    QVERIFY(mdlUtama::Buka(grup, "SELECT * FROM Grup WHERE Kode_Grup = 'ELK'"));
     QVERIFY(!grup->Eof());
     // A second window loads and opens its own connection.
     QVERIFY(mdlUtama::BukaKoneksi());

@@ -208,8 +208,9 @@ class LoginTest : public QObject {
     masuk::Isi(w, "ADM", "rahasia", "ADMIN");
     masuk::Login(w);
     QCOMPARE(p.seen.size(), 1);
-    QCOMPARE(p.seen.at(0).title, QString("Kesalahan"));
-    QVERIFY(p.seen.at(0).text.startsWith("PERINTAH DATABASE GAGAL: "));
+    QCOMPARE(p.seen.at(0).title, QString("Error"));
+    QVERIFY(p.seen.at(0).text.startsWith("GAGAL MEMBACA DATA Pengguna\r\n"));
+    QVERIFY(p.seen.at(0).text.contains("no such table: Pengguna"));
     QCOMPARE(frmLogin::Failures(), 0);
     QCOMPARE(FrmUtama::Existing(), nullptr);
     QCOMPARE(child<QLineEdit>(&w, "txtUser")->text(), QString("ADM"));

@@ -246,13 +246,14 @@ class PenjualanTest : public QObject {
     BarisKetik(w, "001.002.004", "1");
     typeInto(kotak(w, "TxtUBayar"), "20000");
     QList<ui::Message> pesan;
+    const ui::Prompter semula = ui::CurrentPrompter();
     ui::SetPrompter([&](const ui::Message& m) {
       pesan << m;
       return int(ui::vbOK);
     });
     ModalScript m;
     tombol(w, "TbSimpan")->click();
-    ui::SetPrompter({});
+    ui::SetPrompter(semula);
     QCOMPARE(pesan.size(), 1);
     QCOMPARE(pesan[0].title, QString("Error"));
     QCOMPARE(pesan[0].icon, int(ui::vbCritical));
