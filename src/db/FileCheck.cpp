@@ -1,6 +1,7 @@
 #include "db/FileCheck.h"
 
 #include <sqlite3.h>
+#include <sys/stat.h>
 
 #include <QFile>
 #include <QFileInfo>
@@ -26,10 +27,16 @@ constexpr int kCheckBusyMs = 60000;
 }  // namespace
 
 std::shared_ptr<FileCheck> FileCheck::For(const QString& path) {
-  const QString key = QFileInfo(path).absoluteFilePath();
+  const QString file = QFileInfo(path).absoluteFilePath();
+  // A file put in the place of the one checked (a restored backup) is
+  // checked anew.
+  QString key = file;
+  struct stat st {};
+  if (::stat(QFile::encodeName(file).constData(), &st) == 0)
+    key += QStringLiteral("|%1|%2").arg(qulonglong(st.st_dev)).arg(qulonglong(st.st_ino));
   std::lock_guard<std::mutex> lock(registryLock());
   std::shared_ptr<FileCheck>& c = registry()[key];
-  if (!c) c = std::make_shared<FileCheck>(key);
+  if (!c) c = std::make_shared<FileCheck>(file);
   return c;
 }
 

@@ -24,6 +24,8 @@ class Recordset {
   bool IsOpen() const { return open_; }
   ConnectionPtr ActiveConnection() const { return conn_; }
   QString Source() const { return source_; }
+  // The table a one-table query (SELECT * FROM T ...) edits; empty otherwise.
+  QString Table() const { return table_; }
   QString LastError() const { return error_; }
   bool LastErrorBusy() const { return busy_; }
 

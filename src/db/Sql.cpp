@@ -179,30 +179,40 @@ QString ShortStatement(const QString& statement, int max) {
   return s;
 }
 
-QString FailureText(const QString& statement, const QString& storeMessage, bool busy) {
-  // What failed, from the statement's first word and its table.
+QString FailureText(const QString& statement, const QString& storeMessage, bool busy, const QString& what) {
+  // What failed, from the statement's first word and its tables.
   QList<Token> tk;
-  QStringList kata;  // words and names, blanks and comments left out
+  QStringList kata;  // words, names and commas; blanks and comments left out
   if (ReadStatement(statement, &tk, nullptr))
-    for (const Token& t : tk)
-      if (t.kind == Token::Word || t.kind == Token::Name)
-        kata << (t.kind == Token::Name ? t.value : statement.mid(t.start, t.len));
-  auto sesudah = [&](const char* w) {
-    const int k = int(kata.indexOf(QRegularExpression(QLatin1String(w), QRegularExpression::CaseInsensitiveOption)));
-    return k >= 0 && k + 1 < kata.size() ? kata[k + 1] : QString();
+    for (const Token& t : tk) {
+      if (t.kind == Token::Name) kata << t.value;
+      if (t.kind == Token::Word || (t.kind == Token::Punct && statement[t.start] == QLatin1Char(',')))
+        kata << statement.mid(t.start, t.len);
+    }
+  // The tables named after `w`: a list separated by commas.
+  auto tabel = [&](const char* w) {
+    QStringList daftar;
+    int k = int(kata.indexOf(QRegularExpression(QLatin1String(w), QRegularExpression::CaseInsensitiveOption)));
+    if (k < 0) return QString();
+    for (++k; k < kata.size(); k += 2) {
+      daftar << kata[k];
+      if (k + 1 >= kata.size() || kata[k + 1] != QLatin1String(",")) break;
+    }
+    return daftar.join(QStringLiteral(", "));
   };
   const QString awal = kata.value(0).toUpper();
   QString apa;
   if (awal == QLatin1String("SELECT"))
-    apa = QStringLiteral("MEMBACA DATA ") + sesudah("^FROM$");
+    apa = QStringLiteral("MEMBACA DATA ") + tabel("^FROM$");
   else if (awal == QLatin1String("INSERT"))
-    apa = QStringLiteral("MENAMBAH DATA ") + sesudah("^INTO$");
+    apa = QStringLiteral("MENAMBAH DATA ") + tabel("^INTO$");
   else if (awal == QLatin1String("UPDATE"))
-    apa = QStringLiteral("MENGUBAH DATA ") + kata.value(1);
+    apa = QStringLiteral("MENGUBAH DATA ") + tabel("^UPDATE$");
   else if (awal == QLatin1String("DELETE"))
-    apa = QStringLiteral("MENGHAPUS DATA ") + sesudah("^FROM$");
+    apa = QStringLiteral("MENGHAPUS DATA ") + tabel("^FROM$");
   else
     apa = QStringLiteral("MENJALANKAN PERINTAH DATABASE");
+  if (!what.isEmpty()) apa = what;
   const QString crlf = QStringLiteral("\r\n");
   QString teks = busy ? QStringLiteral("DATABASE SEDANG DIPAKAI PROGRAM LAIN, GAGAL ") + apa.trimmed() + crlf +
                             QStringLiteral("Tidak ada data yang berubah. Tunggu sebentar, lalu ulangi atau simpan kembali.")

@@ -61,7 +61,9 @@ bool TranslateJet(const QString& jet, QString* sqlite, QString* error);
 // A failed statement as a person sees it: what failed, in Indonesian, the
 // statement (shortened) and the store's own message. A busy database says so
 // and that the work can be saved again.
-QString FailureText(const QString& statement, const QString& storeMessage, bool busy);
+// `what` names what failed when the statement does not say it (a record set
+// storing its row fails with its query as the statement).
+QString FailureText(const QString& statement, const QString& storeMessage, bool busy, const QString& what = {});
 // The statement on one line, cut to `max` characters.
 QString ShortStatement(const QString& statement, int max = 160);
 

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QFile>
 #include <QKeyEvent>
 
 #include "core/mdlUtama.h"
@@ -39,6 +40,21 @@ QString TempDb::scalar(const QString& sql) {
 
 qint64 TempDb::count(const QString& table) {
   return scalar(QStringLiteral("SELECT count(*) FROM ") + table).toLongLong();
+}
+
+void TempDb::damagePage(const QString& table) {
+  const qint64 root = scalar("SELECT rootpage FROM sqlite_master WHERE name = " + db::Quote(table)).toLongLong();
+  const qint64 size = scalar("PRAGMA page_size").toLongLong();
+  conn_->Close();
+  QFile f(path_);
+  if (root < 2 || !f.open(QIODevice::ReadWrite) || !f.seek((root - 1) * size) ||
+      f.write(QByteArray(int(size), char(0xA5))) != size)
+    qFatal("cannot damage %s", qPrintable(path_));
+}
+
+QByteArray TempDb::bytes() const {
+  QFile f(path_);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 static QString IconName(int icon) {
@@ -79,7 +95,7 @@ ScriptedPrompter::ScriptedPrompter() : before_(ui::CurrentPrompter()) {
       return m.buttons == ui::vbYesNo ? int(ui::vbNo) : int(ui::vbOK);
     }
     const Exp e = queue_.takeFirst();
-    if (e.text != m.text || (!e.title.isEmpty() && e.title != m.title) || (e.icon >= 0 && e.icon != m.icon))
+    if ((e.start ? !m.text.startsWith(e.text) : e.text != m.text) || (!e.title.isEmpty() && e.title != m.title) || (e.icon >= 0 && e.icon != m.icon))
       failures << QStringLiteral("expected [%1] \"%2\" (%3), got [%4] \"%5\" (%6)")
                       .arg(e.title, e.text, IconName(e.icon), m.title, m.text, IconName(m.icon));
     return e.answer;
@@ -90,6 +106,9 @@ ScriptedPrompter::~ScriptedPrompter() { ui::SetPrompter(before_); }
 
 void ScriptedPrompter::expect(const QString& text, int answer, const QString& title, int icon) {
   queue_.append({text, answer, title, icon});
+}
+void ScriptedPrompter::expectStart(const QString& start, int answer, const QString& title, int icon) {
+  queue_.append({start, answer, title, icon, true});
 }
 
 QString ScriptedPrompter::report() const {

@@ -30,6 +30,10 @@ class TempDb {
   // The first column of the first row of a query, as text ("" if no row).
   QString scalar(const QString& sql);
   qint64 count(const QString& table);
+  // Overwrites the first page of a table's tree with garbage, as a disk or a
+  // crash can; the test's connection is closed first.
+  void damagePage(const QString& table);
+  QByteArray bytes() const;  // the file as it stands
 
  private:
   QTemporaryDir dir_;
@@ -54,6 +58,9 @@ class ScriptedPrompter {
   // Expect the next message to have exactly this text (and title/icon when
   // given: pass -1 for icon to ignore it).
   void expect(const QString& text, int answer = ui::vbOK, const QString& title = QString(), int icon = -1);
+  // Expect a message that begins with `start` (a failure of the store, whose
+  // text goes on with the statement and the store's own message).
+  void expectStart(const QString& start, int answer = ui::vbOK, const QString& title = QString(), int icon = -1);
   QList<ui::Message> seen;
   QStringList failures;
   int pending() const { return int(queue_.size()); }
@@ -62,7 +69,7 @@ class ScriptedPrompter {
   QString report() const;
 
  private:
-  struct Exp { QString text; int answer; QString title; int icon; };
+  struct Exp { QString text; int answer; QString title; int icon; bool start = false; };
   QList<Exp> queue_;
   ui::Prompter before_;
 };

@@ -77,6 +77,19 @@ class LoginTest : public QObject {
     QCOMPARE(w.focusWidget(), child<QLineEdit>(&w, "txtUser"));
   }
 
+  void passwordComparedExactly() {
+    // User id and level match without regard to case; the password does not.
+    ScriptedPrompter p;
+    p.expect(Salah, ui::vbOK, "Error", ui::vbCritical);
+    Coba("ADM", "RAHASIA", "ADMIN");
+    QCOMPARE(frmLogin::Failures(), 1);
+    QCOMPARE(FrmUtama::Existing(), nullptr);
+    Coba("adm", "rahasia", "admin");
+    VERIFY_PROMPTS(p);
+    QVERIFY(FrmUtama::Existing());
+    QCOMPARE(mdlUtama::UserAktif, QString("ADM"));
+  }
+
   void emptyLevelNeverMatches() {
     db->exec("INSERT INTO Pengguna (UserId, PassId, Nama, Level) VALUES ('TANPA', 'x', 'Tanpa Level', NULL)");
     // The user screen may store an empty level; choosing nothing still fails.
