@@ -214,9 +214,10 @@ QString FailureText(const QString& statement, const QString& storeMessage, bool 
     apa = QStringLiteral("MENJALANKAN PERINTAH DATABASE");
   if (!what.isEmpty()) apa = what;
   const QString crlf = QStringLiteral("\r\n");
-  QString teks = busy ? QStringLiteral("DATABASE SEDANG DIPAKAI PROGRAM LAIN, GAGAL ") + apa.trimmed() + crlf +
-                            QStringLiteral("Tidak ada data yang berubah. Tunggu sebentar, lalu ulangi atau simpan kembali.")
-                      : QStringLiteral("GAGAL ") + apa.trimmed();
+  QString teks = QStringLiteral("GAGAL ") + apa.trimmed();
+  if (busy)
+    teks = QStringLiteral("DATABASE SEDANG DIPAKAI PROGRAM LAIN") + crlf + teks + crlf +
+           QStringLiteral("Tidak ada data yang berubah. Tunggu sebentar, lalu ulangi atau simpan kembali.");
   teks += crlf + crlf + QStringLiteral("Perintah: ") + ShortStatement(statement) + crlf +
           QStringLiteral("Pesan database: ") + storeMessage;
   return teks;
