@@ -192,8 +192,8 @@ QString FailureText(const QString& statement, const QString& storeMessage, bool 
   // The tables named after `w`: a list separated by commas.
   auto tabel = [&](const char* w) {
     QStringList daftar;
-    int k = int(kata.indexOf(QRegularExpression(QLatin1String(w), QRegularExpression::CaseInsensitiveOption)));
-    if (k < 0) return QString();
+    int k = 0;
+    while (k < kata.size() && kata[k].compare(QLatin1String(w), Qt::CaseInsensitive) != 0) ++k;
     for (++k; k < kata.size(); k += 2) {
       daftar << kata[k];
       if (k + 1 >= kata.size() || kata[k + 1] != QLatin1String(",")) break;
@@ -203,13 +203,13 @@ QString FailureText(const QString& statement, const QString& storeMessage, bool 
   const QString awal = kata.value(0).toUpper();
   QString apa;
   if (awal == QLatin1String("SELECT"))
-    apa = QStringLiteral("MEMBACA DATA ") + tabel("^FROM$");
+    apa = QStringLiteral("MEMBACA DATA ") + tabel("FROM");
   else if (awal == QLatin1String("INSERT"))
-    apa = QStringLiteral("MENAMBAH DATA ") + tabel("^INTO$");
+    apa = QStringLiteral("MENAMBAH DATA ") + tabel("INTO");
   else if (awal == QLatin1String("UPDATE"))
-    apa = QStringLiteral("MENGUBAH DATA ") + tabel("^UPDATE$");
+    apa = QStringLiteral("MENGUBAH DATA ") + tabel("UPDATE");
   else if (awal == QLatin1String("DELETE"))
-    apa = QStringLiteral("MENGHAPUS DATA ") + tabel("^FROM$");
+    apa = QStringLiteral("MENGHAPUS DATA ") + tabel("FROM");
   else
     apa = QStringLiteral("MENJALANKAN PERINTAH DATABASE");
   if (!what.isEmpty()) apa = what;

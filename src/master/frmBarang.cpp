@@ -229,7 +229,7 @@ void frmBarang::BukaBarangProduk() {
   SQL = QStringLiteral("SELECT Barang.*, Produk.Nama_Produk ") + QStringLiteral(" FROM Barang, Produk ") +
         QStringLiteral(" WHERE Produk.Kode_Produk=Barang.Kode_Produk ") + QStringLiteral(" AND Produk.Kode_Produk =") +
         db::Quote(cmbProduk->currentText());
-  (void)Buka(RsBarang, SQL);  // a failure is shown; the grid then stays as it was
+  (void)Buka(RsBarang, SQL);  // a failure is shown; the grid then lists nothing, and says nothing
 }
 
 void frmBarang::cmbProduk_Click(int index) {

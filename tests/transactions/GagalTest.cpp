@@ -29,13 +29,7 @@ class GagalTokoTest : public QObject {
   TempDb* db = nullptr;
 
  private slots:
-  void init() {
-    toko::PinLocale();
-    db = new TempDb;
-    toko::Isi(*db);
-    ui::SetToday(QDate(2024, 3, 15));
-    mdlUtama::UserAktif = "KASIR1";
-  }
+  void init() { db = toko::BukaToko(); }
   void cleanup() { delete db; }
 
   // A search the store refuses has not found "nothing": it is shown, and the

@@ -45,13 +45,7 @@ class PenjualanTest : public QObject {
   }
 
  private slots:
-  void init() {
-    toko::PinLocale();
-    db = new TempDb;
-    toko::Isi(*db);
-    ui::SetToday(QDate(2024, 3, 15));
-    mdlUtama::UserAktif = "KASIR1";
-  }
+  void init() { db = toko::BukaToko(); }
   void cleanup() {
     delete w;
     w = nullptr;
