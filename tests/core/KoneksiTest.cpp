@@ -75,7 +75,8 @@ class KoneksiTest : public QObject {
     const QString path = dir.filePath("ZovaDavezuZi.mdb");
     QFile f(path);
     QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(QByteArray("Standard Jet DB\0\0 this is not what we read", 44).repeated(200));
+    static const char kepala[] = "Standard Jet DB\0\0 this is not what we read";
+    f.write(QByteArray(kepala, sizeof kepala - 1).repeated(200));
     f.close();
     bukaLoginTanpaDatabase(path);
   }
