@@ -62,7 +62,7 @@ int main(int argc, char** argv) {
 
     t.restart();
     db::Recordset rs;
-    rs.Open(sql, conn);
+    if (!rs.Open(sql, conn)) return 3;
     open.push_back(t.nsecsElapsed() / 1e6);
     if (rs.RecordCount() != items) return 3;
 

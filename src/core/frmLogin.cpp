@@ -116,16 +116,13 @@ void frmLogin::TbLogin_Click() {
   SQL = "";
   SQL = "SELECT * FROM Pengguna " + QString("WHERE UserID=") + db::Quote(txtUser->text()) + " " +
         " AND PassID=" + db::Quote(txtPwd->text()) + " AND Level=" + db::Quote(cmbLevel->currentText());
-  RsLogin = Buka(SQL);
-
-  if (!RsLogin->IsOpen()) {
-    // Trouble in the store itself is not a wrong password: say so, count nothing.
-    ui::MsgBox("PERINTAH DATABASE GAGAL: " + RsLogin->LastError(), ui::vbOKOnly | ui::vbCritical, "Kesalahan");
-    return;
-  }
+  // Trouble in the store itself is not a wrong password: it is shown and
+  // nothing is counted.
+  if (!Buka(RsLogin, SQL)) return;
   // Nothing chosen never matches, not even a user stored with an empty level
-  // (the user screen accepts one): a blank level is a failed attempt.
-  if (RsLogin->Eof() || cmbLevel->currentText().isEmpty()) {
+  // (the user screen accepts one): a blank level is a failed attempt. The
+  // store compares without regard to case; the password must match exactly.
+  if (RsLogin->Eof() || cmbLevel->currentText().isEmpty() || RsLogin->Text("PassId") != txtPwd->text()) {
     if (gagal >= 3) {
       ui::MsgBox("ANDA BUKAN USER YANG BERHAK!", ui::vbOKOnly | ui::vbCritical, "Error");
       ui::EndApplication();

@@ -55,7 +55,7 @@ frmCariBarangDasar::frmCariBarangDasar(QWidget* parent, Ragam ragam) : QDialog(p
 
 void frmCariBarangDasar::Form_Load() {
   if (!BukaKoneksi()) return;
-  Rs() = Buka(SqlDaftar());
+  (void)Buka(Rs(), SqlDaftar());  // a failure is shown, and is no empty list
   TampilGridData();
 }
 
@@ -74,7 +74,8 @@ void frmCariBarangDasar::TampilGridData() {
   GridBarang->Clear();
   AktifGridBarang();
   db::RecordsetPtr rs = Rs();
-  if (!rs || rs->RecordCount() == 0) {
+  if (!rs) return;  // the store failed, and said so
+  if (rs->RecordCount() == 0) {
     ui::MsgBox(ragam_.pesanKosong, ui::vbOKOnly | ui::vbInformation, ragam_.judulKosong);
     return;
   }
@@ -93,8 +94,8 @@ void frmCariBarangDasar::TampilGridData() {
 
 void frmCariBarangDasar::txtCari_Change() {
   const QString teks = txtCari->text();
-  Rs() = Buka(SqlCari(teks));
-  if (Rs() && Rs()->RecordCount() > 0) {
+  if (!Buka(Rs(), SqlCari(teks))) return;  // shown; nothing was "not found"
+  if (Rs()->RecordCount() > 0) {
     TampilGridData();
     return;
   }

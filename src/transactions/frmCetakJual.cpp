@@ -76,22 +76,27 @@ void frmCetakJual::Form_Load() {
                       QStringLiteral(" WHERE Penjualan.No_Nota = Penjualan_Detail.No_Nota ") +
                       QStringLiteral(" AND Barang.Kode_Barang = Penjualan_Detail.Kode_Barang ") +
                       QStringLiteral(" AND Penjualan.No_Nota =") + db::Quote(NoNota);
-  if (Conn) {
-    db::Recordset rs;
-    if (rs.Open(sql, Conn)) {
-      const int iKode = rs.FieldIndex(QStringLiteral("Kode_Barang"));
-      const int iNama = rs.FieldIndex(QStringLiteral("Nama_Barang"));
-      const int iHarga = rs.FieldIndex(QStringLiteral("Harga_Jual"));
-      const int iJumlah = rs.FieldIndex(QStringLiteral("Jumlah"));
-      for (; !rs.Eof(); rs.MoveNext()) {
-        mdlCetak::BarisNota b;
-        b.kode = rs.Text(iKode);
-        b.nama = rs.Text(iNama);
-        b.harga = rs.Value(iHarga).toLongLong();
-        b.jumlah = rs.Value(iJumlah).toLongLong();
-        data.baris << b;
-      }
+  // A receipt is only laid out from lines read back: a failed read is shown,
+  // and neither it nor a sale without lines gives a receipt of no lines.
+  db::RecordsetPtr rs;
+  if (Buka(rs, sql)) {
+    const int iKode = rs->FieldIndex(QStringLiteral("Kode_Barang"));
+    const int iNama = rs->FieldIndex(QStringLiteral("Nama_Barang"));
+    const int iHarga = rs->FieldIndex(QStringLiteral("Harga_Jual"));
+    const int iJumlah = rs->FieldIndex(QStringLiteral("Jumlah"));
+    for (; !rs->Eof(); rs->MoveNext()) {
+      mdlCetak::BarisNota b;
+      b.kode = rs->Text(iKode);
+      b.nama = rs->Text(iNama);
+      b.harga = rs->Value(iHarga).toLongLong();
+      b.jumlah = rs->Value(iJumlah).toLongLong();
+      data.baris << b;
     }
+  }
+  if (data.baris.isEmpty()) {
+    teks_.clear();
+    rtfLap->clear();
+    return;
   }
   teks_ = mdlCetak::SusunNota(data);
   rtfLap->setPlainText(QString(teks_).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));

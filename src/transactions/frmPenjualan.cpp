@@ -20,7 +20,6 @@
 using namespace mdlUtama;
 
 namespace {
-const QString CRLF = QStringLiteral("\r\n");
 qint64 Angka(const QLineEdit* t) { return db::LeadingNumber(t->text()); }
 }  // namespace
 
@@ -278,11 +277,13 @@ bool frmPenjualan::TxtKode_Enter() {
   kodeBarang_ = KodeLengkap();
   SQL = QStringLiteral("SELECT * FROM Barang ") + QStringLiteral(" WHERE Kode_Barang=") + db::Quote(kodeBarang_) +
         QStringLiteral(" ");
-  RsBarang = Buka(SQL);
-  if (!RsBarang || RsBarang->RecordCount() == 0) {
-    // Nothing of an earlier item may stay beside a code that names none.
-    TxtNama->clear();
-    TxtHarga->setText(QStringLiteral("0"));
+  // Nothing of an earlier item may stay beside a code that names none, nor
+  // beside one the store could not look up (that failure is shown as such:
+  // the code may well be known).
+  TxtNama->clear();
+  TxtHarga->setText(QStringLiteral("0"));
+  if (!Buka(RsBarang, SQL)) return true;
+  if (RsBarang->RecordCount() == 0) {
     ui::MsgBox(QStringLiteral("KODE BARANG TIDAK DIKENALI "), ui::vbOKOnly | ui::vbInformation, QStringLiteral("Info"));
     return true;
   }
@@ -380,10 +381,7 @@ void frmPenjualan::TbSimpan_Click() {
   const HasilSimpan h = SimpanDokumen(TxtNoNota->text(), QStringLiteral("Penjualan"), QStringLiteral("No_Nota"),
                                       QStringLiteral("JL-"), 7, perintah);
   if (!h.ok) {
-    ui::MsgBox(QStringLiteral("DATA TRANSAKSI GAGAL DISIMPAN!") + CRLF +
-                   QStringLiteral("Tidak ada data yang tersimpan; transaksi masih di layar dan dapat disimpan kembali.") +
-                   CRLF + CRLF + h.error,
-               ui::vbOKOnly | ui::vbCritical, QStringLiteral("Error"));
+    TampilGagalSimpan(h);
     return;
   }
   TxtNoNota->setText(h.nomor);

@@ -8,6 +8,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QPushButton>
+#include <QThread>
 #include <cstdlib>
 
 namespace ui {
@@ -18,7 +19,12 @@ ModalHandler& modalHandler() { static ModalHandler h; return h; }
 WindowTable& windows() { static WindowTable w; return w; }
 QDate& pinnedToday() { static QDate d; return d; }
 PrinterFactory& printerFactory() { static PrinterFactory f; return f; }
-std::function<void()>& endHandler() { static std::function<void()> h; return h; }
+std::function<void(int)>& endHandler() { static std::function<void(int)> h; return h; }
+struct Akhir {
+  bool diminta = false;
+  int kode = 0;
+};
+Akhir& akhir() { static Akhir a; return a; }
 std::function<void()>& beepHandler() { static std::function<void()> h; return h; }
 std::function<QString(const QString&, const QString&)>& saveHandler() {
   static std::function<QString(const QString&, const QString&)> h;
@@ -76,9 +82,10 @@ int MsgBox(const QString& text, int style, const QString& title) {
 }
 
 void SetPrompter(Prompter p) { prompter() = std::move(p); }
+Prompter CurrentPrompter() { return prompter(); }
 
 int ShowModal(QDialog* w) {
-  if (!w) return 0;
+  if (!w || EndRequested()) return 0;
   if (modalHandler()) {
     w->setModal(true);
     w->show();
@@ -126,14 +133,20 @@ std::unique_ptr<QPrinter> DefaultPrinter() {
 }
 void SetPrinterFactory(PrinterFactory f) { printerFactory() = std::move(f); }
 
-void EndApplication() {
+void EndApplication(int code) {
   if (endHandler()) {
-    endHandler()();
+    endHandler()(code);
     return;
   }
-  std::exit(0);
+  if (!akhir().diminta) akhir() = {true, code};
+  if (!QCoreApplication::instance()) std::exit(code);
+  // Leaves every running loop, the program's own exec with them.
+  if (QThread::currentThread()->loopLevel() > 0) QCoreApplication::exit(akhir().kode);
 }
-void SetEndHandler(std::function<void()> h) { endHandler() = std::move(h); }
+bool EndRequested() { return akhir().diminta; }
+int EndCode() { return akhir().kode; }
+void SetEndHandler(std::function<void(int)> h) { endHandler() = std::move(h); }
+void ResetEndForTests() { akhir() = {}; }
 
 void Beep() {
   if (beepHandler()) {

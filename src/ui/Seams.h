@@ -34,6 +34,7 @@ int MsgBox(const QString& text, int style = vbOKOnly, const QString& title = QSt
 // A prompter answers message boxes in place of a person.
 using Prompter = std::function<int(const Message&)>;
 void SetPrompter(Prompter p);  // empty function: real message boxes again
+Prompter CurrentPrompter();
 
 // ---- windows ------------------------------------------------------------
 // Shows a window modally and returns when it is closed. A test may install a
@@ -76,10 +77,17 @@ using PrinterFactory = std::function<std::unique_ptr<QPrinter>()>;
 void SetPrinterFactory(PrinterFactory f);  // empty: the system's default printer
 
 // ---- end of program ---------------------------------------------------------
-// Ends the application at once. Under a test hook it records the end and
-// returns, so callers must return right after calling it.
-void EndApplication();
-void SetEndHandler(std::function<void()> h);
+// Ends the application with an exit status: through the event loop when one
+// runs (every open window returns from its exec and the program's own exec
+// returns `code`), otherwise it is only noted and the start-up code returns
+// `code` from main. Windows are not shown any more once the end is asked.
+// Under a test hook it only calls the hook. Either way callers must return
+// right after calling it.
+void EndApplication(int code = 0);
+bool EndRequested();
+int EndCode();
+void SetEndHandler(std::function<void(int code)> h);
+void ResetEndForTests();
 
 // ---- beep ---------------------------------------------------------------------
 void Beep();
