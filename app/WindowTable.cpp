@@ -9,6 +9,9 @@
 #include "master/frmCariBarang.h"
 #include "master/frmCariBarang2.h"
 #include "master/frmGrup.h"
+#include "master/frmPelanggan.h"
+#include "master/frmPemasok.h"
+#include "master/frmPengguna.h"
 #include "master/frmProduk.h"
 #include "transactions/frmPenjualan.h"
 
@@ -20,6 +23,9 @@ constexpr ui::WindowEntry kWindows[] = {
     WINDOW(frmGrup),
     WINDOW(frmProduk),
     WINDOW(frmBarang),
+    WINDOW(frmPemasok),
+    WINDOW(frmPelanggan),
+    WINDOW(frmPengguna),
     WINDOW(frmCariBarang),
     WINDOW(frmCariBarang2),
     WINDOW(frmPenjualan),

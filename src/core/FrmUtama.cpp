@@ -149,6 +149,7 @@ void FrmUtama::BuatMenu() {
 
   QMenu* data = Menu("MuData", "&Data");
   Entry(data, "mnuPemasok", "Data &Pemasok", "frmPemasok");
+  Entry(data, "mnuPelanggan", "Data Pe&langgan", "frmPelanggan");
   Separator(data, "Bts2");
   Entry(data, "mnuGrup", "Data &Grup", "frmGrup");
   Entry(data, "mnuProduk", "Data Pro&duk", "frmProduk");
@@ -236,8 +237,6 @@ void FrmUtama::Toolbar1_ButtonClick(int index) {
   if (index < 1 || index > 8 || !jendela[index]) return;
   Open(QString::fromLatin1(jendela[index]));
 }
-
-void FrmUtama::TampilPelanggan() { Open("frmPelanggan"); }
 
 void FrmUtama::TampilLapBarangGrup() { Open("frmLapBarangGrup"); }
 

@@ -41,8 +41,7 @@ class FrmUtama : public QMainWindow {
   // Positions of the toolbar's buttons, should it ever be given some.
   void Toolbar1_ButtonClick(int index);
 
-  // Windows that no menu entry opens.
-  void TampilPelanggan();
+  // A window that no menu entry opens.
   void TampilLapBarangGrup();
 
   // No right-click menu that would hide the toolbar (and so move where the

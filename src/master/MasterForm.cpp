@@ -130,20 +130,31 @@ void MasterForm::UrutanTab(std::initializer_list<QWidget*> urutan) {
   }
 }
 
-void MasterForm::FormKosong() {
-  for (const Input& in : masukan_) {
-    if (auto* m = qobject_cast<ui::MaskEdBox*>(in.w)) {
-      m->SetText(QString());
-    } else if (auto* t = qobject_cast<QLineEdit*>(in.w)) {
-      t->clear();
-    } else if (auto* c = qobject_cast<QComboBox*>(in.w)) {
-      c->setEditText(QString());
-    } else if (auto* p = qobject_cast<QPlainTextEdit*>(in.w)) {
-      p->clear();
-    } else if (auto* r = qobject_cast<QTextEdit*>(in.w)) {
-      r->clear();
-    }
+QString MasterForm::Teks(const QWidget* w) {
+  if (auto* m = qobject_cast<const ui::MaskEdBox*>(w)) return m->Text();
+  if (auto* t = qobject_cast<const QLineEdit*>(w)) return t->text();
+  if (auto* c = qobject_cast<const QComboBox*>(w)) return c->currentText();
+  if (auto* p = qobject_cast<const QPlainTextEdit*>(w)) return p->toPlainText();
+  if (auto* r = qobject_cast<const QTextEdit*>(w)) return r->toPlainText();
+  return QString();
+}
+
+void MasterForm::SetTeks(QWidget* w, const QString& text) {
+  if (auto* m = qobject_cast<ui::MaskEdBox*>(w)) {
+    m->SetText(text);
+  } else if (auto* t = qobject_cast<QLineEdit*>(w)) {
+    t->setText(text);
+  } else if (auto* c = qobject_cast<QComboBox*>(w)) {
+    c->setEditText(text);
+  } else if (auto* p = qobject_cast<QPlainTextEdit*>(w)) {
+    p->setPlainText(text);
+  } else if (auto* r = qobject_cast<QTextEdit*>(w)) {
+    r->setPlainText(text);
   }
+}
+
+void MasterForm::FormKosong() {
+  for (const Input& in : masukan_) SetTeks(in.w, QString());
 }
 
 void MasterForm::FormHidup() {
@@ -198,6 +209,16 @@ bool MasterForm::TanyaHapus(const QString& kode, const QString& nama, const QStr
                QStringLiteral("NAMA : ") + nama + kCrLf);
 }
 
+bool MasterForm::CekIsian(const QList<Syarat>& syarat, int icon) {
+  for (const Syarat& s : syarat) {
+    if (!Teks(s.kotak).trimmed().isEmpty()) continue;
+    ui::MsgBox(s.pesan, icon, QStringLiteral("Error"));
+    s.kotak->setFocus();
+    return false;
+  }
+  return true;
+}
+
 namespace {
 // The rows that still name `kode`, as lines "2 DATA PRODUK". False when the
 // store failed (shown).
@@ -213,21 +234,30 @@ bool CariRujukan(const QString& kode, const QList<Rujukan>& rujukan, QStringList
   return true;
 }
 
-void TolakHapus(const QStringList& dipakai) {
-  ui::MsgBox(QStringLiteral("DATA TIDAK DAPAT DIHAPUS, MASIH DIPAKAI OLEH:") + kCrLf + dipakai.join(kCrLf),
-             ui::vbCritical, QStringLiteral("Error"));
+// Whether the record may go: false when the store failed (shown) or a
+// reference or the screen's own rule refuses it (the refusal is shown).
+bool BolehHapus(const QString& kode, const QList<Rujukan>& rujukan, const CekHapus& cek) {
+  QStringList dipakai;
+  if (!CariRujukan(kode, rujukan, &dipakai)) return false;
+  if (!dipakai.isEmpty()) {
+    ui::MsgBox(QStringLiteral("DATA TIDAK DAPAT DIHAPUS, MASIH DIPAKAI OLEH:") + kCrLf + dipakai.join(kCrLf),
+               ui::vbCritical, QStringLiteral("Error"));
+    return false;
+  }
+  QString tolak;
+  if (cek && !cek(&tolak)) return false;
+  if (!tolak.isEmpty()) {
+    ui::MsgBox(tolak, ui::vbCritical, QStringLiteral("Error"));
+    return false;
+  }
+  return true;
 }
 }  // namespace
 
 bool MasterForm::HapusData(const QString& kode, const QString& nama, const QString& sqlHapus, db::Recordset* rs,
-                           const QList<Rujukan>& rujukan) {
-  QStringList dipakai;
-  if (!CariRujukan(kode, rujukan, &dipakai)) return false;
-  if (!dipakai.isEmpty()) {
-    TolakHapus(dipakai);
-    return false;
-  }
-  if (!TanyaHapus(kode, nama)) {
+                           const QList<Rujukan>& rujukan, const QString& labelKode, const CekHapus& cek) {
+  if (!BolehHapus(kode, rujukan, cek)) return false;
+  if (!TanyaHapus(kode, nama, labelKode)) {
     FormNormal();
     return false;
   }
@@ -240,9 +270,7 @@ bool MasterForm::HapusData(const QString& kode, const QString& nama, const QStri
   }
   mdlUtama::SQL.clear();
   mdlUtama::SQL = sqlHapus;
-  const bool bebas = CariRujukan(kode, rujukan, &dipakai);
-  if (bebas && !dipakai.isEmpty()) TolakHapus(dipakai);
-  if (!bebas || !dipakai.isEmpty() || !mdlUtama::Jalankan(mdlUtama::SQL)) {
+  if (!BolehHapus(kode, rujukan, cek) || !mdlUtama::Jalankan(mdlUtama::SQL)) {
     c->RollbackTrans();
     return false;
   }

@@ -7,6 +7,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <initializer_list>
 #include <memory>
 
@@ -36,6 +37,16 @@ struct Rujukan {
   QString kolom;
   QString nama;
 };
+
+// A box that must not be left empty, and what a save says when it is.
+struct Syarat {
+  QWidget* kotak;
+  QString pesan;
+};
+
+// A rule of a screen that may refuse a delete: false when the store failed
+// (shown); otherwise *tolak is the refusal to show, empty when allowed.
+using CekHapus = std::function<bool(QString* tolak)>;
 
 class MasterForm : public QDialog {
   Q_OBJECT
@@ -70,6 +81,10 @@ class MasterForm : public QDialog {
   // Registers an input box for FormKosong/FormHidup/FormMati. A box that is
   // not repainted keeps its design colour and is only enabled or disabled.
   void Masukan(QWidget* w, bool dicat = true);
+  // The text of any input box (text box, masked box with its literals and
+  // prompts, combo, several-line box) and setting it.
+  static QString Teks(const QWidget* w);
+  static void SetTeks(QWidget* w, const QString& text);
   void UrutanTab(std::initializer_list<QWidget*> urutan);
 
   // ---- button states ----------------------------------------------------------
@@ -81,6 +96,10 @@ class MasterForm : public QDialog {
   bool Tanya(const QString& text, const QString& title = QStringLiteral("Awass"));
   // "YAKIN AKAN MENGHAPUS DATA INI?" with the code and name of the record.
   bool TanyaHapus(const QString& kode, const QString& nama, const QString& labelKode = QStringLiteral("KODE : "));
+  // The save's checks of required boxes, in order, on the text that would be
+  // stored (blanks around it removed): the first empty one is named under
+  // "Error" with `icon` and gets the focus. True when all are filled.
+  static bool CekIsian(const QList<Syarat>& syarat, int icon);
 
   // The delete of every master screen. A record that other rows still name
   // is not deleted (the lists and reports join on these codes, so its
@@ -89,9 +108,12 @@ class MasterForm : public QDialog {
   // Conn and re-reads rs, checking the references again in the same
   // transaction, and returns to rest. True when the row is gone (the screen
   // then refreshes its own way); No also returns to rest; a refused statement
-  // is shown and leaves the screen as it was.
+  // is shown and leaves the screen as it was. The question names the code
+  // with labelKode; `cek` is a rule of the screen's own, checked with the
+  // references (its refusal is shown under "Error").
   bool HapusData(const QString& kode, const QString& nama, const QString& sqlHapus, db::Recordset* rs,
-                 const QList<Rujukan>& rujukan = {});
+                 const QList<Rujukan>& rujukan = {}, const QString& labelKode = QStringLiteral("KODE : "),
+                 const CekHapus& cek = {});
 
   // ---- grid -------------------------------------------------------------------
   // Writes every row of rs into the grid from row 1: the row number in column

@@ -88,7 +88,31 @@ class KeyFilterObject : public QObject {
   }
 };
 
+class EnterObject : public QObject {
+ public:
+  EnterObject(QObject* parent, std::function<void()> f) : QObject(parent), f_(std::move(f)) {}
+
+ protected:
+  bool eventFilter(QObject*, QEvent* ev) override {
+    if (ev->type() != QEvent::KeyPress) return false;
+    const int key = static_cast<QKeyEvent*>(ev)->key();
+    if (key != Qt::Key_Return && key != Qt::Key_Enter) return false;
+    f_();
+    return true;
+  }
+
+ private:
+  std::function<void()> f_;
+};
+
 }  // namespace
+
+void SetEnterAction(QWidget* w, std::function<void()> f) {
+  if (!w) return;
+  auto* e = new EnterObject(w, std::move(f));
+  w->installEventFilter(e);
+  if (auto* cb = qobject_cast<QComboBox*>(w); cb && cb->lineEdit()) cb->lineEdit()->installEventFilter(e);
+}
 
 void SetKeyFilter(QWidget* w, int filters) {
   if (!w) return;

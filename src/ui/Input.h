@@ -1,6 +1,7 @@
 #pragma once
 // Key filters and colours of the input boxes.
 #include <QColor>
+#include <functional>
 
 class QWidget;
 
@@ -22,6 +23,9 @@ enum KeyFilter {
 };
 // Installs the filters on a text box, masked box or editable combo box.
 void SetKeyFilter(QWidget* w, int filters);
+
+// Enter in the box runs `f` and is swallowed.
+void SetEnterAction(QWidget* w, std::function<void()> f);
 
 // Moves the focus to the next control in tab order, as the Tab key does.
 void SendTab(QWidget* from);

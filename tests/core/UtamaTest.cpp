@@ -38,7 +38,7 @@ const Keadaan Tabel[] = {
     {"MuSetting", '1', '0', '0'},       {"mnuPengguna", '1', '0', '='},
 };
 // Never switched: on whenever their menu is.
-const char* const SelaluAktif[] = {"mnuPemasok", "mnuGrup", "mnuProduk", "mnuBarang", "mnuRekening",
+const char* const SelaluAktif[] = {"mnuPemasok", "mnuPelanggan", "mnuGrup", "mnuProduk", "mnuBarang", "mnuRekening",
                                    "mnuLabaRugi", "mnuKasMasukTanggal", "mnuKasMasukPeriode",
                                    "mnuKasKeluarTanggal", "mnuKasKeluarPeriode"};
 
@@ -91,7 +91,7 @@ class UtamaTest : public QObject {
     }
     const QStringList harap = {
         "MuFile=&File", "  mnuLogin=Log In", "  mnuLogout=Log Out", "  Bts1=-", "  mnuKeluar=Keluar",
-        "MuData=&Data", "  mnuPemasok=Data &Pemasok", "  Bts2=-", "  mnuGrup=Data &Grup",
+        "MuData=&Data", "  mnuPemasok=Data &Pemasok", "  mnuPelanggan=Data Pe&langgan", "  Bts2=-", "  mnuGrup=Data &Grup",
         "  mnuProduk=Data Pro&duk", "  mnuBarang=Data &Barang",
         "MuTransaksi=&Transaksi", "  mnuPembelian=&Pembelian Barang", "  mnuPenjualan=Penjualan &Retail",
         "  mnuRekening=&Rekening Transaksi",
@@ -125,7 +125,7 @@ class UtamaTest : public QObject {
       db->exec(sql);
     masuk::Coba("ADM", "rahasia", "ADMIN");
     FrmUtama* u = FrmUtama::Existing();
-    const QStringList belumAda = {"frmPemasok", "frmPengguna", "frmPembelian", "frmTransaksi",
+    const QStringList belumAda = {"frmPembelian", "frmTransaksi",
                                   "frmLapJualNota", "frmLapJualTanggal", "frmLapJualPeriode",
                                   "frmLapBeliNota", "frmLapBeliPeriode", "frmKasMasukTanggal",
                                   "frmKasMasukPeriode", "frmKasKeluarTanggal", "frmKasKeluarPeriode",
@@ -181,6 +181,28 @@ class UtamaTest : public QObject {
     QCOMPARE(u->PanelText(1), QString("Sari Dewi"));
     QCOMPARE(u->PanelText(2), QString("[KASIR]"));
     QVERIFY(!child<QToolBar>(u, "Toolbar1")->isEnabled());
+  }
+
+  // The customer screen is master data: an ADMIN opens it from "Data", a
+  // cashier cannot reach it.
+  void customerEntry() {
+    masuk::Coba("ADM", "rahasia", "ADMIN");
+    FrmUtama* u = FrmUtama::Existing();
+    QVERIFY(aktif(u, "MuData") && aktif(u, "mnuPelanggan"));
+    {
+      ScriptedPrompter p;
+      p.expect("Tabel Pelanggan masih kosong!", ui::vbOK, "Perhatian", ui::vbInformation);
+      ModalScript script;
+      script.then([](QDialog* d) { d->reject(); });
+      child<QAction>(u, "mnuPelanggan")->trigger();
+      QCOMPARE(script.shown, QStringList{"frmPelanggan"});
+      VERIFY_PROMPTS(p);
+    }
+    child<QAction>(u, "mnuLogout")->trigger();
+    masuk::Coba("KSR", "kasir1", "KASIR");
+    QCOMPARE(FrmUtama::Existing(), u);
+    QVERIFY(!aktif(u, "MuData"));
+    QVERIFY(child<QMenu>(u, "MuData")->actions().contains(child<QAction>(u, "mnuPelanggan")));
   }
 
   void logoutLeavesOnlyFile() {
