@@ -40,9 +40,34 @@ QString MaskEdBox::ClipText() const {
 }
 
 void MaskEdBox::SetText(const QString& t) {
-  if (t.isEmpty() && !mask_.isEmpty()) clear();
-  else setText(t);
+  if (mask_.isEmpty()) {
+    setText(t);
+  } else if (SusunanMask(t)) {
+    // A text as the box itself reads (literals and prompts in their places),
+    // as stored: each filled place is put back where it stood, so unfilled
+    // places stay unfilled and nothing shifts.
+    clear();
+    for (int i = 0; i < mask_.size(); ++i) {
+      if (!IsPlaceholder(mask_[i]) || t[i] == QLatin1Char('_')) continue;
+      setCursorPosition(i);
+      insert(QString(t[i]));
+    }
+  } else {
+    setText(t);
+  }
   setCursorPosition(0);
+}
+
+bool MaskEdBox::SusunanMask(const QString& t) const {
+  if (t.size() != mask_.size()) return false;
+  for (int i = 0; i < mask_.size(); ++i) {
+    if (IsPlaceholder(mask_[i])) {
+      if (mask_[i] == QLatin1Char('#') && t[i] != QLatin1Char('_') && !t[i].isDigit()) return false;
+    } else if (t[i] != mask_[i]) {
+      return false;
+    }
+  }
+  return true;
 }
 
 void MaskEdBox::focusInEvent(QFocusEvent* e) {

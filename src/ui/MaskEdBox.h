@@ -17,7 +17,9 @@ class MaskEdBox : public QLineEdit {
   // The text with literals and prompt characters.
   QString Text() const;
   // Sets the text (with or without literals). An empty text clears the box
-  // to its prompts. The cursor goes to the start so typing fills the box.
+  // to its prompts; a text read from such a box (as stored) comes back
+  // place by place, prompts included. The cursor goes to the start so typing
+  // fills the box.
   void SetText(const QString& text);
   // Only the typed characters, without literals or prompts.
   QString ClipText() const;
@@ -27,6 +29,8 @@ class MaskEdBox : public QLineEdit {
   void mousePressEvent(QMouseEvent* e) override;
 
  private:
+  // Whether t has the mask's literals in their places and fits its places.
+  bool SusunanMask(const QString& t) const;
   QString mask_;
 };
 

@@ -62,8 +62,11 @@ class MaskEdBoxTest : public QObject {
   void telephoneKeepsLiterals() {
     ui::MaskEdBox tel;
     tel.SetMask("[&&&&]-&&&&&&&&");
-    tel.SetText("[0274]-512345__");
-    QCOMPARE(tel.Text(), QString("[0274]-512345__"));
+    // A stored text comes back exactly, unfilled places included.
+    for (const QString t : {"[0274]-512345__", "[____]-________", "[02_4]-_12 45__", "[abcd]-efghijkl"}) {
+      tel.SetText(t);
+      QCOMPARE(tel.Text(), t);
+    }
   }
 };
 
