@@ -63,7 +63,7 @@ class MaskEdBoxTest : public QObject {
     ui::MaskEdBox tel;
     tel.SetMask("[&&&&]-&&&&&&&&");
     // A stored text comes back exactly, unfilled places included.
-    for (const QString t : {"[0274]-512345__", "[____]-________", "[02_4]-_12 45__", "[abcd]-efghijkl"}) {
+    for (const QString t : {"[0274]-512345__", "[____]-________", "[02_4]-_12 45__", "[abcd]-efghijkl", "[024_]-3551987_"}) {
       tel.SetText(t);
       QCOMPARE(tel.Text(), t);
     }
