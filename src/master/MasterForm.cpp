@@ -305,6 +305,22 @@ int MasterForm::IsiGrid(ui::FlexGrid* g, db::Recordset* rs, const QStringList& f
   return i;
 }
 
+bool MasterForm::MuatBaris(db::RecordsetPtr& rs, ui::FlexGrid* grid, int kolom, const QString& awal,
+                           const QString& pesanKosong, const QString& judul) {
+  const int baris = qMax(1, grid->Row());
+  mdlUtama::SQL.clear();
+  mdlUtama::SQL = awal + db::Quote(grid->TextMatrix(baris, kolom)) + QStringLiteral(" ");
+  if (!mdlUtama::Buka(rs, mdlUtama::SQL)) {
+    FormNormal();
+    return false;
+  }
+  if (rs->Bof()) {
+    ui::MsgBox(pesanKosong, ui::vbInformation, judul);
+    return false;
+  }
+  return true;
+}
+
 bool MasterForm::Simpan(db::Recordset* rs) {
   if (rs->Update()) return true;
   const QString err = rs->LastError();

@@ -11,6 +11,7 @@
 #include <initializer_list>
 #include <memory>
 
+#include "db/Recordset.h"
 #include "db/Sql.h"
 
 class QComboBox;
@@ -21,9 +22,6 @@ class QLineEdit;
 class QPushButton;
 class QVBoxLayout;
 
-namespace db {
-class Recordset;
-}
 namespace ui {
 class FlexGrid;
 }
@@ -120,6 +118,12 @@ class MasterForm : public QDialog {
   // 0 when nomor is set, then the named fields. A field the record set lacks
   // leaves its cell empty. Returns the number of rows written.
   static int IsiGrid(ui::FlexGrid* g, db::Recordset* rs, const QStringList& fields, bool nomor = true);
+  // A grid double-click's read of its record: opens rs on `awal` followed by
+  // the quoted text of column `kolom` of the row clicked (any row, however
+  // long the list). A refused statement returns the screen to rest; no row
+  // shows pesanKosong under `judul`. True when the record is there.
+  bool MuatBaris(db::RecordsetPtr& rs, ui::FlexGrid* grid, int kolom, const QString& awal,
+                 const QString& pesanKosong, const QString& judul);
 
   // Fills a group combo from Grup ("KODE | NAMA" entries) into RsGrup; an empty
   // table shows pesanKosong (title "Error"). Filling is not a pick: the box

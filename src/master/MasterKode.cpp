@@ -104,19 +104,11 @@ void MasterKode::Grid_DblClick() {
   FormHidup();
   txtKode->setEnabled(false);
   Nama()->setFocus();
-  // Any row of the list can be loaded, however long it is.
-  const int baris = qMax(1, grid_->Row());
-  SQL.clear();
-  SQL = QStringLiteral(" SELECT * FROM ") + t_.tabel + QStringLiteral(" ") + QStringLiteral(" WHERE ") +
-        t_.kolomKode + QStringLiteral("=") + db::Quote(grid_->TextMatrix(baris, 1)) + QStringLiteral(" ");
-  if (!Buka(Rs(), SQL)) {
-    FormNormal();
+  if (!MuatBaris(Rs(), grid_, 1,
+                 QStringLiteral(" SELECT * FROM ") + t_.tabel + QStringLiteral(" ") + QStringLiteral(" WHERE ") +
+                     t_.kolomKode + QStringLiteral("="),
+                 QStringLiteral("TABEL MASIH KOSONG!"), QStringLiteral("Erro")))
     return;
-  }
-  if (Rs()->Bof()) {
-    ui::MsgBox(QStringLiteral("TABEL MASIH KOSONG!"), ui::vbInformation, QStringLiteral("Erro"));
-    return;
-  }
   txtKode->setText(Rs()->Text(t_.kolomKode));
   for (const Isian& i : t_.isian) SetTeks(i.kotak, Rs()->Text(i.kolom));
 }

@@ -5,7 +5,6 @@
 // its messages; opening, the grid fill, the next code, and new, edit, save
 // and delete are the same for all such screens and live here. A change is
 // saved without a question.
-#include "db/Recordset.h"
 #include "master/MasterForm.h"
 
 class QPlainTextEdit;

@@ -274,21 +274,13 @@ void frmBarang::GridBarang_DblClick() {
   ModeUbah();
   FormHidup();
   cmbProduk->setFocus();
-  // Any row of the list can be loaded, however long it is.
-  const int baris = qMax(1, GridBarang->Row());
-  SQL.clear();
-  SQL = QStringLiteral("SELECT Barang.*, Produk.Nama_Produk, Grup.* ") + QStringLiteral(" FROM Barang, Produk, Grup ") +
-        QStringLiteral(" WHERE Produk.Kode_Produk=Barang.Kode_Produk ") +
-        QStringLiteral(" AND Grup.Kode_Grup=Produk.Kode_Grup ") + QStringLiteral(" AND Kode_Barang=") +
-        db::Quote(GridBarang->TextMatrix(baris, 1)) + QStringLiteral(" ");
-  if (!Buka(RsBarang, SQL)) {
-    FormNormal();
+  if (!MuatBaris(RsBarang, GridBarang, 1,
+                 QStringLiteral("SELECT Barang.*, Produk.Nama_Produk, Grup.* ") +
+                     QStringLiteral(" FROM Barang, Produk, Grup ") +
+                     QStringLiteral(" WHERE Produk.Kode_Produk=Barang.Kode_Produk ") +
+                     QStringLiteral(" AND Grup.Kode_Grup=Produk.Kode_Grup ") + QStringLiteral(" AND Kode_Barang="),
+                 QStringLiteral("TABEL MASIH KOSONG"), QStringLiteral("Error")))
     return;
-  }
-  if (RsBarang->Bof()) {
-    ui::MsgBox(QStringLiteral("TABEL MASIH KOSONG"), ui::vbInformation, QStringLiteral("Error"));
-    return;
-  }
   txtKode->setText(RsBarang->Text(QStringLiteral("Kode_Barang")));
   CmbGrup->setEditText(RsBarang->Text(QStringLiteral("Kode_Grup")));
   txtNmGrup->setText(RsBarang->Text(QStringLiteral("Nama_Grup")));

@@ -79,19 +79,9 @@ void frmGrup::GridGrup_DblClick() {
   txtKode->setReadOnly(true);
   FormHidup();
   txtNama->setFocus();
-  // Any row of the list can be loaded, however long it is.
-  const int baris = qMax(1, GridGrup->Row());
-  SQL.clear();
-  SQL = QStringLiteral(" SELECT * FROM Grup ") + QStringLiteral(" WHERE Kode_Grup=") +
-        db::Quote(GridGrup->TextMatrix(baris, 1)) + QStringLiteral(" ");
-  if (!Buka(RsGrup, SQL)) {
-    FormNormal();
+  if (!MuatBaris(RsGrup, GridGrup, 1, QStringLiteral(" SELECT * FROM Grup ") + QStringLiteral(" WHERE Kode_Grup="),
+                 QStringLiteral("TABEL MASIH KOSONG"), QStringLiteral("Perhatian")))
     return;
-  }
-  if (RsGrup->Bof()) {
-    ui::MsgBox(QStringLiteral("TABEL MASIH KOSONG"), ui::vbInformation, QStringLiteral("Perhatian"));
-    return;
-  }
   for (RsGrup->MoveFirst(); !RsGrup->Eof(); RsGrup->MoveNext()) {
     txtKode->setText(RsGrup->Text(QStringLiteral("Kode_Grup")));
     txtNama->setText(RsGrup->Text(QStringLiteral("Nama_Grup")));

@@ -118,18 +118,9 @@ void frmPengguna::GridPengguna_DblClick() {
   // A password typed for one user never lands on the next one loaded: the
   // box starts empty, which keeps the stored password.
   txtPassword->clear();
-  const int baris = qMax(1, GridPengguna->Row());
-  SQL.clear();
-  SQL = QStringLiteral(" SELECT * FROM Pengguna ") + QStringLiteral(" WHERE UserId=") +
-        db::Quote(GridPengguna->TextMatrix(baris, 0)) + QStringLiteral(" ");
-  if (!Buka(RsPengguna, SQL)) {
-    FormNormal();
+  if (!MuatBaris(RsPengguna, GridPengguna, 0, QStringLiteral(" SELECT * FROM Pengguna ") + QStringLiteral(" WHERE UserId="),
+                 QStringLiteral("TABEL MASIH KOSONG"), QStringLiteral("Perhatian")))
     return;
-  }
-  if (RsPengguna->Bof()) {
-    ui::MsgBox(QStringLiteral("TABEL MASIH KOSONG"), ui::vbInformation, QStringLiteral("Perhatian"));
-    return;
-  }
   txtUserId->setText(RsPengguna->Text(QStringLiteral("UserId")));
   txtNama->setText(RsPengguna->Text(QStringLiteral("Nama")));
   cmbLevel->setEditText(RsPengguna->Text(QStringLiteral("Level")));

@@ -127,19 +127,11 @@ void frmProduk::GridProduk_DblClick() {
   ModeUbah();
   FormHidup();
   txtNama->setFocus();
-  const int baris = qMax(1, GridProduk->Row());
-  SQL.clear();
-  SQL = QStringLiteral(" SELECT Produk.*, Grup.Nama_Grup ") + QStringLiteral(" FROM Produk, Grup ") +
-        QStringLiteral(" WHERE Grup.Kode_Grup=Produk.Kode_Grup ") + QStringLiteral(" AND Kode_Produk=") +
-        db::Quote(GridProduk->TextMatrix(baris, 1)) + QStringLiteral(" ");
-  if (!Buka(RsProduk, SQL)) {
-    FormNormal();
+  if (!MuatBaris(RsProduk, GridProduk, 1,
+                 QStringLiteral(" SELECT Produk.*, Grup.Nama_Grup ") + QStringLiteral(" FROM Produk, Grup ") +
+                     QStringLiteral(" WHERE Grup.Kode_Grup=Produk.Kode_Grup ") + QStringLiteral(" AND Kode_Produk="),
+                 QStringLiteral("TABEL MASIH KOSONG"), QStringLiteral("Perhatian")))
     return;
-  }
-  if (RsProduk->Bof()) {
-    ui::MsgBox(QStringLiteral("TABEL MASIH KOSONG"), ui::vbInformation, QStringLiteral("Perhatian"));
-    return;
-  }
   for (RsProduk->MoveFirst(); !RsProduk->Eof(); RsProduk->MoveNext()) {
     txtKode->setText(RsProduk->Text(QStringLiteral("Kode_Produk")));
     CmbGrup->setEditText(RsProduk->Text(QStringLiteral("Kode_Grup")));
