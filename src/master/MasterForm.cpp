@@ -184,6 +184,13 @@ void MasterForm::FormNormal() {
   TbKeluar->setText(kKeluar);
 }
 
+void MasterForm::SelesaiSimpan(db::Recordset* rs) {
+  (void)mdlUtama::BacaUlang(rs);
+  FormNormal();
+  FormMati();
+  TampilGridData();
+}
+
 void MasterForm::ModeBaru() {
   TbSimpan->setEnabled(true);
   TbBaru->setEnabled(false);

@@ -65,6 +65,9 @@ class MasterForm : public QDialog {
   virtual void FormMati();
   virtual void FormNormal();
   virtual void TampilGridData() = 0;
+  // After a save, stored or declined: rs read again, the screen at rest and
+  // the grid filled anew.
+  void SelesaiSimpan(db::Recordset* rs);
 
  protected:
   MasterForm(const char* name, const QString& caption, QWidget* parent);

@@ -138,10 +138,7 @@ void MasterKode::TbSimpan_Click() {
   if (!Simpan(Rs().get())) return;
   ui::MsgBox(baru ? QStringLiteral("DATA BARU TELAH TERSIMPAN") : t_.pesanUbah, ui::vbInformation,
              QStringLiteral("INFO"));
-  (void)BacaUlang(Rs().get());
-  FormNormal();
-  FormMati();
-  TampilGridData();
+  SelesaiSimpan(Rs().get());
 }
 
 void MasterKode::TbHapus_Click() {

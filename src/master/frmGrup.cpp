@@ -121,10 +121,7 @@ void frmGrup::TbSimpan_Click() {
       if (!Simpan(RsGrup.get())) return;
     }
   }
-  (void)BacaUlang(RsGrup.get());
-  FormNormal();
-  FormMati();
-  TampilGridData();
+  SelesaiSimpan(RsGrup.get());
 }
 
 void frmGrup::TbHapus_Click() {

@@ -183,10 +183,7 @@ void frmPengguna::TbSimpan_Click() {
       if (!Simpan(RsPengguna.get())) return;
     }
   }
-  (void)BacaUlang(RsPengguna.get());
-  FormNormal();
-  FormMati();
-  TampilGridData();
+  SelesaiSimpan(RsPengguna.get());
 }
 
 void frmPengguna::TbHapus_Click() {
