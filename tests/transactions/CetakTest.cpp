@@ -221,7 +221,7 @@ class CetakTest : public QObject {
     QTemporaryDir dir;
     const QString file = dir.filePath("nota.txt");
     QString titleSeen, filterSeen;
-    ui::SetSaveFileNameHandler([&](const QString& t, const QString& f) {
+    ui::SetSaveFileNameHandler([&](const QString& t, const QString& f, const QString&) {
       titleSeen = t;
       filterSeen = f;
       return file;
@@ -248,7 +248,7 @@ class CetakTest : public QObject {
     QCOMPARE(QString::fromLatin1(f.readAll()), b.Teks() + "\r\n");
 
     // A cancelled dialog leaves the file as it was, silently.
-    ui::SetSaveFileNameHandler([](const QString&, const QString&) { return QString(); });
+    ui::SetSaveFileNameHandler([](const QString&, const QString&, const QString&) { return QString(); });
     child<QPushButton>(&b, "cmdSimpan")->click();
     VERIFY_PROMPTS(p);
   }
