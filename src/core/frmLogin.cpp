@@ -12,6 +12,7 @@
 
 #include "core/FrmUtama.h"
 #include "core/mdlUtama.h"
+#include "ui/Input.h"
 #include "ui/Seams.h"
 
 namespace {
@@ -40,16 +41,15 @@ frmLogin::frmLogin(QWidget* parent) : QDialog(parent) {
   Label3 = new QLabel("Level", bingkai);
   Label3->setObjectName("Label3");
 
-  txtUser = new QLineEdit(bingkai);
-  txtUser->setObjectName("txtUser");
-  txtPwd = new QLineEdit(bingkai);
-  txtPwd->setObjectName("txtPwd");
+  txtUser = ui::BuatKotak(bingkai, "txtUser");
+  txtPwd = ui::BuatKotak(bingkai, "txtPwd");
   txtPwd->setEchoMode(QLineEdit::Password);
   txtPwd->setStyleSheet("lineedit-password-character: 42;");  // '*'
   cmbLevel = new QComboBox(bingkai);
   cmbLevel->setObjectName("cmbLevel");
   cmbLevel->setEditable(true);
   cmbLevel->setInsertPolicy(QComboBox::NoInsert);
+  ui::TanpaKendali(cmbLevel);
 
   auto* isian = new QGridLayout(bingkai);
   isian->setContentsMargins(16, 14, 16, 14);
@@ -67,9 +67,9 @@ frmLogin::frmLogin(QWidget* parent) : QDialog(parent) {
   TbLogin->setObjectName("TbLogin");
   TbTutup = new QPushButton("&TUTUP", this);
   TbTutup->setObjectName("TbTutup");
-  // The window has no key handling of its own: Enter does not log in.
-  TbLogin->setAutoDefault(false);
-  TbTutup->setAutoDefault(false);
+  // Enter in a box does not log in; Enter on a focused button presses it.
+  ui::EnterMenekan(TbLogin);
+  ui::EnterMenekan(TbTutup);
   TbLogin->setMinimumWidth(96);
   TbTutup->setMinimumWidth(96);
 

@@ -54,6 +54,9 @@ MasterForm::MasterForm(const char* name, const QString& caption, QWidget* parent
     auto* b = new QPushButton(QString::fromUtf8(text), Frame2);
     b->setObjectName(QString::fromLatin1(n));
     b->setMinimumSize(90, 30);
+    // None of them is the window's default: Enter in a box must not start a
+    // new record or save behind the person's back.
+    ui::EnterMenekan(b);
     tombol->addWidget(b);
     return b;
   };
@@ -79,9 +82,7 @@ QLabel* MasterForm::BuatLabel(const char* name, const QString& text) {
 }
 
 QLineEdit* MasterForm::BuatTeks(const char* name, int maxLength) {
-  auto* t = new QLineEdit(Frame1);
-  t->setObjectName(QString::fromLatin1(name));
-  if (maxLength > 0) t->setMaxLength(maxLength);
+  QLineEdit* t = ui::BuatKotak(Frame1, name, maxLength);
   // Design colour of the input boxes: the light yellow.
   ui::SetBackColor(t, ui::Kuning);
   return t;
@@ -96,6 +97,7 @@ QComboBox* MasterForm::BuatCombo(const char* name) {
   c->setInsertPolicy(QComboBox::NoInsert);
   c->setCompleter(nullptr);
   c->setMaxVisibleItems(15);
+  ui::TanpaKendali(c);
   // The box itself is narrow (it shows only the code after a pick), but its
   // list must show each entry whole, code and name: widen the list to the
   // longest entry instead of eliding the names.
@@ -218,6 +220,7 @@ void MasterForm::AturGrid(ui::FlexGrid* g, std::initializer_list<Kolom> kolom) {
   for (const Kolom& k : kolom) {
     g->SetTextMatrix(0, c, k.judul);
     g->SetColWidth(c, k.lebar);
+    if (k.angka) g->SetColAlignment(c, Qt::AlignRight);
     ++c;
   }
 }

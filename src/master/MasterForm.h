@@ -29,10 +29,12 @@ class FlexGrid;
 
 namespace master {
 
-// One grid column: header text and width in twips.
+// One grid column: header text, width in twips, and whether it holds an
+// amount or quantity (right-aligned).
 struct Kolom {
   QString judul;
   int lebar;
+  bool angka = false;
 };
 
 class MasterForm : public QDialog {

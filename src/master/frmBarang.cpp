@@ -97,8 +97,9 @@ frmBarang::frmBarang(QWidget* parent)
   auto* cari = new QHBoxLayout;
   Label7 = new QLabel(QStringLiteral("Cari Nama :"), this);
   Label7->setObjectName(QStringLiteral("Label7"));
-  txtCari = new QLineEdit(this);
-  txtCari->setObjectName(QStringLiteral("txtCari"));
+  txtCari = ui::BuatKotak(this, "txtCari");
+  // Enter in the search box only searches.
+  ui::SetEnterAction(txtCari, [this] { txtCari_Change(txtCari->text()); });
   ui::SetBackColor(txtCari, ui::Putih);
   txtCari->setFixedWidth(260);
   cari->addWidget(Label7);
@@ -181,9 +182,9 @@ void frmBarang::AktifGridBarang() {
                         {QStringLiteral("PRODUK"), 1900},
                         {QStringLiteral("NAMA BARANG"), 3300},
                         {QStringLiteral("SATUAN"), 900},
-                        {QStringLiteral("H BELI[Rp.]"), 1500},
-                        {QStringLiteral("H JUAL[Rp.]"), 1500},
-                        {QStringLiteral("STOK"), 700}});
+                        {QStringLiteral("H BELI[Rp.]"), 1500, true},
+                        {QStringLiteral("H JUAL[Rp.]"), 1500, true},
+                        {QStringLiteral("STOK"), 700, true}});
 }
 
 void frmBarang::TampilGridData() {
@@ -319,6 +320,16 @@ void frmBarang::TbSimpan_Click() {
     cmbProduk->setFocus();
     return;
   }
+  // Prices and stock are stored as the boxes show them, or not at all.
+  qint64 angka[3];
+  const QList<QLineEdit*> kotakAngka{TxtHBeli, txtHJual, txtStok};
+  for (int i = 0; i < 3; ++i) {
+    if (!ui::Angka(kotakAngka[i]->text(), &angka[i])) {
+      ui::MsgBox(QStringLiteral("HARGA DAN STOK HARUS BERUPA ANGKA"), ui::vbCritical, QStringLiteral("Error"));
+      kotakAngka[i]->setFocus();
+      return;
+    }
+  }
   SQL.clear();
   SQL = QStringLiteral("SELECT * FROM Barang WHERE Kode_Barang = ") + db::Quote(txtKode->text());
   RsBarang = BukaRs(SQL);
@@ -330,9 +341,9 @@ void frmBarang::TbSimpan_Click() {
   RsBarang->SetField(QStringLiteral("Kode_Produk"), cmbProduk->currentText().trimmed());
   RsBarang->SetField(QStringLiteral("Nama_Barang"), txtNama->text().trimmed());
   RsBarang->SetField(QStringLiteral("Satuan"), cmbSatuan->currentText().trimmed());
-  RsBarang->SetField(QStringLiteral("Harga_Beli"), db::LeadingNumber(TxtHBeli->text()));
-  RsBarang->SetField(QStringLiteral("Harga_Jual"), db::LeadingNumber(txtHJual->text()));
-  RsBarang->SetField(QStringLiteral("Stok"), db::LeadingNumber(txtStok->text()));
+  RsBarang->SetField(QStringLiteral("Harga_Beli"), angka[0]);
+  RsBarang->SetField(QStringLiteral("Harga_Jual"), angka[1]);
+  RsBarang->SetField(QStringLiteral("Stok"), angka[2]);
   if (!Simpan(RsBarang.get())) return;
   ui::MsgBox(baru ? QStringLiteral("DATA BARU TELAH TERSIMPAN") : QStringLiteral("DATA BARANG TELAH DIUBAH"),
              ui::vbInformation, QStringLiteral("Konfirmasi"));

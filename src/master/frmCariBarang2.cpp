@@ -15,8 +15,8 @@ frmCariBarang2::frmCariBarang2(QWidget* parent)
                                    {QStringLiteral("KODE"), 1100, QStringLiteral("Kode_Barang")},
                                    {QStringLiteral("GRUP"), 1900, QStringLiteral("Nama_Grup")},
                                    {QStringLiteral("NAMA BARANG"), 3300, QStringLiteral("Nama_Barang")},
-                                   {QStringLiteral("HARGA [Rp.]"), 1600, QStringLiteral("Harga_Jual")},
-                                   {QStringLiteral("STOK"), 1600, QStringLiteral("Stok")}},
+                                   {QStringLiteral("HARGA [Rp.]"), 1600, QStringLiteral("Harga_Jual"), true},
+                                   {QStringLiteral("STOK"), 1600, QStringLiteral("Stok"), true}},
                                   true}) {
   Form_Load();
 }

@@ -24,6 +24,7 @@ class frmCariBarangDasar : public QDialog {
     QString header;
     int width;      // twips
     QString field;  // empty: the row number
+    bool angka = false;  // an amount or quantity: right-aligned
   };
   struct Ragam {
     const char* objectName;
@@ -50,6 +51,7 @@ class frmCariBarangDasar : public QDialog {
 
  protected:
   frmCariBarangDasar(QWidget* parent, Ragam ragam);
+  bool eventFilter(QObject* obj, QEvent* ev) override;
   // Opening: connection, list query, fill. Run by the twin's constructor.
   void Form_Load();
   virtual QString SqlDaftar() const = 0;

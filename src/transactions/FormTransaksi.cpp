@@ -1,6 +1,5 @@
 #include "transactions/FormTransaksi.h"
 
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -121,29 +120,12 @@ FormTransaksi::HasilSimpan FormTransaksi::SimpanDokumen(
 QPushButton* FormTransaksi::Tombol(QWidget* parent, const char* name, const QString& caption) {
   auto* b = new QPushButton(caption, parent);
   b->setObjectName(QString::fromLatin1(name));
-  // Enter in a box must never press a button by itself.
-  b->setAutoDefault(false);
-  b->setDefault(false);
-  b->installEventFilter(this);
+  ui::EnterMenekan(b);
   return b;
 }
 
-bool FormTransaksi::eventFilter(QObject* obj, QEvent* ev) {
-  if (ev->type() == QEvent::KeyPress) {
-    const int key = static_cast<QKeyEvent*>(ev)->key();
-    auto* b = qobject_cast<QPushButton*>(obj);
-    if (b && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
-      if (b->isEnabled()) b->click();
-      return true;
-    }
-  }
-  return QDialog::eventFilter(obj, ev);
-}
-
 QLineEdit* FormTransaksi::Kotak(QWidget* parent, const char* name, int maxLength, bool kanan) {
-  auto* t = new QLineEdit(parent);
-  t->setObjectName(QString::fromLatin1(name));
-  if (maxLength > 0) t->setMaxLength(maxLength);
+  QLineEdit* t = ui::BuatKotak(parent, name, maxLength);
   if (kanan) t->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   return t;
 }

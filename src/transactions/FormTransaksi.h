@@ -71,8 +71,6 @@ class FormTransaksi : public QDialog {
   void PertanyaanTutup(const QString& text, const QString& title);
   // Cancels the open document (leave button while "&Batal").
   virtual void Batal() = 0;
-  // Enter on a focused button presses it, as the cashier expects.
-  bool eventFilter(QObject* obj, QEvent* ev) override;
 
   // Small builders so each screen states only its own names and captions.
   QPushButton* Tombol(QWidget* parent, const char* name, const QString& caption);

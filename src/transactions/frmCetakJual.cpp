@@ -12,6 +12,7 @@
 
 #include "core/mdlUtama.h"
 #include "transactions/mdlCetak.h"
+#include "ui/Input.h"
 #include "ui/Seams.h"
 
 using namespace mdlUtama;
@@ -27,7 +28,7 @@ QFont HurufNota() {
 QPushButton* Tombol(QWidget* parent, const char* name, const QString& caption) {
   auto* b = new QPushButton(caption, parent);
   b->setObjectName(QString::fromLatin1(name));
-  b->setAutoDefault(false);
+  ui::EnterMenekan(b);
   b->setMinimumWidth(110);
   return b;
 }
