@@ -221,10 +221,12 @@ void SetKeyFilter(QWidget* w, int filters) {
     f->amountBox_ = le;
     auto* v = new DigitValidator(le);
     le->setValidator(v);
-    QObject::connect(le, &QLineEdit::inputRejected, v, [v] {
-      if (!v->refused) return;
+    // Only the person's own input beeps: a negative stock the screen shows
+    // is not refused input.
+    QObject::connect(le, &QLineEdit::inputRejected, v, [v, le] {
+      const bool beep = v->refused && le->hasFocus();
       v->refused = false;
-      Beep();
+      if (beep) Beep();
     });
   }
 }

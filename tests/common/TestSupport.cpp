@@ -108,6 +108,42 @@ void typeInto(QWidget* w, const QString& text) {
   }
 }
 
+namespace {
+QWidget* KeyTarget() {
+  if (QWidget* w = QApplication::activePopupWidget()) return w;
+  if (QWidget* w = QApplication::focusWidget()) return w;
+  return QApplication::activeWindow();
+}
+}  // namespace
+
+void Keyboard::key(int key, Qt::KeyboardModifiers mods) {
+  QWidget* w = KeyTarget();
+  if (!w) qFatal("no window takes the key %d", key);
+  ++presses;
+  QTest::keyClick(w, Qt::Key(key), mods);
+  if (mods & Qt::AltModifier) QTest::qWait(150);
+}
+
+bool activate(QWidget* window) {
+  window->activateWindow();
+  if (!QTest::qWaitForWindowActive(window)) return false;
+  QApplication::setActiveWindow(window);
+  return QApplication::activeWindow() == window;
+}
+
+void Keyboard::type(const QString& text) {
+  for (QChar c : text) {
+    if (c == QLatin1Char('\r')) {
+      key(Qt::Key_Return);
+      continue;
+    }
+    QWidget* w = KeyTarget();
+    if (!w) qFatal("no window takes the key %s", qPrintable(QString(c)));
+    ++presses;
+    QTest::sendKeyEvent(QTest::KeyAction::Click, w, Qt::Key(c.toUpper().unicode()), QString(c), Qt::NoModifier);
+  }
+}
+
 void doubleClickRow(ui::FlexGrid* grid, int row, int col) {
   const QModelIndex idx = grid->model()->index(row - 1, col);
   grid->scrollTo(idx);
