@@ -212,6 +212,8 @@ void frmPenjualan::FormNormal() {
   TbBaru->setEnabled(true);
   TbCari->setEnabled(false);
   TbMasuk->setEnabled(false);
+  // At rest the one thing to do is start a sale: Enter starts it.
+  TbBaru->setFocus();
 }
 
 void frmPenjualan::AktifGridJual() {

@@ -189,9 +189,14 @@ void FlexGrid::keyPressEvent(QKeyEvent* e) {
 void FlexGrid::focusInEvent(QFocusEvent* e) {
   QTableView::focusInEvent(e);
   // Reached by keyboard, the current row shows as chosen, so the person sees
-  // which row Enter would take.
+  // which row Enter would take; the blank row of an empty grid stays plain.
   const QModelIndex i = currentIndex();
-  if (i.isValid() && !selectionModel()->isRowSelected(i.row(), QModelIndex())) selectRow(i.row());
+  if (!i.isValid() || selectionModel()->isRowSelected(i.row(), QModelIndex())) return;
+  for (int c = 0; c < model_->cols; ++c)
+    if (!TextMatrix(i.row() + 1, c).isEmpty()) {
+      selectRow(i.row());
+      return;
+    }
 }
 
 void FlexGrid::SetRowHeightMin(int twips) {
