@@ -140,6 +140,7 @@ void MasterForm::FormKosong() {
     } else if (auto* t = qobject_cast<QLineEdit*>(in.w)) {
       t->clear();
     } else if (auto* c = qobject_cast<QComboBox*>(in.w)) {
+      c->setCurrentIndex(-1);
       c->setEditText(QString());
     } else if (auto* p = qobject_cast<QPlainTextEdit*>(in.w)) {
       p->clear();
@@ -311,12 +312,24 @@ void MasterForm::IsiComboGrup(QComboBox* cmb, const QString& pesanKosong) {
     ui::MsgBox(pesanKosong, ui::vbCritical, QStringLiteral("Error"));
     return;
   }
+  IsiDaftar(cmb, mdlUtama::RsGrup.get(), QStringLiteral("Kode_Grup"), QStringLiteral("Nama_Grup"));
+}
+
+void MasterForm::IsiDaftar(QComboBox* cmb, const QStringList& entri) {
   const QString teks = cmb->currentText();
   cmb->clear();
-  for (mdlUtama::RsGrup->MoveFirst(); !mdlUtama::RsGrup->Eof(); mdlUtama::RsGrup->MoveNext())
-    cmb->addItem(mdlUtama::RsGrup->Text(QStringLiteral("Kode_Grup")) + QStringLiteral(" | ") +
-                 mdlUtama::RsGrup->Text(QStringLiteral("Nama_Grup")));
+  cmb->addItems(entri);
+  // Filling is not a pick: no entry is current (Down starts at the first)
+  // and the box shows what it showed.
+  cmb->setCurrentIndex(-1);
   cmb->setEditText(teks);
+}
+
+void MasterForm::IsiDaftar(QComboBox* cmb, db::Recordset* rs, const QString& kode, const QString& nama) {
+  QStringList entri;
+  for (rs->MoveFirst(); !rs->Eof(); rs->MoveNext())
+    entri << rs->Text(kode) + QStringLiteral(" | ") + rs->Text(nama);
+  IsiDaftar(cmb, entri);
 }
 
 }  // namespace master

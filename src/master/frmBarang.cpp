@@ -131,10 +131,7 @@ void frmBarang::Form_Load() {
   txtKode->setReadOnly(true);
   // The list is refilled from empty, so it holds the five units once however
   // often the screen is reloaded; the box keeps the text it showed.
-  const QString teks = cmbSatuan->currentText();
-  cmbSatuan->clear();
-  cmbSatuan->addItems(kSatuan);
-  cmbSatuan->setEditText(teks);
+  IsiDaftar(cmbSatuan, kSatuan);
 }
 
 void frmBarang::DataGrup() { IsiComboGrup(CmbGrup, QStringLiteral("DATA GRUP TIDAK ADA")); }
@@ -144,12 +141,7 @@ void frmBarang::DataProduk() {
   SQL = QStringLiteral("SELECT * FROM Produk WHERE Kode_Grup=") + db::Quote(CmbGrup->currentText());
   RsProduk = BukaRs(SQL);
   if (!RsProduk->Bof()) {
-    const QString teks = cmbProduk->currentText();
-    cmbProduk->clear();
-    for (RsProduk->MoveFirst(); !RsProduk->Eof(); RsProduk->MoveNext())
-      cmbProduk->addItem(RsProduk->Text(QStringLiteral("Kode_Produk")) + QStringLiteral(" | ") +
-                         RsProduk->Text(QStringLiteral("Nama_Produk")));
-    cmbProduk->setEditText(teks);
+    IsiDaftar(cmbProduk, RsProduk.get(), QStringLiteral("Kode_Produk"), QStringLiteral("Nama_Produk"));
     return;
   }
   if (!Tanya(QStringLiteral("DATA PRODUK KOSONG, INGIN MENAMBAH?"), QStringLiteral("Informasi"))) return;
@@ -349,6 +341,7 @@ void frmBarang::TbSimpan_Click() {
              ui::vbInformation, QStringLiteral("Konfirmasi"));
   RsBarang->Requery();
   txtNama->clear();
+  cmbSatuan->setCurrentIndex(-1);
   cmbSatuan->setEditText(QString());
   TxtHBeli->clear();
   txtHJual->clear();

@@ -506,6 +506,28 @@ class BarangTest : public QObject {
     VERIFY_PROMPTS(p);
   }
 
+  // Down in a freshly filled list picks its first entry, not the second.
+  void downPicksTheFirstEntryOfEachList() {
+    ScriptedPrompter p;
+    p.expect(Kosong);
+    p.expect(Kosong);
+    p.expect(Kosong);
+    p.expect(Kosong);
+    Layar s;
+    s.baru->click();
+    QCOMPARE(s.w.focusWidget(), static_cast<QWidget*>(s.grup));
+    QTest::keyClick(s.grup->lineEdit(), Qt::Key_Down);
+    QCOMPARE(s.grup->currentText(), QString("001"));
+    QCOMPARE(s.w.focusWidget(), static_cast<QWidget*>(s.produk));
+    QTest::keyClick(s.produk->lineEdit(), Qt::Key_Down);
+    QCOMPARE(s.produk->currentText(), QString("001.001"));
+    QCOMPARE(s.kode->text(), QString("001.001.001"));
+    s.satuan->setFocus();
+    QTest::keyClick(s.satuan->lineEdit(), Qt::Key_Down);
+    QCOMPARE(s.satuan->currentText(), QString("Set"));
+    VERIFY_PROMPTS(p);
+  }
+
   void row300OfALongListLoadsByDoubleClick() {
     db->exec("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i+1 FROM n WHERE i<400) "
              "INSERT INTO Barang SELECT '001.001.' || printf('%03d', i), '001.001', 'BARANG ' || i, 'Set', i, i*2, 1 "
