@@ -4,6 +4,7 @@
 #include <sqlite3.h>
 
 #include <QByteArray>
+#include <QString>
 #include <algorithm>
 #include <functional>
 #include <vector>
@@ -50,6 +51,46 @@ inline bool FillShop(const QString& path, int count, const std::function<Item(in
 inline QByteArray Kode(int grup, int produk, int item) {
   return QByteArray::number(grup).rightJustified(3, '0') + '.' + QByteArray::number(produk).rightJustified(3, '0') +
          '.' + QByteArray::number(item).rightJustified(3, '0');
+}
+
+// A shop of `items` stock items and `lines` sale lines, five lines to a
+// receipt, spread over March 2024.
+inline bool FillSales(const QString& path, int items, int lines) {
+  const bool shop = FillShop(path, items, [](int i) {
+    Item it;
+    it.kode = Kode(i % 10 + 1, i / 10 % 10 + 1, i / 100 + 1);
+    it.nama = "Barang dagangan nomor " + QByteArray::number(i) + " ukuran sedang";
+    it.beli = 1000 + i;
+    it.jual = 1500 + 7 * i;
+    return it;
+  });
+  db::Connection c;
+  if (!shop || !c.Open(path) || !c.BeginTrans()) return false;
+  sqlite3_stmt *nota = nullptr, *baris = nullptr;
+  sqlite3_prepare_v2(c.Handle(), "INSERT INTO Penjualan VALUES (?,?,0,'','KASIR')", -1, &nota, nullptr);
+  sqlite3_prepare_v2(c.Handle(), "INSERT INTO Penjualan_Detail VALUES (?,?,?,?,?)", -1, &baris, nullptr);
+  for (int l = 0; l < lines; ++l) {
+    const QByteArray no = "JL-" + QByteArray::number(l / 5 + 1).rightJustified(7, '0');
+    if (l % 5 == 0) {
+      const QByteArray tgl = "2024-03-" + QByteArray::number(1 + l / 5 % 31).rightJustified(2, '0');
+      sqlite3_bind_text(nota, 1, no.constData(), int(no.size()), SQLITE_TRANSIENT);
+      sqlite3_bind_text(nota, 2, tgl.constData(), int(tgl.size()), SQLITE_TRANSIENT);
+      if (sqlite3_step(nota) != SQLITE_DONE) return false;
+      sqlite3_reset(nota);
+    }
+    const int i = (l * 7919) % items, qty = 1 + l % 12;
+    const QByteArray kode = Kode(i % 10 + 1, i / 10 % 10 + 1, i / 100 + 1);
+    sqlite3_bind_text(baris, 1, no.constData(), int(no.size()), SQLITE_TRANSIENT);
+    sqlite3_bind_text(baris, 2, kode.constData(), int(kode.size()), SQLITE_TRANSIENT);
+    sqlite3_bind_int64(baris, 3, 1500 + 7 * i);
+    sqlite3_bind_int64(baris, 4, qty);
+    sqlite3_bind_int64(baris, 5, qint64(1500 + 7 * i) * qty);
+    if (sqlite3_step(baris) != SQLITE_DONE) return false;
+    sqlite3_reset(baris);
+  }
+  sqlite3_finalize(nota);
+  sqlite3_finalize(baris);
+  return c.CommitTrans();
 }
 
 inline double Best(const std::vector<double>& v) { return *std::min_element(v.begin(), v.end()); }

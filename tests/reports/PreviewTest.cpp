@@ -1,0 +1,189 @@
+// The preview window: turning pages by keys and buttons, pages laid out only
+// when looked at, printing through the printer seam, saving as PDF and CSV.
+#include <QApplication>
+#include <QFile>
+#include <QLabel>
+#include <QPrinter>
+#include <QProcess>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QSpinBox>
+#include <QTemporaryDir>
+
+#include "Lap.h"
+#include "TestSupport.h"
+#include "reports/PreviewWindow.h"
+
+using namespace reports;
+using namespace laptest;
+using namespace testsupport;
+
+namespace {
+QString Run(const QString& program, const QStringList& args) {
+  QProcess p;
+  p.start(program, args);
+  if (!p.waitForFinished(30000) || p.exitCode() != 0) qFatal("%s failed", qPrintable(program));
+  return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+QString PdfInfo(const QString& file, const QString& key) {
+  for (const QString& line : Run("pdfinfo", {file}).split('\n'))
+    if (line.startsWith(key + ":")) return line.mid(key.size() + 1).trimmed();
+  return QString();
+}
+
+std::unique_ptr<QPrinter> PdfPrinter(const QString& path, QPageLayout::Orientation o) {
+  auto p = std::make_unique<QPrinter>(QPrinter::HighResolution);
+  p->setOutputFormat(QPrinter::PdfFormat);
+  p->setOutputFileName(path);
+  p->setPageOrientation(o);
+  return p;
+}
+}  // namespace
+
+class PreviewTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init() { PinLocale(QLocale::English, QLocale::UnitedStates); }
+  void cleanup() {
+    ui::SetPrinterFactory({});
+    ui::SetSaveFileNameHandler({});
+  }
+
+  void pagesTurnAndOnlyTheShownPageIsLaidOut() {
+    const TableRows rows = Jual(2000);
+    PreviewWindow w(Def("rptLapJualPeriode"), {}, rows);
+    w.show();
+    QCOMPARE(w.windowTitle(), QString("LAPORAN PENJUALAN PER-PERIODE"));
+    QCOMPARE(w.objectName(), QString("rptLapJualPeriode"));
+    QVERIFY(w.windowState() & Qt::WindowMaximized);
+    QVERIFY(w.PageCount() > 30);
+    QCOMPARE(child<QLabel>(&w, "LblDari")->text(), QString("dari %1").arg(w.PageCount()));
+    w.Render();
+    QCOMPARE(w.PagesLaidOut(), 1);
+
+    // Page keys turn pages wherever the focus is, even on the paper that
+    // would otherwise scroll.
+    auto* paper = child<QScrollArea>(&w, "Kertas");
+    auto* page = child<QSpinBox>(&w, "TxtHalaman");
+    QTest::keyClick(paper, Qt::Key_PageDown);
+    QCOMPARE(w.CurrentPage(), 1);
+    QTest::keyClick(page, Qt::Key_PageDown);
+    QCOMPARE(w.CurrentPage(), 2);
+    QCOMPARE(page->value(), 3);
+    QTest::keyClick(paper, Qt::Key_PageUp);
+    QTest::keyClick(paper, Qt::Key_PageUp);
+    QTest::keyClick(paper, Qt::Key_PageUp);
+    QCOMPARE(w.CurrentPage(), 0);
+    QTest::keyClick(paper, Qt::Key_End, Qt::ControlModifier);
+    QCOMPARE(w.CurrentPage(), w.PageCount() - 1);
+    QVERIFY(!child<QWidget>(&w, "TbBerikut")->isEnabled());
+    page->setValue(5);
+    QCOMPARE(w.CurrentPage(), 4);
+    w.Render();
+    QCOMPARE(Texts(w.PageAt(4), Band::Detail).first(), Texts(Layout(Def("rptLapJualPeriode"), {}, rows)[4], Band::Detail).first());
+
+    QTest::keyClick(page, Qt::Key_Escape);
+    QVERIFY(!w.isVisible());
+    QCOMPARE(w.result(), int(QDialog::Rejected));
+  }
+
+  void savedPdfHoldsTheDocument() {
+    const ReportDef& def = Def("rptLapJualPeriode");
+    const TableRows rows = Jual(80);
+    PreviewWindow w(def, {{"LblTgl", "15 March 2024"}, {"LblPeriode", "01 March 2024 S/D 31 March 2024"}}, rows);
+    QTemporaryDir dir;
+    ui::SetSaveFileNameHandler([&](const QString&, const QString& filter) {
+      return filter.contains("*.pdf") ? dir.filePath("laporan") : QString();
+    });
+    ScriptedPrompter p;  // saving says nothing
+    child<QPushButton>(&w, "TbPdf")->click();
+    VERIFY_PROMPTS(p);
+    const QString file = dir.filePath("laporan.pdf");
+    QCOMPARE(PdfInfo(file, "Pages"), QString::number(w.PageCount()));
+    QVERIFY(PdfInfo(file, "Page size").contains("(A4)"));
+    const QStringList words = Run("pdftotext", {file, "-"}).simplified().split(' ');
+    const QString all = words.join(' ');
+    QVERIFY(all.startsWith("Laporan Penjualan Per-Periode Tanggal Cetak : 15 March 2024 Periode Transaksi : "
+                           "01 March 2024 S/D 31 March 2024 NO NOTA TANGGAL KODE NAMA BARANG HARGA JUAL QTY SUBTOTAL"));
+    QCOMPARE(all.count("NO NOTA TANGGAL KODE NAMA BARANG HARGA JUAL QTY SUBTOTAL"), w.PageCount());
+    for (int r = 0; r < rows.Count(); ++r) {
+      const QString line = QStringList({rows.Value(r, 0).toString(),
+                                        FormatValue(rows.Value(r, 1), Format::DateMonth), rows.Value(r, 2).toString(),
+                                        rows.Value(r, 3).toString(), FormatValue(rows.Value(r, 4), Format::Money),
+                                        rows.Value(r, 5).toString(), FormatValue(rows.Value(r, 6), Format::Money)})
+                               .join(' ');
+      QVERIFY2(all.count(line) == 1, qPrintable(line));
+    }
+  }
+
+  void csvHoldsEveryRowWithItsTextsQuoted() {
+    TableRows rows({"No_Nota", "Tgl_Nota", "Kode_Barang", "Nama_Barang", "Harga_Jual", "Jumlah", "Subtotal"});
+    rows.Add({"JL-0000001", "2024-03-05", "001.002.003", "Sabun, Mandi", 1500, 3, 4500});
+    rows.Add({"JL-0000001", "2024-03-05", "001.002.004", "Kopi \"Kapal\" 200g", 12000, 1, 12000});
+    rows.Add({"JL-0000002", "2024-03-06", "001.002.005", "Teh\nCelup", 1250000, 2, 2500000});
+    rows.Add({"JL-0000003", "2024-03-07", "001.002.006", " Gula Ñusantara ", 0, 1, QVariant()});
+    PreviewWindow w(Def("rptLapJualTanggal"), {}, rows);
+    QTemporaryDir dir;
+    const QString file = dir.filePath("penjualan.csv");
+    ui::SetSaveFileNameHandler([&](const QString&, const QString&) { return file; });
+    child<QPushButton>(&w, "TbCsv")->click();
+    QFile f(file);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    const QByteArray bytes = f.readAll();
+    // UTF-8 marked as such; a field with a comma, a quote, a line break or
+    // outer blanks quoted, its quotes doubled, so any spreadsheet reads it back.
+    QCOMPARE(QString::fromUtf8(bytes),
+             QString("\xEF\xBB\xBF"
+                     "NO NOTA,TANGGAL,KODE,NAMA BARANG,HARGA JUAL,QTY,SUBTOTAL\r\n"
+                     "JL-0000001,2024-03-05,001.002.003,\"Sabun, Mandi\",1500,3,4500\r\n"
+                     "JL-0000001,2024-03-05,001.002.004,\"Kopi \"\"Kapal\"\" 200g\",12000,1,12000\r\n"
+                     "JL-0000002,2024-03-06,001.002.005,\"Teh\nCelup\",1250000,2,2500000\r\n"
+                     "JL-0000003,2024-03-07,001.002.006,\" Gula Ñusantara \",0,1,\r\n"));
+  }
+
+  void printingThroughThePrinterSeam() {
+    const ReportDef& def = Def("rptLapJualPeriode");
+    const TableRows rows = Jual(300);
+    PreviewWindow w(def, {}, rows);
+    auto* cetak = child<QPushButton>(&w, "TbCetak");
+    ScriptedPrompter p;
+
+    ui::SetPrinterFactory([] { return std::unique_ptr<QPrinter>(); });
+    p.expect("Belum ada printer terinstall di komputer Anda.\n"
+             "Silahkan install printer terlebih dulu, atau simpan laporan sebagai PDF.",
+             ui::vbOK, "Printer Belum Diinstall", ui::vbExclamation);
+    cetak->click();
+
+    // A landscape printer: the dialog is passed, and the pages are laid out
+    // on the printer's own paper.
+    QTemporaryDir dir;
+    const QString file = dir.filePath("cetak.pdf");
+    ui::SetPrinterFactory([&] { return PdfPrinter(file, QPageLayout::Landscape); });
+    {
+      ModalScript m;
+      m.then([](QDialog* d) { d->accept(); });
+      cetak->click();
+      QCOMPARE(m.shown, QStringList({"DlgCetak"}));
+    }
+    VERIFY_PROMPTS(p);
+    QVERIFY2(PdfInfo(file, "Page size").startsWith("842 x 595 pts"), qPrintable(PdfInfo(file, "Page size")));
+    const PageSpec wide =
+        PageSpec::FromPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF()));
+    QCOMPARE(PdfInfo(file, "Pages"), QString::number(Paginate(def, rows.Count(), wide).PageCount()));
+    QVERIFY(Paginate(def, rows.Count(), wide).PageCount() > w.PageCount());
+
+    // Cancelled in the dialog: nothing is printed.
+    QFile::remove(file);
+    {
+      ModalScript m;
+      m.then([](QDialog* d) { d->reject(); });
+      cetak->click();
+    }
+    QVERIFY(!QFile::exists(file));
+  }
+};
+
+REGISTER_TEST(PreviewTest);
+#include "PreviewTest.moc"
