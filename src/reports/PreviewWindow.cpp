@@ -19,6 +19,7 @@
 #include <QVBoxLayout>
 
 #include "reports/Paint.h"
+#include "ui/Input.h"
 #include "ui/Seams.h"
 
 namespace reports {
@@ -59,7 +60,7 @@ QToolButton* Panah(QWidget* parent, const char* name, QStyle::StandardPixmap ico
 QPushButton* Tombol(QWidget* parent, const char* name, const QString& caption) {
   auto* b = new QPushButton(caption, parent);
   b->setObjectName(QString::fromLatin1(name));
-  b->setAutoDefault(false);  // Enter turns no page into a print job
+  ui::EnterMenekan(b);  // Enter turns no page into a print job, but presses a focused button
   return b;
 }
 }  // namespace
