@@ -130,6 +130,7 @@ class KeyFilterTest : public QObject {
     QTest::newRow("line, composed") << "line" << "ime" << nul << "ABC";
     QTest::newRow("line, set") << "line" << "set" << QString("A\tB\r\nC\x1b") << "A B C";
     QTest::newRow("combo, pasted") << "combo" << "paste" << nul << "ABC";
+    QTest::newRow("masked, pasted") << "masked" << "paste" << QString("12") + QChar(0) + "34" << "[12_3]-4_______";
     QTest::newRow("address, pasted") << "address" << "paste" << QString("Jl. Mawar 5\nBandung") + QChar(0) + "\t"
                                      << "Jl. Mawar 5\nBandung ";
   }
@@ -143,8 +144,12 @@ class KeyFilterTest : public QObject {
     QWidget* w = nullptr;
     QLineEdit* baris = nullptr;
     QPlainTextEdit* alamat = nullptr;
+    ui::MaskEdBox* bertopeng = nullptr;
     if (kotak == "line") {
       w = baris = ui::BuatKotak(&d, "txtNama");
+    } else if (kotak == "masked") {
+      w = baris = bertopeng = new ui::MaskEdBox(&d);
+      bertopeng->SetMask("[&&&&]-&&&&&&&&");
     } else if (kotak == "combo") {
       auto* c = new QComboBox(&d);
       c->setEditable(true);
@@ -159,6 +164,7 @@ class KeyFilterTest : public QObject {
     d.show();
     QVERIFY(activate(&d));
     w->setFocus();
+    if (bertopeng) bertopeng->setCursorPosition(1);
     QWidget* ke = baris ? static_cast<QWidget*>(baris) : alamat->viewport();
     if (cara == "paste") {
       QGuiApplication::clipboard()->setText(masuk);
@@ -171,7 +177,7 @@ class KeyFilterTest : public QObject {
     } else {
       baris->setText(masuk);
     }
-    QCOMPARE(baris ? baris->text() : alamat->toPlainText(), tampil);
+    QCOMPARE(bertopeng ? bertopeng->Text() : baris ? baris->text() : alamat->toPlainText(), tampil);
   }
 
   // The number a box gives is exactly what it shows, or none at all.
