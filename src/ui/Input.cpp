@@ -87,30 +87,24 @@ class DigitValidator : public QValidator {
   }
 };
 
-// Control characters out of a text. In one line a line break or a tab
-// becomes a blank (a pasted address keeps its words apart); a multi-line box
-// keeps its line breaks. `pos` follows the characters it stood behind.
-QString Bersih(const QString& in, bool multiLine, int* pos = nullptr) {
+// Control characters out of a one-line text: a line break or a tab becomes
+// a blank (a pasted address keeps its words apart), the others go. `pos`
+// follows the characters it stood behind.
+QString Bersih(const QString& in, int* pos) {
   QString out;
   out.reserve(in.size());
-  int newPos = pos ? *pos : 0;
+  int newPos = *pos;
   for (qsizetype i = 0; i < in.size(); ++i) {
     const QChar c = in[i];
-    const bool before = pos && i < *pos;
-    if (c.category() != QChar::Other_Control) {
+    if (c.category() != QChar::Other_Control)
       out += c;
-      continue;
-    }
-    if (multiLine && c == QLatin1Char('\n')) {
-      out += c;
-    } else if (c == QLatin1Char('\t') || c == QLatin1Char('\n') ||
-               (c == QLatin1Char('\r') && !(i + 1 < in.size() && in[i + 1] == QLatin1Char('\n')))) {
-      out += multiLine && c == QLatin1Char('\r') ? QLatin1Char('\n') : QLatin1Char(' ');
-    } else if (before) {
+    else if (c == QLatin1Char('\t') || c == QLatin1Char('\n') ||
+             (c == QLatin1Char('\r') && !(i + 1 < in.size() && in[i + 1] == QLatin1Char('\n'))))
+      out += QLatin1Char(' ');
+    else if (i < *pos)
       --newPos;
-    }
   }
-  if (pos) *pos = newPos;
+  *pos = newPos;
   return out;
 }
 
@@ -120,7 +114,7 @@ class TextValidator : public QValidator {
   State validate(QString& input, int& pos) const override {
     for (QChar c : input)
       if (c.category() == QChar::Other_Control) {
-        input = Bersih(input, false, &pos);
+        input = Bersih(input, &pos);
         break;
       }
     return Acceptable;
