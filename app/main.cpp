@@ -1,21 +1,12 @@
-// Starts the program: the login window first; a successful login shows the
-// main window, which then lives until the person confirms closing it.
+// Starts the program; everything else is in the library.
 #include <QApplication>
 
-#include "core/FrmUtama.h"
-#include "core/frmLogin.h"
+#include "WindowTable.h"
+#include "core/Mulai.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   QApplication::setApplicationName("Merapu");
-
-  auto* login = new frmLogin;
-  if (!login->Loaded()) return 1;  // the connection message has been shown
-  login->exec();
-  delete login;
-
-  // Closing the login window without logging in ends the program.
-  FrmUtama* utama = FrmUtama::Existing();
-  if (!utama || !utama->isVisible()) return 0;
-  return app.exec();
+  ui::SetWindows(ProgramWindows());
+  return Mulai();
 }

@@ -31,13 +31,12 @@ int main(int argc, char** argv) {
   {
     db::Connection c;
     if (!c.Create(path)) return 1;
-    c.BeginTrans();
-    c.Execute("INSERT INTO Grup VALUES ('001','KEBUTUHAN HARIAN')");
-    c.Execute("INSERT INTO Produk VALUES ('001.001','001','SEMUA')");
-    for (int i = 1; i <= items; ++i)
-      c.Execute(QString("INSERT INTO Barang VALUES ('001.%1.%2','001.001','Barang %3','PCS',1000,%4,500)")
-                    .arg(i / 1000 + 1, 3, 10, QChar('0')).arg(i % 1000, 3, 10, QChar('0')).arg(i).arg(1500 + i));
-    c.CommitTrans();
+    bool ok = c.BeginTrans() && c.Execute("INSERT INTO Grup VALUES ('001','KEBUTUHAN HARIAN')") &&
+              c.Execute("INSERT INTO Produk VALUES ('001.001','001','SEMUA')");
+    for (int i = 1; ok && i <= items; ++i)
+      ok = c.Execute(QString("INSERT INTO Barang VALUES ('001.%1.%2','001.001','Barang %3','PCS',1000,%4,500)")
+                         .arg(i / 1000 + 1, 3, 10, QChar('0')).arg(i % 1000, 3, 10, QChar('0')).arg(i).arg(1500 + i));
+    if (!ok || !c.CommitTrans()) return 1;
   }
   mdlUtama::SetDatabasePathForTests(path);
   mdlUtama::UserAktif = "KASIR";
@@ -74,7 +73,7 @@ int main(int argc, char** argv) {
   sqlite3* h = nullptr;
   sqlite3_open(path.toUtf8().constData(), &h);
   db::Connection translator;
-  translator.Open(path);
+  if (!translator.Open(path)) return 1;
 
   for (int rep = 0; rep < reps; ++rep) {
     isiPenjualan(rep);
@@ -93,7 +92,7 @@ int main(int argc, char** argv) {
     QList<QByteArray> sqlite;
     for (const QString& s : jet) {
       QString out;
-      translator.Prepare(s, &out);
+      if (!translator.Prepare(s, &out)) return 1;
       sqlite << out.toUtf8();
     }
 

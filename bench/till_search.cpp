@@ -78,7 +78,7 @@ int main(int argc, char** argv) {
     t.restart();
     for (int k = 0; k < queries.size(); ++k) {
       QString sqlite;
-      conn->Prepare(queries[k], &sqlite);
+      if (!conn->Prepare(queries[k], &sqlite)) return 1;
       const QByteArray s = sqlite.toUtf8();
       sqlite3_stmt* st = nullptr;
       sqlite3_prepare_v2(conn->Handle(), s.constData(), -1, &st, nullptr);

@@ -16,5 +16,6 @@ if [ -n "$missing" ]; then
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y --no-install-recommends $missing
 fi
 BUILD_DIR="${BUILD_DIR:-build}"
-cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=Release
+# CMAKE_ARGS: further settings, e.g. "-DMERAPU_SANITIZE=ON" (see CMakeLists.txt).
+cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=Release ${CMAKE_ARGS:-}
 ninja -C "$BUILD_DIR" -j2 "$@"

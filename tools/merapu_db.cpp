@@ -13,6 +13,7 @@
 #include <iostream>
 #include <string>
 
+#include <signal.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -189,6 +190,46 @@ int CompleteLogin(Options* o) {
   return 0;
 }
 
+// The file being built, as plain bytes a signal handler may use: a run
+// stopped by TERM, INT or HUP removes it (and SQLite's journal beside it)
+// before it ends, as the signal would have ended it.
+char workFile[4096];
+char workJournal[4096 + 8];
+
+void RemoveWorkAndDie(int sig) {
+  if (workFile[0]) ::unlink(workFile);
+  if (workJournal[0]) ::unlink(workJournal);
+  ::signal(sig, SIG_DFL);
+  ::raise(sig);
+}
+
+void GuardWork(const QString& work) {
+  const QByteArray f = QFile::encodeName(work);
+  const QByteArray j = f + "-journal";
+  if (size_t(j.size()) >= sizeof(workFile)) return;  // too long to keep; nothing to guard
+  std::memcpy(workJournal, j.constData(), size_t(j.size()) + 1);
+  std::memcpy(workFile, f.constData(), size_t(f.size()) + 1);
+  struct sigaction sa {};
+  sa.sa_handler = RemoveWorkAndDie;
+  sigemptyset(&sa.sa_mask);
+  for (int sig : {SIGTERM, SIGINT, SIGHUP}) sigaction(sig, &sa, nullptr);
+}
+
+// A run killed outright (KILL, a power cut) cannot clean up: its work file
+// is left beside the target under the name of a process that is gone.
+// Remove such files; those of a run still going are left alone.
+void RemoveStaleWork(const QDir& folder, const QString& targetName) {
+  const QString prefix = "." + targetName + ".new-";
+  for (const QString& name : folder.entryList({prefix + "*"}, QDir::Files | QDir::Hidden | QDir::System)) {
+    QString pid = name.mid(prefix.size());
+    if (pid.endsWith("-journal")) pid.chop(8);
+    bool ok = false;
+    const long n = pid.toLong(&ok);
+    if (!ok || n <= 0) continue;
+    if (::kill(pid_t(n), 0) == -1 && errno == ESRCH) QFile::remove(folder.filePath(name));
+  }
+}
+
 // Writes the rows into a freshly created file; false with *error on failure.
 bool Populate(db::Connection& conn, const Options& o, const QDate& lastDay,
               demodata::Summary* summary, QString* error) {
@@ -226,9 +267,11 @@ int Create(Options o) {
 
   // Build the file beside the target and move it into place only when it is
   // complete: a failure never leaves a half-made file or loses the old one.
+  RemoveStaleWork(folder, target.fileName());
   const QString work = folder.filePath("." + target.fileName() + ".new-" +
                                        QString::number(QCoreApplication::applicationPid()));
   QFile::remove(work);
+  GuardWork(work);
   demodata::Summary summary;
   {
     db::Connection conn;

@@ -16,6 +16,10 @@ namespace {
 QPointer<FrmUtama> instance;
 }
 
+// The background picture is built into this library, which registers its
+// resources only when asked.
+static void LoadPictureResource() { Q_INIT_RESOURCE(core); }
+
 QList<QPoint> TitikUbin(int lebar, int tinggi, int top, int w, int h) {
   QList<QPoint> titik;
   if (w <= 0 || h <= 0) return titik;  // an empty picture would never advance
@@ -99,6 +103,7 @@ FrmUtama::FrmUtama(QWidget* parent) : QMainWindow(parent) {
   // picture as tiles.
   Picture1 = new QLabel(this);
   Picture1->setObjectName("Picture1");
+  LoadPictureResource();
   const QPixmap gambar(":/core/latar.jpg");
   Picture1->setPixmap(gambar);
   Picture1->setFixedSize(gambar.size());
@@ -120,8 +125,9 @@ QAction* FrmUtama::Entry(QMenu* menu, const char* name, const QString& caption, 
   QAction* a = menu->addAction(caption);
   a->setObjectName(name);
   if (window) {
-    const QString w = QString::fromLatin1(window);
-    connect(a, &QAction::triggered, this, [this, w] { Open(w); });
+    // The entry names its window in the table of windows.
+    a->setData(QString::fromLatin1(window));
+    connect(a, &QAction::triggered, this, [this, a] { Open(a->data().toString()); });
   }
   return a;
 }
@@ -174,8 +180,13 @@ void FrmUtama::BuatMenu() {
 }
 
 void FrmUtama::Open(const QString& window) {
-  // Windows that are not part of the program yet simply do not open.
-  if (ui::HasWindow(window)) ui::OpenModal(window, this);
+  if (ui::OpenModal(window, this)) return;
+  // A window not in this version of the program: say so rather than do nothing.
+  QString judul = window;
+  for (QAction* a : findChildren<QAction*>())
+    if (a->data().toString() == window) judul = a->text().remove(QLatin1Char('&')).toUpper();
+  ui::MsgBox(QStringLiteral("\"%1\" BELUM TERSEDIA DI PROGRAM INI.").arg(judul), ui::vbOKOnly | ui::vbInformation,
+             QStringLiteral("Informasi"));
 }
 
 void FrmUtama::SetOn(const char* name, bool on) {

@@ -14,6 +14,7 @@
 #include "core/mdlUtama.h"
 #include "ui/Input.h"
 #include "ui/Seams.h"
+#include "ui/Tombol.h"
 
 namespace {
 // Failed attempts since the program started. A login does not clear it and
@@ -63,15 +64,9 @@ frmLogin::frmLogin(QWidget* parent) : QDialog(parent) {
   isian->addWidget(cmbLevel, 2, 1);
   isian->setColumnStretch(1, 1);
 
-  TbLogin = new QPushButton("&LOGIN", this);
-  TbLogin->setObjectName("TbLogin");
-  TbTutup = new QPushButton("&TUTUP", this);
-  TbTutup->setObjectName("TbTutup");
   // Enter in a box does not log in; Enter on a focused button presses it.
-  ui::EnterMenekan(TbLogin);
-  ui::EnterMenekan(TbTutup);
-  TbLogin->setMinimumWidth(96);
-  TbTutup->setMinimumWidth(96);
+  TbLogin = ui::Tombol(this, "TbLogin", "&LOGIN", 96);
+  TbTutup = ui::Tombol(this, "TbTutup", "&TUTUP", 96);
 
   auto* tombol = new QHBoxLayout;
   tombol->addStretch(1);
@@ -121,16 +116,13 @@ void frmLogin::TbLogin_Click() {
   SQL = "";
   SQL = "SELECT * FROM Pengguna " + QString("WHERE UserID=") + db::Quote(txtUser->text()) + " " +
         " AND PassID=" + db::Quote(txtPwd->text()) + " AND Level=" + db::Quote(cmbLevel->currentText());
-  RsLogin = Buka(SQL);
-
-  if (!RsLogin->IsOpen()) {
-    // Trouble in the store itself is not a wrong password: say so, count nothing.
-    ui::MsgBox("PERINTAH DATABASE GAGAL: " + RsLogin->LastError(), ui::vbOKOnly | ui::vbCritical, "Kesalahan");
-    return;
-  }
+  // Trouble in the store itself is not a wrong password: it is shown and
+  // nothing is counted.
+  if (!Buka(RsLogin, SQL)) return;
   // Nothing chosen never matches, not even a user stored with an empty level
-  // (the user screen accepts one): a blank level is a failed attempt.
-  if (RsLogin->Eof() || cmbLevel->currentText().isEmpty()) {
+  // (the user screen accepts one): a blank level is a failed attempt. The
+  // store compares without regard to case; the password must match exactly.
+  if (RsLogin->Eof() || cmbLevel->currentText().isEmpty() || RsLogin->Text("PassId") != txtPwd->text()) {
     if (gagal >= 3) {
       ui::MsgBox("ANDA BUKAN USER YANG BERHAK!", ui::vbOKOnly | ui::vbCritical, "Error");
       ui::EndApplication();
@@ -149,8 +141,8 @@ void frmLogin::TbLogin_Click() {
   accept();
   utama->setEnabled(true);
   utama->show();
-  // Exact comparison: a level stored as "admin" is matched by the engine but
-  // gets the cashier's menus.
+  // Exact comparison: a level stored as "admin" passes the query (levels
+  // compare without regard to case) but gets the cashier's menus.
   if (level == "ADMIN")
     utama->MenuAdmin();
   else
@@ -164,5 +156,3 @@ void frmLogin::TbLogin_Click() {
 }
 
 void frmLogin::TbTutup_Click() { reject(); }
-
-REGISTER_WINDOW(frmLogin);

@@ -26,19 +26,28 @@ QString DatabasePath();
 void SetDatabasePathForTests(const QString& path);
 
 // Replaces Conn with a new connection on the database file and re-opens
-// RsProduk and RsBarang. If the file cannot be opened, shows the connection
-// message and ends the application; returns false then (callers stop).
+// RsProduk and RsBarang. If the file cannot be opened, or lacks what the
+// program needs, shows the connection message and ends the application with
+// status 1; returns false then (callers stop). The check of the whole file
+// runs beside the program; if it finds damage, the same happens then.
 bool BukaKoneksi();
 
 // dd/MM/yyyy
 QString FormatTanggal(const QDate& tgl);
 
-// A new record set opened on Conn with the given statement text.
-db::RecordsetPtr Buka(const QString& sql);
-
-// Runs a statement on Conn. On failure shows the store's error (title
-// "Kesalahan", critical icon) and returns false.
-bool Jalankan(const QString& sql);
+// The store from the windows. A failure is never an answer: these show it
+// (what failed, the statement shortened, the store's message; "Error",
+// critical icon) and return false, and the caller stops there. A window that
+// reports on its own opens a db::Recordset itself and checks Open().
+//
+// Opens a record set on Conn into rs; rs is null after a failure.
+[[nodiscard]] bool Buka(db::RecordsetPtr& rs, const QString& sql);
+// Runs one statement on Conn.
+[[nodiscard]] bool Jalankan(const QString& sql);
+// Re-reads rs on its own connection.
+[[nodiscard]] bool BacaUlang(db::Recordset* rs);
+// Shows a failure of the store for the statement sql.
+void TampilGagal(const QString& sql, const QString& error, bool busy);
 
 // Clears every shared value (tests start each case from nothing).
 void ResetForTests();

@@ -2,12 +2,58 @@
 
 #include <sqlite3.h>
 
+#include <unistd.h>
+
 #include <QFile>
 #include <QFileInfo>
 
+#include "db/FileCheck.h"
 #include "db/Sql.h"
 
+// The schema is built into the store's library; a static library registers
+// its resources only when asked.
+static void LoadSchemaResource() { Q_INIT_RESOURCE(db); }
+
 namespace db {
+
+namespace {
+int& busyTimeoutMs() {
+  static int ms = Connection::kDefaultBusyTimeoutMs;
+  return ms;
+}
+
+// The tables and columns the program uses: those of the schema that new
+// files are made from. Read once.
+const QList<QPair<QString, QStringList>>& SchemaReference() {
+  static const QList<QPair<QString, QStringList>> ref = [] {
+    QList<QPair<QString, QStringList>> out;
+    QFile f(QStringLiteral(":/db/schema.sql"));
+    if (!f.open(QIODevice::ReadOnly)) return out;
+    sqlite3* m = nullptr;
+    if (sqlite3_open(":memory:", &m) == SQLITE_OK &&
+        sqlite3_exec(m, f.readAll().constData(), nullptr, nullptr, nullptr) == SQLITE_OK) {
+      sqlite3_stmt* st = nullptr;
+      sqlite3_prepare_v2(m, "SELECT m.name, p.name FROM sqlite_master m, pragma_table_info(m.name) p "
+                            "WHERE m.type = 'table' ORDER BY m.rowid, p.cid", -1, &st, nullptr);
+      while (st && sqlite3_step(st) == SQLITE_ROW) {
+        const QString table = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)));
+        const QString column = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 1)));
+        if (out.isEmpty() || out.last().first != table) out.append({table, {}});
+        out.last().second << column;
+      }
+      sqlite3_finalize(st);
+    }
+    sqlite3_close(m);
+    return out;
+  }();
+  return ref;
+}
+
+bool Writable(const QString& path) { return ::access(QFile::encodeName(path).constData(), W_OK) == 0; }
+}  // namespace
+
+void Connection::SetBusyTimeout(int ms) { busyTimeoutMs() = ms; }
+int Connection::BusyTimeout() { return busyTimeoutMs(); }
 
 Connection::Connection() = default;
 Connection::~Connection() { Close(); }
@@ -15,58 +61,111 @@ Connection::~Connection() { Close(); }
 void Connection::Close() {
   if (db_) sqlite3_close_v2(db_);
   db_ = nullptr;
+  check_.reset();
   tables_.clear();
 }
 
-static QString SqliteError(sqlite3* db) {
-  return db ? QString::fromUtf8(sqlite3_errmsg(db)) : QStringLiteral("database tidak terbuka");
+void Connection::TakeSqliteError() {
+  if (!db_) {
+    SetError(QStringLiteral("database tidak terbuka"));
+    return;
+  }
+  const int code = sqlite3_extended_errcode(db_) & 0xff;
+  SetError(QString::fromUtf8(sqlite3_errmsg(db_)), code == SQLITE_BUSY || code == SQLITE_LOCKED);
 }
 
 bool Connection::Open(const QString& path) {
   Close();
   path_ = path;
-  QFileInfo fi(path);
+  const QFileInfo fi(path);
   if (!fi.exists() || !fi.isFile()) {
-    error_ = QStringLiteral("File database tidak ditemukan: %1").arg(path);
+    SetError(QStringLiteral("File database tidak ditemukan: %1").arg(path));
+    return false;
+  }
+  // A file that opens read-only would fail at the first save, after the
+  // person has typed a whole sale: refuse it now. The folder must take
+  // SQLite's journal beside the file.
+  if (!Writable(path)) {
+    SetError(QStringLiteral("File database hanya dapat dibaca: %1").arg(path));
+    return false;
+  }
+  if (!Writable(fi.absolutePath())) {
+    SetError(QStringLiteral("Folder database tidak dapat ditulisi: %1").arg(fi.absolutePath()));
     return false;
   }
   sqlite3* h = nullptr;
   int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &h, SQLITE_OPEN_READWRITE, nullptr);
   if (rc != SQLITE_OK) {
-    error_ = SqliteError(h);
+    SetError(h ? QString::fromUtf8(sqlite3_errmsg(h)) : QStringLiteral("out of memory"));
     sqlite3_close_v2(h);
     return false;
   }
   db_ = h;
-  sqlite3_busy_timeout(db_, 3000);
-  // A file that is not a database, or one that another program holds locked,
-  // fails here; a database without our tables is not ours either.
-  sqlite3_stmt* st = nullptr;
-  rc = sqlite3_prepare_v2(db_, "SELECT count(*) FROM sqlite_master WHERE type='table' AND name IN "
-                               "('Grup','Produk','Barang','Pengguna','Penjualan')",
-                          -1, &st, nullptr);
-  if (rc == SQLITE_OK) rc = sqlite3_step(st);
-  const int found = rc == SQLITE_ROW ? sqlite3_column_int(st, 0) : -1;
-  sqlite3_finalize(st);
-  if (rc != SQLITE_ROW) {
-    error_ = SqliteError(db_);
+  sqlite3_busy_timeout(db_, busyTimeoutMs());
+  if (sqlite3_db_readonly(db_, "main") == 1) {
+    SetError(QStringLiteral("File database hanya dapat dibaca: %1").arg(path));
     Close();
     return false;
   }
-  if (found < 5) {
-    error_ = QStringLiteral("File bukan database program ini: %1").arg(path);
+  if (!CheckOpened()) {
+    Close();
+    return false;
+  }
+  check_ = FileCheck::For(path);
+  QString why;
+  if (check_->Done() && !check_->Wait(&why)) {
+    SetError(QStringLiteral("File database rusak: %1").arg(why));
     Close();
     return false;
   }
   return true;
 }
 
+// Every table and column the program uses must be there. A file that is not
+// a database, or one that another program holds locked, fails here too.
+bool Connection::CheckOpened() {
+  for (const auto& [table, columns] : SchemaReference()) {
+    sqlite3_stmt* st = nullptr;
+    const QByteArray q = "SELECT name FROM pragma_table_info(" + Quote(table).toUtf8() + ")";
+    if (sqlite3_prepare_v2(db_, q.constData(), -1, &st, nullptr) != SQLITE_OK) {
+      TakeSqliteError();
+      return false;
+    }
+    QSet<QString> there;
+    int rc;
+    while ((rc = sqlite3_step(st)) == SQLITE_ROW)
+      there.insert(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0))).toLower());
+    if (rc != SQLITE_DONE) TakeSqliteError();
+    sqlite3_finalize(st);
+    if (rc != SQLITE_DONE) return false;
+    if (there.isEmpty()) {
+      SetError(QStringLiteral("Tabel %1 tidak ada di database %2").arg(table, path_));
+      return false;
+    }
+    for (const QString& c : columns)
+      if (!there.contains(c.toLower())) {
+        SetError(QStringLiteral("Kolom %1.%2 tidak ada di database %3").arg(table, c, path_));
+        return false;
+      }
+  }
+  return true;
+}
+
+bool Connection::WriteAllowed() {
+  if (!check_) return true;
+  QString why;
+  if (check_->Wait(&why)) return true;
+  SetError(QStringLiteral("File database rusak, tidak ada data yang disimpan: %1").arg(why));
+  return false;
+}
+
 bool Connection::Create(const QString& path) {
   Close();
   path_ = path;
+  LoadSchemaResource();
   QFile schema(QStringLiteral(":/db/schema.sql"));
   if (!schema.open(QIODevice::ReadOnly)) {
-    error_ = QStringLiteral("Skema database tidak dapat dibaca");
+    SetError(QStringLiteral("Skema database tidak dapat dibaca"));
     return false;
   }
   const QByteArray ddl = schema.readAll();
@@ -74,16 +173,17 @@ bool Connection::Create(const QString& path) {
   int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &h,
                            SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
   if (rc != SQLITE_OK) {
-    error_ = SqliteError(h);
+    SetError(h ? QString::fromUtf8(sqlite3_errmsg(h)) : QStringLiteral("out of memory"));
     sqlite3_close_v2(h);
     return false;
   }
   db_ = h;
+  sqlite3_busy_timeout(db_, busyTimeoutMs());
   char* msg = nullptr;
   const QByteArray script = "BEGIN;\n" + ddl + "\nCOMMIT;";
   rc = sqlite3_exec(db_, script.constData(), nullptr, nullptr, &msg);
   if (rc != SQLITE_OK) {
-    error_ = QString::fromUtf8(msg ? msg : "gagal membuat tabel");
+    SetError(QString::fromUtf8(msg ? msg : "gagal membuat tabel"));
     sqlite3_free(msg);
     sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
     Close();
@@ -125,200 +225,234 @@ QStringList Connection::Columns(const QString& table) {
 
 namespace {
 
-struct Token {
-  enum Kind { Word, String, Number, Punct } kind;
-  int start;
-  int len;
+// The statement's tokens without blanks and comments, with the questions the
+// translation asks of them.
+class Reader {
+ public:
+  Reader(const QString& text, const QList<Token>& tokens) : s_(text), tk_(tokens) {
+    for (int k = 0; k < tk_.size(); ++k)
+      if (tk_[k].kind != Token::Blank && tk_[k].kind != Token::Comment) ix_.append(k);
+  }
+  int size() const { return int(ix_.size()); }
+  int index(int p) const { return ix_[p]; }
+  const Token* at(int p) const { return p >= 0 && p < size() ? &tk_[ix_[p]] : nullptr; }
+  bool is(int p, const char* keyword) const {
+    const Token* t = at(p);
+    return t && t->kind == Token::Word && QStringView(s_).mid(t->start, t->len).compare(QLatin1String(keyword), Qt::CaseInsensitive) == 0;
+  }
+  bool punct(int p, char ch) const {
+    const Token* t = at(p);
+    return t && t->kind == Token::Punct && s_[t->start] == QLatin1Char(ch);
+  }
+  bool text(int p) const { return at(p) && at(p)->kind == Token::Text; }
+  // A table or column name at p, qualified or not (a.b, [a].[b]): its last
+  // part, with p moved past it. Empty (p unmoved) when there is none.
+  QString name(int& p) const {
+    QString last = part(p);
+    if (last.isEmpty()) return last;
+    ++p;
+    while (punct(p, '.') && !part(p + 1).isEmpty()) {
+      last = part(p + 1);
+      p += 2;
+    }
+    return last;
+  }
+
+ private:
+  QString part(int p) const {
+    const Token* t = at(p);
+    if (!t) return QString();
+    if (t->kind == Token::Name) return t->value;
+    return t->kind == Token::Word ? s_.mid(t->start, t->len) : QString();
+  }
+  const QString& s_;
+  const QList<Token>& tk_;
+  QList<int> ix_;
 };
 
-// Splits SQLite text into words, string literals, numbers and punctuation.
-QList<Token> Tokenize(const QString& s) {
-  QList<Token> out;
-  const int n = int(s.size());
-  int i = 0;
-  while (i < n) {
-    const QChar c = s[i];
-    if (c.isSpace()) { ++i; continue; }
-    if (c == QLatin1Char('\'')) {
-      int j = i + 1;
-      while (j < n) {
-        if (s[j] == QLatin1Char('\'')) {
-          if (j + 1 < n && s[j + 1] == QLatin1Char('\'')) { j += 2; continue; }
-          break;
-        }
-        ++j;
-      }
-      out.append({Token::String, i, qMin(j, n - 1) - i + 1});
-      i = j + 1;
-    } else if (c.isLetter() || c == QLatin1Char('_') || c == QLatin1Char('[')) {
-      int j = i;
-      if (c == QLatin1Char('[')) {
-        j = int(s.indexOf(QLatin1Char(']'), i));
-        j = j < 0 ? n : j + 1;
-      } else {
-        while (j < n && (s[j].isLetterOrNumber() || s[j] == QLatin1Char('_'))) ++j;
-      }
-      out.append({Token::Word, i, j - i});
-      i = j;
-    } else if (c.isDigit()) {
-      int j = i;
-      while (j < n && (s[j].isDigit() || s[j] == QLatin1Char('.'))) ++j;
-      out.append({Token::Number, i, j - i});
-      i = j;
-    } else {
-      out.append({Token::Punct, i, 1});
-      ++i;
-    }
-  }
-  return out;
-}
-
-QString Unquote(const QString& lit) {
-  QString v = lit.mid(1, lit.size() - 2);
-  v.replace(QLatin1String("''"), QLatin1String("'"));
-  return v;
-}
-
-QString Ident(const QString& w) {
-  QString x = w;
-  if (x.startsWith(QLatin1Char('['))) x = x.mid(1, x.size() - 2);
-  const int dot = int(x.lastIndexOf(QLatin1Char('.')));
-  return dot >= 0 ? x.mid(dot + 1) : x;
-}
-
-}  // namespace
-
 // A number written as text for a whole-number column: blanks around it are
-// ignored and an empty text is 0. Anything else is refused, so that text never
-// lands in an amount column.
-static bool TextToInteger(const QString& text, qint64* v) {
+// ignored and an empty text is 0. Anything else, or a number too large to be
+// stored exactly, is refused, so that text never lands in an amount column.
+bool TextToInteger(const QString& text, qint64* v) {
   const QString t = text.trimmed();
-  if (t.isEmpty()) { *v = 0; return true; }
+  if (t.isEmpty()) {
+    *v = 0;
+    return true;
+  }
   bool ok = false;
   *v = t.toLongLong(&ok);
   return ok;
 }
 
-bool Connection::Prepare(const QString& jetSql, QString* out) {
-  QString s;
-  if (!TranslateJet(jetSql, &s, &error_)) return false;
-  const QList<Token> tk = Tokenize(s);
-  auto word = [&](int k) { return k < tk.size() && tk[k].kind == Token::Word ? s.mid(tk[k].start, tk[k].len) : QString(); };
-  auto punct = [&](int k, char ch) { return k < tk.size() && tk[k].kind == Token::Punct && s[tk[k].start] == QLatin1Char(ch); };
+}  // namespace
 
-  // (token index of a string literal, column name) pairs to coerce.
-  QList<QPair<int, QString>> targets;
+bool Connection::CoerceNumbers(const QString& jet, const QList<Token>& tk, QHash<int, QString>* replace) {
+  const Reader r(jet, tk);
+  QList<QPair<int, QString>> targets;  // (position of a text literal, its column)
   QString table;
-  if (word(0).compare(QLatin1String("INSERT"), Qt::CaseInsensitive) == 0 &&
-      word(1).compare(QLatin1String("INTO"), Qt::CaseInsensitive) == 0) {
-    table = Ident(word(2));
-    int k = 3;
+  if (r.is(0, "INSERT") && r.is(1, "INTO")) {
+    int p = 2;
+    table = r.name(p);
     QStringList cols;
-    if (punct(k, '(')) {
-      ++k;
-      while (k < tk.size() && !punct(k, ')')) {
-        if (tk[k].kind == Token::Word) cols << Ident(word(k));
-        ++k;
+    if (r.punct(p, '(')) {
+      ++p;
+      while (p < r.size() && !r.punct(p, ')')) {
+        const QString c = r.name(p);
+        if (c.isEmpty())
+          ++p;
+        else
+          cols << c;
       }
-      ++k;
+      ++p;
     } else {
       cols = Columns(table);
     }
-    if (word(k).compare(QLatin1String("VALUES"), Qt::CaseInsensitive) == 0 && punct(k + 1, '(')) {
-      k += 2;
-      int idx = 0;
-      int depth = 0;
-      int valStart = k;
-      for (; k < tk.size(); ++k) {
-        if (punct(k, '(')) ++depth;
-        else if (punct(k, ')') && depth > 0) --depth;
-        else if (depth == 0 && (punct(k, ',') || punct(k, ')'))) {
-          if (k - valStart == 1 && tk[valStart].kind == Token::String && idx < cols.size())
-            targets.append({valStart, cols[idx]});
+    if (r.is(p, "VALUES") && r.punct(p + 1, '(')) {
+      p += 2;
+      int idx = 0, depth = 0, valStart = p;
+      for (; p < r.size(); ++p) {
+        if (r.punct(p, '(')) {
+          ++depth;
+        } else if (r.punct(p, ')') && depth > 0) {
+          --depth;
+        } else if (depth == 0 && (r.punct(p, ',') || r.punct(p, ')'))) {
+          if (p - valStart == 1 && r.text(valStart) && idx < cols.size()) targets.append({valStart, cols[idx]});
           ++idx;
-          valStart = k + 1;
-          if (punct(k, ')')) break;
+          valStart = p + 1;
+          if (r.punct(p, ')')) break;
         }
       }
     }
-  } else if (word(0).compare(QLatin1String("UPDATE"), Qt::CaseInsensitive) == 0 &&
-             word(2).compare(QLatin1String("SET"), Qt::CaseInsensitive) == 0) {
-    table = Ident(word(1));
-    int k = 3;
-    while (k + 2 < tk.size()) {
-      if (tk[k].kind != Token::Word || !punct(k + 1, '=')) break;
-      const QString col = Ident(word(k));
-      const bool single = tk[k + 2].kind == Token::String &&
-                          (k + 3 >= tk.size() || punct(k + 3, ',') ||
-                           word(k + 3).compare(QLatin1String("WHERE"), Qt::CaseInsensitive) == 0);
-      if (single) targets.append({k + 2, col});
-      // skip to the next assignment
-      int j = k + 2;
-      int depth = 0;
-      while (j < tk.size()) {
-        if (punct(j, '(')) ++depth;
-        else if (punct(j, ')')) --depth;
-        else if (depth == 0 && punct(j, ',')) break;
-        else if (depth == 0 && word(j).compare(QLatin1String("WHERE"), Qt::CaseInsensitive) == 0) break;
-        ++j;
+  } else if (r.is(0, "UPDATE")) {
+    int p = 1;
+    table = r.name(p);
+    if (r.is(p, "SET")) {
+      ++p;
+      while (p < r.size()) {
+        const QString col = r.name(p);
+        if (col.isEmpty() || !r.punct(p, '=')) break;
+        const int v = ++p;
+        int depth = 0;
+        while (p < r.size()) {
+          if (r.punct(p, '('))
+            ++depth;
+          else if (r.punct(p, ')'))
+            --depth;
+          else if (depth == 0 && (r.punct(p, ',') || r.is(p, "WHERE")))
+            break;
+          ++p;
+        }
+        if (p - v == 1 && r.text(v)) targets.append({v, col});
+        if (!r.punct(p, ',')) break;
+        ++p;
       }
-      if (j >= tk.size() || !punct(j, ',')) break;
-      k = j + 1;
     }
   }
-  if (!targets.isEmpty()) {
-    const QSet<QString>& ints = IntegerColumns(table);
-    // Replace from the back so earlier positions stay valid.
-    for (int t = int(targets.size()) - 1; t >= 0; --t) {
-      const Token& tok = tk[targets[t].first];
-      if (!ints.contains(targets[t].second.toLower())) continue;
-      const QString lit = s.mid(tok.start, tok.len);
-      qint64 v = 0;
-      if (!TextToInteger(Unquote(lit), &v)) {
-        error_ = QStringLiteral("Nilai %1 untuk kolom %2 bukan angka").arg(lit, targets[t].second);
-        return false;
-      }
-      s.replace(tok.start, tok.len, QString::number(v));
+  if (targets.isEmpty()) return true;
+  const QSet<QString>& ints = IntegerColumns(table);
+  for (const auto& [p, col] : targets) {
+    if (!ints.contains(col.toLower())) continue;
+    const Token* t = r.at(p);
+    qint64 v = 0;
+    if (!TextToInteger(t->value, &v)) {
+      SetError(QStringLiteral("Nilai %1 untuk kolom %2 bukan angka").arg(jet.mid(t->start, t->len), col));
+      return false;
     }
+    replace->insert(r.index(p), QString::number(v));
   }
-  *out = s;
   return true;
+}
+
+bool Connection::Prepare(const QString& jetSql, QString* out, QString* oneTable) {
+  QList<Token> tk;
+  QString why;
+  if (!ReadStatement(jetSql, &tk, &why)) {
+    SetError(why);
+    return false;
+  }
+  QHash<int, QString> replace;
+  if (!CoerceNumbers(jetSql, tk, &replace)) return false;
+  if (oneTable) {
+    // SELECT * FROM T [WHERE ... | ORDER BY ...]: a query whose rows can be
+    // changed and added to; the row id lets an edit find its row again.
+    oneTable->clear();
+    const Reader r(jetSql, tk);
+    int p = 3;
+    if (r.is(0, "SELECT") && r.punct(1, '*') && r.is(2, "FROM")) {
+      const QString t = r.name(p);
+      if (!t.isEmpty() && (p >= r.size() || r.is(p, "WHERE") || r.is(p, "ORDER") || r.punct(p, ';'))) {
+        *oneTable = t;
+        replace.insert(r.index(1), QStringLiteral("rowid, *"));
+      }
+    }
+  }
+  *out = WriteSqlite(jetSql, tk, replace);
+  return true;
+}
+
+sqlite3_stmt* Connection::PrepareOne(const QString& sql) {
+  if (!db_) {
+    SetError(QStringLiteral("Koneksi database belum terbuka"));
+    return nullptr;
+  }
+  const QByteArray utf8 = sql.toUtf8();
+  const char* const end = utf8.constData() + utf8.size();
+  const char* tail = nullptr;
+  sqlite3_stmt* st = nullptr;
+  if (sqlite3_prepare_v2(db_, utf8.constData(), int(utf8.size()), &st, &tail) != SQLITE_OK) {
+    TakeSqliteError();
+    return nullptr;
+  }
+  if (!st) {
+    SetError(QStringLiteral("Perintah database kosong"));
+    return nullptr;
+  }
+  // Quoting is the first defence against a typed value that ends the
+  // statement; this is the second: whatever follows the first statement
+  // must be nothing but blanks, semicolons and comments.
+  while (tail && tail < end) {
+    sqlite3_stmt* more = nullptr;
+    const char* after = nullptr;
+    const int rc = sqlite3_prepare_v2(db_, tail, int(end - tail), &more, &after);
+    if (rc != SQLITE_OK || more) {
+      sqlite3_finalize(more);
+      sqlite3_finalize(st);
+      SetError(QStringLiteral("Teks perintah berisi lebih dari satu perintah; tidak ada yang dijalankan"));
+      return nullptr;
+    }
+    if (!after || after == tail) break;
+    tail = after;
+  }
+  return st;
 }
 
 bool Connection::Execute(const QString& jetSql, int* rowsAffected) {
   if (!db_) {
-    error_ = QStringLiteral("Koneksi database belum terbuka");
+    SetError(QStringLiteral("Koneksi database belum terbuka"));
     return false;
   }
   QString sql;
-  if (!Prepare(jetSql, &sql)) return false;
-  const QByteArray utf8 = sql.toUtf8();
-  const char* tail = utf8.constData();
-  int changes = 0;
-  while (tail && *tail) {
-    sqlite3_stmt* st = nullptr;
-    if (sqlite3_prepare_v2(db_, tail, -1, &st, &tail) != SQLITE_OK) {
-      error_ = SqliteError(db_);
-      return false;
-    }
-    if (!st) break;  // only blanks or a comment left
-    int rc;
-    while ((rc = sqlite3_step(st)) == SQLITE_ROW) {}
-    sqlite3_finalize(st);
-    if (rc != SQLITE_DONE) {
-      error_ = SqliteError(db_);
-      return false;
-    }
-    changes += sqlite3_changes(db_);
+  if (!Prepare(jetSql, &sql) || !WriteAllowed()) return false;
+  sqlite3_stmt* st = PrepareOne(sql);
+  if (!st) return false;
+  int rc;
+  while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
   }
-  if (rowsAffected) *rowsAffected = changes;
+  if (rc != SQLITE_DONE) TakeSqliteError();
+  sqlite3_finalize(st);
+  if (rc != SQLITE_DONE) return false;
+  if (rowsAffected) *rowsAffected = sqlite3_changes(db_);
   return true;
 }
 
 bool Connection::BeginTrans() {
-  if (!db_) return false;
+  if (!db_) {
+    SetError(QStringLiteral("Koneksi database belum terbuka"));
+    return false;
+  }
+  if (!WriteAllowed()) return false;
   if (sqlite3_exec(db_, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) != SQLITE_OK) {
-    error_ = SqliteError(db_);
+    TakeSqliteError();
     return false;
   }
   return true;
@@ -327,7 +461,7 @@ bool Connection::BeginTrans() {
 bool Connection::CommitTrans() {
   if (!db_) return false;
   if (sqlite3_exec(db_, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK) {
-    error_ = SqliteError(db_);
+    TakeSqliteError();
     return false;
   }
   return true;
@@ -337,7 +471,7 @@ bool Connection::RollbackTrans() {
   if (!db_) return false;
   if (sqlite3_get_autocommit(db_)) return true;  // nothing open
   if (sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr) != SQLITE_OK) {
-    error_ = SqliteError(db_);
+    TakeSqliteError();
     return false;
   }
   return true;

@@ -1,14 +1,26 @@
 #pragma once
 // One open database file. Statements arrive as text in the Jet dialect the
 // windows write; they are translated here and run on SQLite.
+//
+// Every call that can fail returns false (or null) and leaves the store's
+// message in LastError(); the results are [[nodiscard]], so a caller cannot
+// mistake a failure for an empty answer by forgetting to look. The windows
+// go through mdlUtama::Buka / Jalankan, which show the failure; calling these
+// directly is the quiet way, for callers that report on their own.
 #include <QHash>
+#include <QList>
 #include <QSet>
 #include <QString>
+#include <QStringList>
 #include <memory>
 
 struct sqlite3;
+struct sqlite3_stmt;
 
 namespace db {
+
+class FileCheck;
+struct Token;
 
 class Connection {
  public:
@@ -17,43 +29,75 @@ class Connection {
   Connection(const Connection&) = delete;
   Connection& operator=(const Connection&) = delete;
 
-  // Opens an existing database file. Fails (false, LastError set) when the
-  // file is missing, unreadable, locked or not a database of this program.
-  bool Open(const QString& path);
+  // Opens an existing database file for work. Fails (false, LastError set)
+  // when the file is missing, unreadable, locked, read-only (or in a folder
+  // where nothing can be written), or lacks a table or column the program
+  // uses. Nothing is written to the file. SQLite's check of the whole file
+  // runs on a thread of its own (FileCheck); writes wait for its verdict.
+  [[nodiscard]] bool Open(const QString& path);
   // Creates a new database file from the schema (used by the database tool
   // and tests only; the program never creates a table).
-  bool Create(const QString& path);
+  [[nodiscard]] bool Create(const QString& path);
   void Close();
   bool IsOpen() const { return db_ != nullptr; }
   QString Path() const { return path_; }
 
-  // Runs one statement (translated). Number texts written for whole-number
-  // columns in INSERT and UPDATE statements are stored as integers (an empty
-  // text as 0). Returns false with LastError on failure.
-  bool Execute(const QString& jetSql, int* rowsAffected = nullptr);
+  // Runs exactly one statement (translated); a text holding a second one is
+  // refused and nothing runs. Number texts written for whole-number columns in
+  // INSERT and UPDATE statements are stored as integers (an empty text as 0).
+  [[nodiscard]] bool Execute(const QString& jetSql, int* rowsAffected = nullptr);
 
-  bool BeginTrans();
-  bool CommitTrans();
+  [[nodiscard]] bool BeginTrans();
+  [[nodiscard]] bool CommitTrans();
   bool RollbackTrans();
   bool InTransaction() const;
 
   QString LastError() const { return error_; }
-  void SetError(const QString& e) { error_ = e; }
+  // The last failure came from another program holding the database longer
+  // than the wait.
+  bool LastErrorBusy() const { return busy_; }
+  void SetError(const QString& e, bool busy = false) {
+    error_ = e;
+    busy_ = busy;
+  }
   sqlite3* Handle() const { return db_; }
+  // The check of the whole file that Open started (null for a created file).
+  std::shared_ptr<FileCheck> Check() const { return check_; }
+
+  // How long a statement waits for another program's lock before it fails.
+  // Long enough for a backup or another till to finish its save.
+  static constexpr int kDefaultBusyTimeoutMs = 10000;
+  static void SetBusyTimeout(int ms);  // for connections opened afterwards
+  static int BusyTimeout();
 
   // Schema knowledge, read once per connection: the whole-number columns of a
   // table (lower-case names) and its column names in order.
   const QSet<QString>& IntegerColumns(const QString& table);
   QStringList Columns(const QString& table);
 
-  // Translation plus the integer coercion of INSERT/UPDATE values.
-  bool Prepare(const QString& jetSql, QString* sqliteSql);
+  // Translation plus the integer coercion of INSERT/UPDATE values. When
+  // oneTable is given and the statement is "SELECT * FROM T" with nothing but
+  // WHERE / ORDER BY after it, the row id is fetched too (first column) and
+  // *oneTable names T; otherwise *oneTable is emptied.
+  [[nodiscard]] bool Prepare(const QString& jetSql, QString* sqliteSql, QString* oneTable = nullptr);
+  // Compiles one statement of SQLite text; null (LastError set) when it fails
+  // or when anything but blanks and comments follows the first statement.
+  sqlite3_stmt* PrepareOne(const QString& sqliteSql);
+  // Writes wait for the check of the whole file; false (LastError set) when
+  // the file failed it, so nothing is ever written into a damaged file.
+  [[nodiscard]] bool WriteAllowed();
+  // Takes the message and busy state of SQLite's last failure on this handle.
+  void TakeSqliteError();
 
  private:
   bool LoadTable(const QString& table);
+  bool CheckOpened();
+  bool CoerceNumbers(const QString& jet, const QList<Token>& tk, QHash<int, QString>* replace);
   sqlite3* db_ = nullptr;
   QString path_;
   QString error_;
+  bool busy_ = false;
+  std::shared_ptr<FileCheck> check_;
   struct TableInfo {
     QStringList columns;
     QSet<QString> integers;

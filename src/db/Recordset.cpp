@@ -2,44 +2,22 @@
 
 #include <sqlite3.h>
 
-#include <QRegularExpression>
-
 #include "db/Sql.h"
 
 namespace db {
-
-namespace {
-// "SELECT * FROM T" with nothing but WHERE / ORDER BY after it: a query whose
-// rows can be changed and added to.
-const QRegularExpression& OneTableStar() {
-  static const QRegularExpression re(
-      QStringLiteral("^\\s*SELECT\\s+\\*\\s+FROM\\s+([A-Za-z_][A-Za-z0-9_]*)\\s*(?:$|WHERE\\b|ORDER\\b)"),
-      QRegularExpression::CaseInsensitiveOption);
-  return re;
-}
-}  // namespace
 
 bool Recordset::Open(const QString& jetSql, ConnectionPtr conn) {
   Close();
   conn_ = std::move(conn);
   source_ = jetSql;
   table_.clear();
+  busy_ = false;
   if (!conn_ || !conn_->IsOpen()) {
     error_ = QStringLiteral("Koneksi database belum terbuka");
     return false;
   }
   QString sql;
-  if (!conn_->Prepare(jetSql, &sql)) {
-    error_ = conn_->LastError();
-    return false;
-  }
-  const auto m = OneTableStar().match(sql);
-  if (m.hasMatch()) {
-    table_ = m.captured(1);
-    // Also fetch the row id, so that edits find their row again.
-    const int star = int(sql.indexOf(QLatin1Char('*')));
-    sql = sql.left(star) + QLatin1String("rowid, ") + sql.mid(star);
-  }
+  if (!conn_->Prepare(jetSql, &sql, &table_)) return Fail();
   sqlite_ = sql;
   if (!Run()) return false;
   open_ = true;
@@ -59,15 +37,15 @@ void Recordset::Close() {
   pending_.clear();
 }
 
+bool Recordset::Fail() {
+  error_ = conn_->LastError();
+  busy_ = conn_->LastErrorBusy();
+  return false;
+}
+
 bool Recordset::Run() {
-  sqlite3* db = conn_->Handle();
-  sqlite3_stmt* st = nullptr;
-  const QByteArray utf8 = sqlite_.toUtf8();
-  if (sqlite3_prepare_v2(db, utf8.constData(), int(utf8.size()), &st, nullptr) != SQLITE_OK) {
-    error_ = QString::fromUtf8(sqlite3_errmsg(db));
-    conn_->SetError(error_);
-    return false;
-  }
+  sqlite3_stmt* st = conn_->PrepareOne(sqlite_);
+  if (!st) return Fail();
   const int total = sqlite3_column_count(st);
   const int first = table_.isEmpty() ? 0 : 1;  // column 0 is the row id
   names_.clear();
@@ -110,13 +88,12 @@ bool Recordset::Run() {
     }
     ++rowCount_;
   }
+  if (rc != SQLITE_DONE) conn_->TakeSqliteError();
   sqlite3_finalize(st);
   if (rc != SQLITE_DONE) {
-    error_ = QString::fromUtf8(sqlite3_errmsg(db));
-    conn_->SetError(error_);
     cells_.clear();
     rowCount_ = 0;
-    return false;
+    return Fail();
   }
   (void)nf;
   pos_ = rowCount_ > 0 ? 0 : -1;
@@ -198,6 +175,7 @@ bool Recordset::IsNull(const QString& name) const {
 }
 
 bool Recordset::Requery() {
+  busy_ = false;
   if (!conn_ || !conn_->IsOpen()) {
     error_ = QStringLiteral("Koneksi database belum terbuka");
     return false;
@@ -229,6 +207,7 @@ void Recordset::CancelUpdate() {
 
 bool Recordset::Update() {
   if (editMode_ == None) return true;
+  busy_ = false;
   if (table_.isEmpty()) {
     error_ = QStringLiteral("Data hasil query ini tidak dapat diubah");
     return false;
@@ -273,13 +252,10 @@ bool Recordset::Update() {
     for (const QString& c : cols) sets << c + QStringLiteral("=?");
     sql = QStringLiteral("UPDATE %1 SET %2 WHERE rowid=?").arg(table_, sets.join(','));
   }
+  if (!conn_->WriteAllowed()) return Fail();
   sqlite3* db = conn_->Handle();
-  sqlite3_stmt* st = nullptr;
-  const QByteArray utf8 = sql.toUtf8();
-  if (sqlite3_prepare_v2(db, utf8.constData(), -1, &st, nullptr) != SQLITE_OK) {
-    error_ = QString::fromUtf8(sqlite3_errmsg(db));
-    return false;
-  }
+  sqlite3_stmt* st = conn_->PrepareOne(sql);
+  if (!st) return Fail();
   int k = 1;
   for (const QVariant& v : vals) {
     if (v.isNull() || !v.isValid()) {
@@ -302,12 +278,9 @@ bool Recordset::Update() {
   const qint64 keepId = editMode_ == Editing ? rowids_[size_t(pos_)] : 0;
   if (editMode_ == Editing) sqlite3_bind_int64(st, k, keepId);
   const int rc = sqlite3_step(st);
+  if (rc != SQLITE_DONE) conn_->TakeSqliteError();
   sqlite3_finalize(st);
-  if (rc != SQLITE_DONE) {
-    error_ = QString::fromUtf8(sqlite3_errmsg(db));
-    conn_->SetError(error_);
-    return false;
-  }
+  if (rc != SQLITE_DONE) return Fail();
   const qint64 id = editMode_ == Adding ? sqlite3_last_insert_rowid(db) : keepId;
   editMode_ = None;
   pending_.clear();

@@ -17,12 +17,17 @@ class Recordset {
 
   // Runs the query on the connection; the record set keeps using that
   // connection for Requery and Update even if the caller opens another.
-  bool Open(const QString& jetSql, ConnectionPtr conn);
+  // False (LastError set) when the store refuses it: that is no answer, not
+  // an empty one.
+  [[nodiscard]] bool Open(const QString& jetSql, ConnectionPtr conn);
   void Close();
   bool IsOpen() const { return open_; }
   ConnectionPtr ActiveConnection() const { return conn_; }
   QString Source() const { return source_; }
+  // The table a one-table query (SELECT * FROM T ...) edits; empty otherwise.
+  QString Table() const { return table_; }
   QString LastError() const { return error_; }
+  bool LastErrorBusy() const { return busy_; }
 
   // Navigation. BOF: before the first row; EOF: after the last. Both are true
   // on an empty result.
@@ -49,14 +54,14 @@ class Recordset {
   bool IsNull(const QString& name) const;
 
   // Re-runs the query on its own connection, back at the first row.
-  bool Requery();
+  [[nodiscard]] bool Requery();
 
   // Editing, for a query on one table (SELECT * FROM T ...):
   // AddNew starts a new row; SetField on a current row starts an edit;
   // Update stores it (whole-number fields get numbers, an empty text as 0).
   void AddNew();
   void SetField(const QString& name, const QVariant& value);
-  bool Update();
+  [[nodiscard]] bool Update();
   void CancelUpdate();
   bool EditPending() const { return editMode_ != None; }
 
@@ -71,6 +76,7 @@ class Recordset {
     Kind kind = Null;
   };
   bool Run();
+  bool Fail();  // takes the connection's failure
   const Cell* CellAt(int field) const;
   QVariant CellValue(const Cell& c) const;
 
@@ -78,6 +84,7 @@ class Recordset {
   QString source_;
   QString sqlite_;
   QString error_;
+  bool busy_ = false;
   QString table_;        // set when the query reads one table with *
   bool open_ = false;
   std::vector<QString> names_;

@@ -21,6 +21,7 @@
 #include "ui/Input.h"
 #include "ui/MaskEdBox.h"
 #include "ui/Seams.h"
+#include "ui/Tombol.h"
 
 namespace master {
 
@@ -51,12 +52,7 @@ MasterForm::MasterForm(const char* name, const QString& caption, QWidget* parent
   auto* tombol = new QHBoxLayout(Frame2);
   tombol->setContentsMargins(8, 6, 8, 6);
   auto buat = [&](const char* n, const char* text) {
-    auto* b = new QPushButton(QString::fromUtf8(text), Frame2);
-    b->setObjectName(QString::fromLatin1(n));
-    b->setMinimumSize(90, 30);
-    // None of them is the window's default: Enter in a box must not start a
-    // new record or save behind the person's back.
-    ui::EnterMenekan(b);
+    QPushButton* b = ui::Tombol(Frame2, n, QString::fromUtf8(text), 90, 30);
     tombol->addWidget(b);
     return b;
   };
@@ -202,33 +198,67 @@ bool MasterForm::TanyaHapus(const QString& kode, const QString& nama, const QStr
                QStringLiteral("NAMA : ") + nama + kCrLf);
 }
 
-bool MasterForm::HapusData(const QString& kode, const QString& nama, const QString& sqlHapus, db::Recordset* rs) {
+namespace {
+// The rows that still name `kode`, as lines "2 DATA PRODUK". False when the
+// store failed (shown).
+bool CariRujukan(const QString& kode, const QList<Rujukan>& rujukan, QStringList* dipakai) {
+  dipakai->clear();
+  for (const Rujukan& r : rujukan) {
+    db::RecordsetPtr rs;
+    if (!mdlUtama::Buka(rs, QStringLiteral("SELECT count(*) AS Jumlah FROM ") + r.tabel + QStringLiteral(" WHERE ") +
+                                r.kolom + QStringLiteral("=") + db::Quote(kode)))
+      return false;
+    if (const qint64 n = rs->Int(QStringLiteral("Jumlah")); n > 0) *dipakai << QString::number(n) + QLatin1Char(' ') + r.nama;
+  }
+  return true;
+}
+
+void TolakHapus(const QStringList& dipakai) {
+  ui::MsgBox(QStringLiteral("DATA TIDAK DAPAT DIHAPUS, MASIH DIPAKAI OLEH:") + kCrLf + dipakai.join(kCrLf),
+             ui::vbCritical, QStringLiteral("Error"));
+}
+}  // namespace
+
+bool MasterForm::HapusData(const QString& kode, const QString& nama, const QString& sqlHapus, db::Recordset* rs,
+                           const QList<Rujukan>& rujukan) {
+  QStringList dipakai;
+  if (!CariRujukan(kode, rujukan, &dipakai)) return false;
+  if (!dipakai.isEmpty()) {
+    TolakHapus(dipakai);
+    return false;
+  }
   if (!TanyaHapus(kode, nama)) {
     FormNormal();
     return false;
   }
+  // Again under the write lock: another till may have sold the item while
+  // the question was open.
+  const db::ConnectionPtr c = mdlUtama::Conn;
+  if (!c->BeginTrans()) {
+    mdlUtama::TampilGagal(sqlHapus, c->LastError(), c->LastErrorBusy());
+    return false;
+  }
   mdlUtama::SQL.clear();
   mdlUtama::SQL = sqlHapus;
-  if (!mdlUtama::Jalankan(mdlUtama::SQL)) return false;
-  if (rs) rs->Requery();
+  const bool bebas = CariRujukan(kode, rujukan, &dipakai);
+  if (bebas && !dipakai.isEmpty()) TolakHapus(dipakai);
+  if (!bebas || !dipakai.isEmpty() || !mdlUtama::Jalankan(mdlUtama::SQL)) {
+    c->RollbackTrans();
+    return false;
+  }
+  if (!c->CommitTrans()) {
+    mdlUtama::TampilGagal(sqlHapus, c->LastError(), c->LastErrorBusy());
+    c->RollbackTrans();
+    return false;
+  }
+  if (rs) (void)mdlUtama::BacaUlang(rs);
   FormNormal();
   return true;
 }
 
-void MasterForm::AturGrid(ui::FlexGrid* g, std::initializer_list<Kolom> kolom) {
-  g->SetCols(int(kolom.size()));
-  int c = 0;
-  for (const Kolom& k : kolom) {
-    g->SetTextMatrix(0, c, k.judul);
-    g->SetColWidth(c, k.lebar);
-    if (k.angka) g->SetColAlignment(c, Qt::AlignRight);
-    ++c;
-  }
-}
-
 int MasterForm::IsiGrid(ui::FlexGrid* g, db::Recordset* rs, const QStringList& fields, bool nomor) {
   if (!rs || rs->Bof()) return 0;
-  // The row count is a plain int: lists beyond 32,767 rows are shown whole.
+  // Every row is listed, however long the table.
   const int n = rs->RecordCount();
   g->Reserve(n + 1);
   g->SetRows(n + 1);
@@ -247,20 +277,13 @@ int MasterForm::IsiGrid(ui::FlexGrid* g, db::Recordset* rs, const QStringList& f
   return i;
 }
 
-std::shared_ptr<db::Recordset> MasterForm::BukaRs(const QString& sql) {
-  auto rs = mdlUtama::Buka(sql);
-  if (!rs->IsOpen())
-    ui::MsgBox(QStringLiteral("PERINTAH DATABASE GAGAL: ") + rs->LastError(), ui::vbCritical,
-               QStringLiteral("Kesalahan"));
-  return rs;
-}
-
 bool MasterForm::Simpan(db::Recordset* rs) {
   if (rs->Update()) return true;
   const QString err = rs->LastError();
+  const bool sibuk = rs->LastErrorBusy();
   rs->CancelUpdate();
-  ui::MsgBox(QStringLiteral("DATA GAGAL DISIMPAN") + kCrLf + err, ui::vbCritical,
-             QStringLiteral("Kesalahan"));
+  ui::MsgBox(db::FailureText(rs->Source(), err, sibuk, QStringLiteral("MENYIMPAN DATA ") + rs->Table()),
+             ui::vbCritical, QStringLiteral("Error"));
   return false;
 }
 
@@ -279,10 +302,14 @@ QString MasterForm::KodeTerakhir(db::Recordset* rs, const QString& field) {
 db::NextCodeResult MasterForm::KodeBaru(const QString& prefix, const QString& terakhir, const QString& table,
                                         const QString& field) {
   db::NextCodeResult r = db::NextCode(prefix, 3, terakhir);
-  while (r.ok && !mdlUtama::Buka(QStringLiteral("SELECT * FROM ") + table + QStringLiteral(" WHERE ") + field +
-                                 QStringLiteral("=") + db::Quote(r.code))
-                      ->Bof())
+  while (r.ok) {
+    db::RecordsetPtr ada;
+    if (!mdlUtama::Buka(ada, QStringLiteral("SELECT * FROM ") + table + QStringLiteral(" WHERE ") + field +
+                                 QStringLiteral("=") + db::Quote(r.code)))
+      return {};  // a code the store could not check is not free
+    if (ada->Bof()) break;
     r = db::NextCode(prefix, 3, r.code);
+  }
   return r;
 }
 
@@ -307,7 +334,7 @@ void MasterForm::keyPressEvent(QKeyEvent* e) {
 }
 
 void MasterForm::IsiComboGrup(QComboBox* cmb, const QString& pesanKosong) {
-  mdlUtama::RsGrup = BukaRs(QStringLiteral("SELECT * FROM Grup"));
+  if (!mdlUtama::Buka(mdlUtama::RsGrup, QStringLiteral("SELECT * FROM Grup"))) return;
   if (mdlUtama::RsGrup->Bof()) {
     ui::MsgBox(pesanKosong, ui::vbCritical, QStringLiteral("Error"));
     return;

@@ -29,12 +29,12 @@ class FlexGrid;
 
 namespace master {
 
-// One grid column: header text, width in twips, and whether it holds an
-// amount or quantity (right-aligned).
-struct Kolom {
-  QString judul;
-  int lebar;
-  bool angka = false;
+// Rows of another table that name a record by its code: `tabel`.`kolom`
+// holds the code; `nama` says in a refusal what they are ("DATA PRODUK").
+struct Rujukan {
+  QString tabel;
+  QString kolom;
+  QString nama;
 };
 
 class MasterForm : public QDialog {
@@ -82,15 +82,18 @@ class MasterForm : public QDialog {
   // "YAKIN AKAN MENGHAPUS DATA INI?" with the code and name of the record.
   bool TanyaHapus(const QString& kode, const QString& nama, const QString& labelKode = QStringLiteral("KODE : "));
 
-  // The delete of every master screen: asks TanyaHapus, runs sqlHapus on Conn,
-  // re-reads rs and returns to rest. True when the row is gone (the screen then
-  // refreshes its own way); No also returns to rest; a refused statement is
-  // shown and leaves the screen as it was.
-  bool HapusData(const QString& kode, const QString& nama, const QString& sqlHapus, db::Recordset* rs);
+  // The delete of every master screen. A record that other rows still name
+  // is not deleted (the lists and reports join on these codes, so its
+  // history would vanish from them): the refusal says what refers to it and
+  // the screen stays as it was. Otherwise asks TanyaHapus, runs sqlHapus on
+  // Conn and re-reads rs, checking the references again in the same
+  // transaction, and returns to rest. True when the row is gone (the screen
+  // then refreshes its own way); No also returns to rest; a refused statement
+  // is shown and leaves the screen as it was.
+  bool HapusData(const QString& kode, const QString& nama, const QString& sqlHapus, db::Recordset* rs,
+                 const QList<Rujukan>& rujukan = {});
 
   // ---- grid -------------------------------------------------------------------
-  // Columns, bold centred headers and widths.
-  static void AturGrid(ui::FlexGrid* g, std::initializer_list<Kolom> kolom);
   // Writes every row of rs into the grid from row 1: the row number in column
   // 0 when nomor is set, then the named fields. A field the record set lacks
   // leaves its cell empty. Returns the number of rows written.
@@ -107,9 +110,6 @@ class MasterForm : public QDialog {
   static void IsiDaftar(QComboBox* cmb, db::Recordset* rs, const QString& kode, const QString& nama);
 
   // ---- store --------------------------------------------------------------------
-  // A new record set on Conn; a statement the store refuses is shown (and
-  // then reads as an empty result).
-  static std::shared_ptr<db::Recordset> BukaRs(const QString& sql);
   // Stores a pending AddNew/SetField; a refusal of the store is shown and false
   // returned, so the screen keeps what was typed.
   static bool Simpan(db::Recordset* rs);
@@ -117,7 +117,8 @@ class MasterForm : public QDialog {
   // so text order is numeric order). Empty when there are none.
   static QString KodeTerakhir(db::Recordset* rs, const QString& field);
   // The next code after `terakhir` that no row of `table` holds yet (a code
-  // moved to another scope is skipped rather than handed out twice).
+  // moved to another scope is skipped rather than handed out twice). Not ok
+  // with an empty error when the store failed (the failure has been shown).
   static db::NextCodeResult KodeBaru(const QString& prefix, const QString& terakhir, const QString& table,
                                      const QString& field);
 

@@ -139,7 +139,7 @@ void frmBarang::DataGrup() { IsiComboGrup(CmbGrup, QStringLiteral("DATA GRUP TID
 void frmBarang::DataProduk() {
   SQL.clear();
   SQL = QStringLiteral("SELECT * FROM Produk WHERE Kode_Grup=") + db::Quote(CmbGrup->currentText());
-  RsProduk = BukaRs(SQL);
+  if (!Buka(RsProduk, SQL)) return;
   if (!RsProduk->Bof()) {
     IsiDaftar(cmbProduk, RsProduk.get(), QStringLiteral("Kode_Produk"), QStringLiteral("Nama_Produk"));
     return;
@@ -158,18 +158,21 @@ void frmBarang::BuatKode() {
   const QString produk = cmbProduk->currentText().left(7);
   SQL.clear();
   SQL = QStringLiteral("SELECT * FROM Barang WHERE Kode_Produk=") + db::Quote(produk);
-  RsBarang = BukaRs(SQL);
+  // No code from a store that failed: the save then asks for one.
+  kodeGagal_.clear();
+  txtKode->clear();
+  if (!Buka(RsBarang, SQL)) return;
   // The serial continues from the highest code of the product; past 999 no
   // code is made, so nothing malformed or already used can be saved.
   const db::NextCodeResult r = KodeBaru(produk + QStringLiteral("."), KodeTerakhir(RsBarang.get(), QStringLiteral("Kode_Barang")),
                                         QStringLiteral("Barang"), QStringLiteral("Kode_Barang"));
   kodeGagal_ = r.error;
   txtKode->setText(r.code);
-  if (!r.ok) ui::MsgBox(r.error, ui::vbCritical, QStringLiteral("Error"));
+  if (!r.error.isEmpty()) ui::MsgBox(r.error, ui::vbCritical, QStringLiteral("Error"));
 }
 
 void frmBarang::AktifGridBarang() {
-  AturGrid(GridBarang, {{QStringLiteral("NO"), 400},
+  ui::AturGrid(GridBarang, {{QStringLiteral("NO"), 400},
                         {QStringLiteral("KODE"), 1440},
                         {QStringLiteral("PRODUK"), 1900},
                         {QStringLiteral("NAMA BARANG"), 3300},
@@ -183,7 +186,8 @@ void frmBarang::TampilGridData() {
   GridBarang->Clear();
   AktifGridBarang();
   GridBarang->SetRows(2);
-  if (!RsBarang || RsBarang->Bof()) {
+  if (!RsBarang) return;  // the store failed, and said so
+  if (RsBarang->Bof()) {
     ui::MsgBox(QStringLiteral("DATA BARANG UNTUK PRODUK INI MASIH KOSONG"), ui::vbInformation,
                QStringLiteral("Perhatian"));
     return;
@@ -203,12 +207,13 @@ void frmBarang::CmbGrup_Click(int index) {
   txtNmProduk->clear();
   cmbProduk->setFocus();
   DataProduk();
+  if (!RsProduk) return;  // the store failed, and said so
   SQL.clear();
   SQL = QStringLiteral("SELECT Barang.*, Produk.Nama_Produk ") + QStringLiteral(" FROM Grup, Barang, Produk ") +
         QStringLiteral(" WHERE Grup.Kode_Grup=Produk.Kode_Grup ") +
         QStringLiteral(" AND Produk.Kode_Produk=Barang.Kode_Produk ") + QStringLiteral(" AND Grup.Kode_Grup =") +
         db::Quote(CmbGrup->currentText());
-  RsBarang = BukaRs(SQL);
+  if (!Buka(RsBarang, SQL)) return;
   TampilGridData();
 }
 
@@ -217,7 +222,7 @@ void frmBarang::BukaBarangProduk() {
   SQL = QStringLiteral("SELECT Barang.*, Produk.Nama_Produk ") + QStringLiteral(" FROM Barang, Produk ") +
         QStringLiteral(" WHERE Produk.Kode_Produk=Barang.Kode_Produk ") + QStringLiteral(" AND Produk.Kode_Produk =") +
         db::Quote(cmbProduk->currentText());
-  RsBarang = BukaRs(SQL);
+  (void)Buka(RsBarang, SQL);  // a failure is shown; the grid then lists nothing, and says nothing
 }
 
 void frmBarang::cmbProduk_Click(int index) {
@@ -227,6 +232,7 @@ void frmBarang::cmbProduk_Click(int index) {
   cmbProduk->setEditText(e.left(7));
   txtNama->setFocus();
   BuatKode();
+  if (!RsBarang) return;  // the store failed, and said so
   BukaBarangProduk();
   TampilGridData();
 }
@@ -236,7 +242,7 @@ void frmBarang::txtCari_Change(const QString& text) {
   SQL = QStringLiteral("SELECT Barang.*, Produk.* ") + QStringLiteral(" FROM Barang, Produk ") +
         QStringLiteral(" WHERE Produk.Kode_Produk=Barang.Kode_Produk ") + QStringLiteral(" AND Barang.Nama_Barang LIKE ") +
         db::Quote(QStringLiteral("%") + text + QStringLiteral("%")) + QStringLiteral(" ORDER BY Barang.Kode_Barang ");
-  RsBarang = BukaRs(SQL);
+  if (!Buka(RsBarang, SQL)) return;
   if (!RsBarang->Bof()) {
     TampilGridData();
     return;
@@ -268,7 +274,10 @@ void frmBarang::GridBarang_DblClick() {
         QStringLiteral(" WHERE Produk.Kode_Produk=Barang.Kode_Produk ") +
         QStringLiteral(" AND Grup.Kode_Grup=Produk.Kode_Grup ") + QStringLiteral(" AND Kode_Barang=") +
         db::Quote(GridBarang->TextMatrix(baris, 1)) + QStringLiteral(" ");
-  RsBarang = BukaRs(SQL);
+  if (!Buka(RsBarang, SQL)) {
+    FormNormal();
+    return;
+  }
   if (RsBarang->Bof()) {
     ui::MsgBox(QStringLiteral("TABEL MASIH KOSONG"), ui::vbInformation, QStringLiteral("Error"));
     return;
@@ -288,8 +297,11 @@ void frmBarang::GridBarang_DblClick() {
 void frmBarang::TbSimpan_Click() {
   // A product typed into the box must exist: an item of a product that is not
   // there would be listed nowhere, and its code would be malformed.
-  if (cmbProduk->currentText().isEmpty() ||
-      Buka(QStringLiteral("SELECT * FROM Produk WHERE Kode_Produk=") + db::Quote(cmbProduk->currentText()))->Bof()) {
+  db::RecordsetPtr produk;
+  if (!cmbProduk->currentText().isEmpty() &&
+      !Buka(produk, QStringLiteral("SELECT * FROM Produk WHERE Kode_Produk=") + db::Quote(cmbProduk->currentText())))
+    return;
+  if (cmbProduk->currentText().isEmpty() || produk->Bof()) {
     ui::MsgBox(QStringLiteral("Produk HARUS DIPILIH"), ui::vbInformation, QStringLiteral("Error"));
     cmbProduk->setFocus();
     return;
@@ -324,7 +336,7 @@ void frmBarang::TbSimpan_Click() {
   }
   SQL.clear();
   SQL = QStringLiteral("SELECT * FROM Barang WHERE Kode_Barang = ") + db::Quote(txtKode->text());
-  RsBarang = BukaRs(SQL);
+  if (!Buka(RsBarang, SQL)) return;
   const bool baru = RsBarang->Bof();
   if (baru) {
     RsBarang->AddNew();
@@ -339,7 +351,7 @@ void frmBarang::TbSimpan_Click() {
   if (!Simpan(RsBarang.get())) return;
   ui::MsgBox(baru ? QStringLiteral("DATA BARU TELAH TERSIMPAN") : QStringLiteral("DATA BARANG TELAH DIUBAH"),
              ui::vbInformation, QStringLiteral("Konfirmasi"));
-  RsBarang->Requery();
+  (void)BacaUlang(RsBarang.get());
   txtNama->clear();
   cmbSatuan->setCurrentIndex(-1);
   cmbSatuan->setEditText(QString());
@@ -348,6 +360,7 @@ void frmBarang::TbSimpan_Click() {
   txtStok->clear();
   txtNama->setFocus();
   BuatKode();
+  if (!RsBarang) return;  // the store failed, and said so
   BukaBarangProduk();
   TampilGridData();
 }
@@ -355,7 +368,9 @@ void frmBarang::TbSimpan_Click() {
 void frmBarang::TbHapus_Click() {
   if (!HapusData(txtKode->text(), txtNama->text(),
                  QStringLiteral("DELETE FROM Barang WHERE ") + QStringLiteral(" Kode_Barang=") + db::Quote(txtKode->text()),
-                 RsBarang.get()))
+                 RsBarang.get(),
+                 {{QStringLiteral("Penjualan_Detail"), QStringLiteral("Kode_Barang"), QStringLiteral("BARIS PENJUALAN")},
+                  {QStringLiteral("Pembelian_Detail"), QStringLiteral("Kode_Barang"), QStringLiteral("BARIS PEMBELIAN")}}))
     return;
   Form_Load();
 }
@@ -364,5 +379,3 @@ void frmBarang::Batal() {
   FormNormal();
   Form_Load();
 }
-
-REGISTER_WINDOW(frmBarang);

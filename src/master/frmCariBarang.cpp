@@ -1,7 +1,6 @@
 #include "master/frmCariBarang.h"
 
 #include "core/mdlUtama.h"
-#include "ui/Seams.h"
 
 frmCariBarang::frmCariBarang(QWidget* parent)
     : frmCariBarangDasar(parent, {"frmCariBarang",
@@ -11,10 +10,10 @@ frmCariBarang::frmCariBarang(QWidget* parent)
                                   QStringLiteral("Informasi"),
                                   QStringLiteral("TIDAK MENEMUKAN DATA YANG DICARI "),
                                   QStringLiteral(" - DALAM KOLEKSI "),
-                                  {{QStringLiteral("NO"), 400, QString()},
-                                   {QStringLiteral("KODE"), 1100, QStringLiteral("Kode_Barang")},
-                                   {QStringLiteral("JENIS"), 1900, QStringLiteral("Nama_Grup")},
-                                   {QStringLiteral("NAMA BARANG"), 3300, QStringLiteral("Nama_Barang")}},
+                                  {{{QStringLiteral("NO"), 400}, QString()},
+                                   {{QStringLiteral("KODE"), 1100}, QStringLiteral("Kode_Barang")},
+                                   {{QStringLiteral("JENIS"), 1900}, QStringLiteral("Nama_Grup")},
+                                   {{QStringLiteral("NAMA BARANG"), 3300}, QStringLiteral("Nama_Barang")}},
                                   false}) {
   Form_Load();
 }
@@ -34,5 +33,3 @@ QString frmCariBarang::SqlCari(const QString& teks) const {
 }
 
 db::RecordsetPtr& frmCariBarang::Rs() const { return mdlUtama::RsBarang; }
-
-REGISTER_WINDOW(frmCariBarang);

@@ -14,18 +14,9 @@
 #include "ui/Input.h"
 #include "ui/MaskEdBox.h"
 #include "ui/Seams.h"
+#include "ui/Tombol.h"
 
 using namespace mdlUtama;
-
-namespace {
-QPushButton* Tombol(QWidget* parent, const char* name, const QString& caption) {
-  auto* b = new QPushButton(caption, parent);
-  b->setObjectName(QString::fromLatin1(name));
-  ui::EnterMenekan(b);
-  b->setMinimumWidth(90);
-  return b;
-}
-}  // namespace
 
 frmCariBarangDasar::frmCariBarangDasar(QWidget* parent, Ragam ragam) : QDialog(parent), ragam_(std::move(ragam)) {
   setObjectName(QString::fromLatin1(ragam_.objectName));
@@ -34,9 +25,9 @@ frmCariBarangDasar::frmCariBarangDasar(QWidget* parent, Ragam ragam) : QDialog(p
   Frame2 = new QGroupBox(this);
   Frame2->setObjectName(QStringLiteral("Frame2"));
   txtCari = ui::BuatKotak(Frame2, "txtCari");
-  TbCari = Tombol(Frame2, "TbCari", QStringLiteral("&CARI"));
-  TbNormal = Tombol(Frame2, "TbNormal", QStringLiteral("&NORMAL"));
-  TbTutup = Tombol(Frame2, "TbTutup", QStringLiteral("&TUTUP"));
+  TbCari = ui::Tombol(Frame2, "TbCari", QStringLiteral("&CARI"), 90);
+  TbNormal = ui::Tombol(Frame2, "TbNormal", QStringLiteral("&NORMAL"), 90);
+  TbTutup = ui::Tombol(Frame2, "TbTutup", QStringLiteral("&TUTUP"), 90);
   auto* h = new QHBoxLayout(Frame2);
   h->addWidget(new QLabel(QStringLiteral("Nama Barang"), Frame2));
   h->addWidget(txtCari, 1);
@@ -52,7 +43,7 @@ frmCariBarangDasar::frmCariBarangDasar(QWidget* parent, Ragam ragam) : QDialog(p
   v->addWidget(Frame2);
   v->addWidget(GridBarang, 1);
   int lebar = 0;
-  for (const Kolom& k : ragam_.kolom) lebar += ui::TwipsToPixels(k.width);
+  for (const Kolom& k : ragam_.kolom) lebar += ui::TwipsToPixels(k.lebar);
   resize(lebar + 70, 480);
 
   connect(txtCari, &QLineEdit::textChanged, this, &frmCariBarangDasar::txtCari_Change);
@@ -77,18 +68,13 @@ bool frmCariBarangDasar::eventFilter(QObject* obj, QEvent* ev) {
 
 void frmCariBarangDasar::Form_Load() {
   if (!BukaKoneksi()) return;
-  Rs() = Buka(SqlDaftar());
+  (void)Buka(Rs(), SqlDaftar());  // a failure is shown, and is no empty list
   TampilGridData();
 }
 
 void frmCariBarangDasar::AktifGridBarang() {
-  GridBarang->SetCols(int(ragam_.kolom.size()));
+  ui::AturGrid(GridBarang, QList<ui::Kolom>(ragam_.kolom.begin(), ragam_.kolom.end()));
   GridBarang->SetFixedCols(1);
-  for (int c = 0; c < ragam_.kolom.size(); ++c) {
-    GridBarang->SetTextMatrix(0, c, ragam_.kolom[c].header);
-    GridBarang->SetColWidth(c, ragam_.kolom[c].width);
-    if (ragam_.kolom[c].angka) GridBarang->SetColAlignment(c, Qt::AlignRight);
-  }
 }
 
 void frmCariBarangDasar::TampilGridData() {
@@ -97,7 +83,8 @@ void frmCariBarangDasar::TampilGridData() {
   GridBarang->Clear();
   AktifGridBarang();
   db::RecordsetPtr rs = Rs();
-  if (!rs || rs->RecordCount() == 0) {
+  if (!rs) return;  // the store failed, and said so
+  if (rs->RecordCount() == 0) {
     ui::MsgBox(ragam_.pesanKosong, ui::vbOKOnly | ui::vbInformation, ragam_.judulKosong);
     return;
   }
@@ -116,8 +103,8 @@ void frmCariBarangDasar::TampilGridData() {
 
 void frmCariBarangDasar::txtCari_Change() {
   const QString teks = txtCari->text();
-  Rs() = Buka(SqlCari(teks));
-  if (Rs() && Rs()->RecordCount() > 0) {
+  if (!Buka(Rs(), SqlCari(teks))) return;  // shown; nothing was "not found"
+  if (Rs()->RecordCount() > 0) {
     TampilGridData();
     return;
   }

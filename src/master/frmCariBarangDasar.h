@@ -8,23 +8,18 @@
 #include <QString>
 
 #include "db/Recordset.h"
+#include "ui/FlexGrid.h"
 
 class QLineEdit;
 class QPushButton;
 class QGroupBox;
 
-namespace ui {
-class FlexGrid;
-}
-
 class frmCariBarangDasar : public QDialog {
   Q_OBJECT
  public:
-  struct Kolom {
-    QString header;
-    int width;      // twips
-    QString field;  // empty: the row number
-    bool angka = false;  // an amount or quantity: right-aligned
+  // A grid column and the field it shows (empty: the row number).
+  struct Kolom : ui::Kolom {
+    QString field;
   };
   struct Ragam {
     const char* objectName;

@@ -51,14 +51,14 @@ void frmGrup::Form_Load() {
 }
 
 void frmGrup::AktifGridGrup() {
-  AturGrid(GridGrup, {{QStringLiteral("NO"), 400}, {QStringLiteral("KODE"), 800}, {QStringLiteral("NAMA GRUP"), 5700}});
+  ui::AturGrid(GridGrup, {{QStringLiteral("NO"), 400}, {QStringLiteral("KODE"), 800}, {QStringLiteral("NAMA GRUP"), 5700}});
 }
 
 void frmGrup::TampilGridData() {
   GridGrup->Clear();
   AktifGridGrup();
   GridGrup->SetRows(2);
-  RsGrup = BukaRs(QStringLiteral("SELECT * FROM Grup"));
+  if (!Buka(RsGrup, QStringLiteral("SELECT * FROM Grup"))) return;
   if (RsGrup->Bof()) {
     ui::MsgBox(QStringLiteral("DATA GRUP MASIH KOSONG!"), ui::vbInformation, QStringLiteral("Perhatian"));
     return;
@@ -84,7 +84,10 @@ void frmGrup::GridGrup_DblClick() {
   SQL.clear();
   SQL = QStringLiteral(" SELECT * FROM Grup ") + QStringLiteral(" WHERE Kode_Grup=") +
         db::Quote(GridGrup->TextMatrix(baris, 1)) + QStringLiteral(" ");
-  RsGrup = BukaRs(SQL);
+  if (!Buka(RsGrup, SQL)) {
+    FormNormal();
+    return;
+  }
   if (RsGrup->Bof()) {
     ui::MsgBox(QStringLiteral("TABEL MASIH KOSONG"), ui::vbInformation, QStringLiteral("Perhatian"));
     return;
@@ -112,7 +115,7 @@ void frmGrup::TbSimpan_Click() {
   }
   SQL.clear();
   SQL = QStringLiteral("SELECT * FROM Grup WHERE Kode_Grup = ") + db::Quote(kode);
-  RsGrup = BukaRs(SQL);
+  if (!Buka(RsGrup, SQL)) return;
   if (RsGrup->Bof()) {
     RsGrup->AddNew();
     RsGrup->SetField(QStringLiteral("Kode_Grup"), kode);
@@ -128,7 +131,7 @@ void frmGrup::TbSimpan_Click() {
       if (!Simpan(RsGrup.get())) return;
     }
   }
-  RsGrup->Requery();
+  (void)BacaUlang(RsGrup.get());
   FormNormal();
   FormMati();
   TampilGridData();
@@ -137,10 +140,8 @@ void frmGrup::TbSimpan_Click() {
 void frmGrup::TbHapus_Click() {
   if (!HapusData(txtKode->text(), txtNama->text(),
                  QStringLiteral("DELETE FROM Grup WHERE ") + QStringLiteral(" Kode_Grup=") + db::Quote(txtKode->text()),
-                 RsGrup.get()))
+                 RsGrup.get(), {{QStringLiteral("Produk"), QStringLiteral("Kode_Grup"), QStringLiteral("DATA PRODUK")}}))
     return;
   FormMati();
   TampilGridData();
 }
-
-REGISTER_WINDOW(frmGrup);

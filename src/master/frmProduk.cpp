@@ -69,7 +69,7 @@ void frmProduk::Form_Load() {
 void frmProduk::DataGrup() { IsiComboGrup(CmbGrup, QStringLiteral("DATA GRUP TIDAK ASDA")); }
 
 void frmProduk::AktifGridProduk() {
-  AturGrid(GridProduk,
+  ui::AturGrid(GridProduk,
            {{QStringLiteral("NO"), 400}, {QStringLiteral("KODE"), 1000}, {QStringLiteral("NAMA PRODUK"), 5800}});
 }
 
@@ -77,7 +77,8 @@ void frmProduk::TampilGridData() {
   GridProduk->Clear();
   AktifGridProduk();
   GridProduk->SetRows(2);
-  if (!RsProduk || RsProduk->Bof()) {
+  if (!RsProduk) return;  // the store failed, and said so
+  if (RsProduk->Bof()) {
     ui::MsgBox(QStringLiteral("DATA PRODUK MASIH KOSONG!"), ui::vbInformation, QStringLiteral("Perhatian"));
     return;
   }
@@ -88,14 +89,17 @@ void frmProduk::BuatKode() {
   const QString grup = CmbGrup->currentText().left(3);
   SQL.clear();
   SQL = QStringLiteral("SELECT * FROM Produk WHERE Kode_Grup=") + db::Quote(grup);
-  RsProduk = BukaRs(SQL);
+  // No code from a store that failed: the save then asks for one.
+  kodeGagal_.clear();
+  txtKode->clear();
+  if (!Buka(RsProduk, SQL)) return;
   // The serial continues from the highest code of the group; past 999 no
   // code is made, so nothing malformed or already used can be saved.
   const db::NextCodeResult r = KodeBaru(grup + QStringLiteral("."), KodeTerakhir(RsProduk.get(), QStringLiteral("Kode_Produk")),
                                         QStringLiteral("Produk"), QStringLiteral("Kode_Produk"));
   kodeGagal_ = r.error;
   txtKode->setText(r.code);
-  if (!r.ok) ui::MsgBox(r.error, ui::vbCritical, QStringLiteral("Error"));
+  if (!r.error.isEmpty()) ui::MsgBox(r.error, ui::vbCritical, QStringLiteral("Error"));
 }
 
 void frmProduk::CmbGrup_Click(int index) {
@@ -105,9 +109,10 @@ void frmProduk::CmbGrup_Click(int index) {
   CmbGrup->setEditText(e.left(3));
   txtNama->setFocus();
   BuatKode();
+  if (!RsProduk) return;  // the store failed, and said so
   SQL.clear();
   SQL = QStringLiteral("SELECT * FROM Produk ") + QStringLiteral("WHERE Kode_Grup=") + db::Quote(CmbGrup->currentText());
-  RsProduk = BukaRs(SQL);
+  if (!Buka(RsProduk, SQL)) return;
   TampilGridData();
 }
 
@@ -127,7 +132,10 @@ void frmProduk::GridProduk_DblClick() {
   SQL = QStringLiteral(" SELECT Produk.*, Grup.Nama_Grup ") + QStringLiteral(" FROM Produk, Grup ") +
         QStringLiteral(" WHERE Grup.Kode_Grup=Produk.Kode_Grup ") + QStringLiteral(" AND Kode_Produk=") +
         db::Quote(GridProduk->TextMatrix(baris, 1)) + QStringLiteral(" ");
-  RsProduk = BukaRs(SQL);
+  if (!Buka(RsProduk, SQL)) {
+    FormNormal();
+    return;
+  }
   if (RsProduk->Bof()) {
     ui::MsgBox(QStringLiteral("TABEL MASIH KOSONG"), ui::vbInformation, QStringLiteral("Perhatian"));
     return;
@@ -143,8 +151,11 @@ void frmProduk::GridProduk_DblClick() {
 void frmProduk::TbSimpan_Click() {
   const QString nama = txtNama->text().trimmed();
   // A group typed into the box must exist, or the product would belong nowhere.
-  if (CmbGrup->currentText().isEmpty() ||
-      Buka(QStringLiteral("SELECT * FROM Grup WHERE Kode_Grup=") + db::Quote(CmbGrup->currentText()))->Bof()) {
+  db::RecordsetPtr adaGrup;
+  if (!CmbGrup->currentText().isEmpty() &&
+      !Buka(adaGrup, QStringLiteral("SELECT * FROM Grup WHERE Kode_Grup=") + db::Quote(CmbGrup->currentText())))
+    return;
+  if (CmbGrup->currentText().isEmpty() || adaGrup->Bof()) {
     ui::MsgBox(QStringLiteral("DATA GRUP BELUM DIPILIH"), ui::vbCritical, QStringLiteral("Perhatian"));
     CmbGrup->setFocus();
     return;
@@ -166,7 +177,7 @@ void frmProduk::TbSimpan_Click() {
   const QString grup = CmbGrup->currentText().trimmed();
   SQL.clear();
   SQL = QStringLiteral("SELECT * FROM Produk WHERE Kode_Produk = ") + db::Quote(txtKode->text());
-  RsProduk = BukaRs(SQL);
+  if (!Buka(RsProduk, SQL)) return;
   if (RsProduk->Bof()) {
     RsProduk->AddNew();
     RsProduk->SetField(QStringLiteral("Kode_Produk"), kode);
@@ -180,20 +191,21 @@ void frmProduk::TbSimpan_Click() {
     if (!Simpan(RsProduk.get())) return;
     ui::MsgBox(QStringLiteral("DATA Produk TELAH DIUBAH"), ui::vbInformation, QStringLiteral("Konfirmasi"));
   }
-  RsProduk->Requery();
+  (void)BacaUlang(RsProduk.get());
   txtNama->clear();
   txtNama->setFocus();
   BuatKode();
+  if (!RsProduk) return;  // the store failed, and said so
   SQL.clear();
   SQL = QStringLiteral("SELECT * FROM Produk ") + QStringLiteral("WHERE Kode_Grup=") + db::Quote(CmbGrup->currentText());
-  RsProduk = BukaRs(SQL);
+  if (!Buka(RsProduk, SQL)) return;
   TampilGridData();
 }
 
 void frmProduk::TbHapus_Click() {
   if (!HapusData(txtKode->text(), txtNama->text(),
                  QStringLiteral("DELETE FROM Produk WHERE ") + QStringLiteral(" Kode_Produk=") + db::Quote(txtKode->text()),
-                 RsProduk.get()))
+                 RsProduk.get(), {{QStringLiteral("Barang"), QStringLiteral("Kode_Produk"), QStringLiteral("DATA BARANG")}}))
     return;
   FormMati();
   Form_Load();
@@ -203,5 +215,3 @@ void frmProduk::Batal() {
   FormNormal();
   Form_Load();
 }
-
-REGISTER_WINDOW(frmProduk);

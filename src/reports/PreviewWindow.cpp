@@ -19,8 +19,8 @@
 #include <QVBoxLayout>
 
 #include "reports/Paint.h"
-#include "ui/Input.h"
 #include "ui/Seams.h"
+#include "ui/Tombol.h"
 
 namespace reports {
 
@@ -56,13 +56,6 @@ QToolButton* Panah(QWidget* parent, const char* name, QStyle::StandardPixmap ico
   b->setAutoRaise(true);
   return b;
 }
-
-QPushButton* Tombol(QWidget* parent, const char* name, const QString& caption) {
-  auto* b = new QPushButton(caption, parent);
-  b->setObjectName(QString::fromLatin1(name));
-  ui::EnterMenekan(b);  // Enter turns no page into a print job, but presses a focused button
-  return b;
-}
 }  // namespace
 
 PreviewWindow::PreviewWindow(const ReportDef& def, const Captions& captions, const Rows& rows, QWidget* parent)
@@ -95,10 +88,10 @@ PreviewWindow::PreviewWindow(const ReportDef& def, const Captions& captions, con
   CmbZoom->addItem(QStringLiteral("Lebar Halaman"), kFitWidth);
   for (int pct : {50, 75, 100, 125, 150, 200}) CmbZoom->addItem(QStringLiteral("%1%").arg(pct), pct);
   CmbZoom->setCurrentIndex(CmbZoom->findData(100));
-  TbCetak = Tombol(alat, "TbCetak", QStringLiteral("&Cetak..."));
-  TbPdf = Tombol(alat, "TbPdf", QStringLiteral("Simpan P&DF..."));
-  TbCsv = Tombol(alat, "TbCsv", QStringLiteral("Simpan C&SV..."));
-  TbTutup = Tombol(alat, "TbTutup", QStringLiteral("&Tutup"));
+  TbCetak = ui::Tombol(alat, "TbCetak", QStringLiteral("&Cetak..."));
+  TbPdf = ui::Tombol(alat, "TbPdf", QStringLiteral("Simpan P&DF..."));
+  TbCsv = ui::Tombol(alat, "TbCsv", QStringLiteral("Simpan C&SV..."));
+  TbTutup = ui::Tombol(alat, "TbTutup", QStringLiteral("&Tutup"));
 
   auto* baris = new QHBoxLayout(alat);
   baris->setContentsMargins(6, 4, 6, 4);

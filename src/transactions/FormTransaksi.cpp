@@ -53,9 +53,10 @@ void FormTransaksi::reject() {
 
 QString FormTransaksi::NomorBerikut(db::RecordsetPtr& rs, const QString& sql, const QString& keyField,
                                     const QString& prefix, int width) {
-  rs = Buka(sql);
+  // A failed read is no empty table: the numbers would start again at 1.
+  if (!Buka(rs, sql)) return QString();
   QString terakhir;
-  if (rs && rs->RecordCount() > 0) {
+  if (rs->RecordCount() > 0) {
     rs->MoveLast();
     terakhir = rs->Text(keyField);
   }
@@ -78,11 +79,14 @@ FormTransaksi::HasilSimpan FormTransaksi::SimpanDokumen(
   }
   if (!c->BeginTrans()) {
     h.error = c->LastError();
+    h.busy = c->LastErrorBusy();
     return h;
   }
-  auto gagal = [&](const QString& e) {
+  auto gagal = [&](const QString& e, bool busy = false, const QString& statement = QString()) {
     c->RollbackTrans();
     h.error = e;
+    h.busy = busy;
+    h.statement = statement;
     return h;
   };
 
@@ -94,14 +98,14 @@ FormTransaksi::HasilSimpan FormTransaksi::SimpanDokumen(
   if (!ada.Open(QStringLiteral("SELECT ") + keyField + QStringLiteral(" FROM ") + table + QStringLiteral(" WHERE ") +
                     keyField + QStringLiteral(" = ") + db::Quote(nomor),
                 c))
-    return gagal(ada.LastError());
+    return gagal(ada.LastError(), ada.LastErrorBusy(), ada.Source());
   if (ada.RecordCount() > 0) {
     db::Recordset akhir;
     if (!akhir.Open(QStringLiteral("SELECT ") + keyField + QStringLiteral(" FROM ") + table + QStringLiteral(" WHERE ") +
                         keyField + QStringLiteral(" LIKE ") + db::Quote(prefix + QStringLiteral("%")) +
                         QStringLiteral(" ORDER BY ") + keyField,
                     c))
-      return gagal(akhir.LastError());
+      return gagal(akhir.LastError(), akhir.LastErrorBusy(), akhir.Source());
     akhir.MoveLast();
     const db::NextCodeResult r = db::NextCode(prefix, width, akhir.Eof() ? QString() : akhir.Text(keyField));
     if (!r.ok) return gagal(r.error);
@@ -110,18 +114,21 @@ FormTransaksi::HasilSimpan FormTransaksi::SimpanDokumen(
 
   for (const QString& s : statements(h.nomor)) {
     SQL = s;
-    if (!c->Execute(SQL)) return gagal(c->LastError());
+    if (!c->Execute(SQL)) return gagal(c->LastError(), c->LastErrorBusy(), SQL);
   }
-  if (!c->CommitTrans()) return gagal(c->LastError());
+  if (!c->CommitTrans()) return gagal(c->LastError(), c->LastErrorBusy());
   h.ok = true;
   return h;
 }
 
-QPushButton* FormTransaksi::Tombol(QWidget* parent, const char* name, const QString& caption) {
-  auto* b = new QPushButton(caption, parent);
-  b->setObjectName(QString::fromLatin1(name));
-  ui::EnterMenekan(b);
-  return b;
+void FormTransaksi::TampilGagalSimpan(const HasilSimpan& h) {
+  const QString crlf = QStringLiteral("\r\n");
+  QString teks = QStringLiteral("DATA TRANSAKSI GAGAL DISIMPAN!") + crlf;
+  if (h.busy) teks += QStringLiteral("DATABASE SEDANG DIPAKAI PROGRAM LAIN. Tunggu sebentar.") + crlf;
+  teks += QStringLiteral("Tidak ada data yang tersimpan; transaksi masih di layar dan dapat disimpan kembali.") + crlf + crlf;
+  if (!h.statement.isEmpty()) teks += QStringLiteral("Perintah: ") + db::ShortStatement(h.statement) + crlf;
+  teks += QStringLiteral("Pesan database: ") + h.error;
+  ui::MsgBox(teks, ui::vbOKOnly | ui::vbCritical, QStringLiteral("Error"));
 }
 
 QLineEdit* FormTransaksi::Kotak(QWidget* parent, const char* name, int maxLength, bool kanan) {
@@ -134,12 +141,4 @@ QLabel* FormTransaksi::Label(QWidget* parent, const char* name, const QString& c
   auto* l = new QLabel(caption, parent);
   l->setObjectName(QString::fromLatin1(name));
   return l;
-}
-
-void FormTransaksi::AturGrid(ui::FlexGrid* grid, const QStringList& headers, const QList<int>& widths) {
-  grid->SetCols(int(headers.size()));
-  for (int c = 0; c < headers.size(); ++c) {
-    grid->SetTextMatrix(0, c, headers[c]);
-    grid->SetColWidth(c, widths.value(c, 1000));
-  }
 }

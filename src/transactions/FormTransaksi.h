@@ -37,7 +37,12 @@ class FormTransaksi : public QDialog {
     bool ok = false;
     QString nomor;  // the number the document was stored under
     QString error;  // the store's message when not ok
+    QString statement;  // the statement that failed, if one did
+    bool busy = false;  // another program held the database too long
   };
+  // Tells the person that nothing of the document was stored and that it
+  // can be saved again (from the screen, as it stands).
+  static void TampilGagalSimpan(const HasilSimpan& h);
 
   // Stores a document in one transaction. `statements` builds every
   // statement of the document for a given number. If the number was stored
@@ -50,7 +55,7 @@ class FormTransaksi : public QDialog {
   // The number after the last row of `sql` (which orders by `keyField`),
   // or the first number when there is none. The rows are opened into `rs`
   // (the screen's shared record set). Shows the refusal when the serial is
-  // used up and returns "".
+  // used up, or the store's failure, and returns "".
   static QString NomorBerikut(db::RecordsetPtr& rs, const QString& sql, const QString& keyField,
                               const QString& prefix, int width);
 
@@ -73,10 +78,8 @@ class FormTransaksi : public QDialog {
   virtual void Batal() = 0;
 
   // Small builders so each screen states only its own names and captions.
-  QPushButton* Tombol(QWidget* parent, const char* name, const QString& caption);
   QLineEdit* Kotak(QWidget* parent, const char* name, int maxLength = 0, bool kanan = false);
   QLabel* Label(QWidget* parent, const char* name, const QString& caption);
-  static void AturGrid(ui::FlexGrid* grid, const QStringList& headers, const QList<int>& widths);
 
   QPushButton* TbKeluar = nullptr;
 

@@ -12,8 +12,8 @@
 
 #include "core/mdlUtama.h"
 #include "transactions/mdlCetak.h"
-#include "ui/Input.h"
 #include "ui/Seams.h"
+#include "ui/Tombol.h"
 
 using namespace mdlUtama;
 
@@ -23,14 +23,6 @@ QFont HurufNota() {
   f.setStyleHint(QFont::TypeWriter);
   f.setFixedPitch(true);
   return f;
-}
-
-QPushButton* Tombol(QWidget* parent, const char* name, const QString& caption) {
-  auto* b = new QPushButton(caption, parent);
-  b->setObjectName(QString::fromLatin1(name));
-  ui::EnterMenekan(b);
-  b->setMinimumWidth(110);
-  return b;
 }
 }  // namespace
 
@@ -47,9 +39,9 @@ frmCetakJual::frmCetakJual(QWidget* parent) : QDialog(parent) {
 
   Frame1 = new QGroupBox(this);
   Frame1->setObjectName(QStringLiteral("Frame1"));
-  cmdCetak = Tombol(Frame1, "cmdCetak", QStringLiteral("&Cetak"));
-  cmdSimpan = Tombol(Frame1, "cmdSimpan", QStringLiteral("&Simpan"));
-  cmdKeluar = Tombol(Frame1, "cmdKeluar", QStringLiteral("&Keluar"));
+  cmdCetak = ui::Tombol(Frame1, "cmdCetak", QStringLiteral("&Cetak"), 110);
+  cmdSimpan = ui::Tombol(Frame1, "cmdSimpan", QStringLiteral("&Simpan"), 110);
+  cmdKeluar = ui::Tombol(Frame1, "cmdKeluar", QStringLiteral("&Keluar"), 110);
   auto* tombol = new QHBoxLayout(Frame1);
   tombol->addStretch();
   tombol->addWidget(cmdCetak);
@@ -85,22 +77,27 @@ void frmCetakJual::Form_Load() {
                       QStringLiteral(" WHERE Penjualan.No_Nota = Penjualan_Detail.No_Nota ") +
                       QStringLiteral(" AND Barang.Kode_Barang = Penjualan_Detail.Kode_Barang ") +
                       QStringLiteral(" AND Penjualan.No_Nota =") + db::Quote(NoNota);
-  if (Conn) {
-    db::Recordset rs;
-    if (rs.Open(sql, Conn)) {
-      const int iKode = rs.FieldIndex(QStringLiteral("Kode_Barang"));
-      const int iNama = rs.FieldIndex(QStringLiteral("Nama_Barang"));
-      const int iHarga = rs.FieldIndex(QStringLiteral("Harga_Jual"));
-      const int iJumlah = rs.FieldIndex(QStringLiteral("Jumlah"));
-      for (; !rs.Eof(); rs.MoveNext()) {
-        mdlCetak::BarisNota b;
-        b.kode = rs.Text(iKode);
-        b.nama = rs.Text(iNama);
-        b.harga = rs.Value(iHarga).toLongLong();
-        b.jumlah = rs.Value(iJumlah).toLongLong();
-        data.baris << b;
-      }
+  // A receipt is only laid out from lines read back: a failed read is shown,
+  // and neither it nor a sale without lines gives a receipt of no lines.
+  db::RecordsetPtr rs;
+  if (Buka(rs, sql)) {
+    const int iKode = rs->FieldIndex(QStringLiteral("Kode_Barang"));
+    const int iNama = rs->FieldIndex(QStringLiteral("Nama_Barang"));
+    const int iHarga = rs->FieldIndex(QStringLiteral("Harga_Jual"));
+    const int iJumlah = rs->FieldIndex(QStringLiteral("Jumlah"));
+    for (; !rs->Eof(); rs->MoveNext()) {
+      mdlCetak::BarisNota b;
+      b.kode = rs->Text(iKode);
+      b.nama = rs->Text(iNama);
+      b.harga = rs->Value(iHarga).toLongLong();
+      b.jumlah = rs->Value(iJumlah).toLongLong();
+      data.baris << b;
     }
+  }
+  if (data.baris.isEmpty()) {
+    teks_.clear();
+    rtfLap->clear();
+    return;
   }
   teks_ = mdlCetak::SusunNota(data);
   rtfLap->setPlainText(QString(teks_).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));

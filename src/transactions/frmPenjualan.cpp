@@ -15,11 +15,11 @@
 #include "ui/Input.h"
 #include "ui/MaskEdBox.h"
 #include "ui/Seams.h"
+#include "ui/Tombol.h"
 
 using namespace mdlUtama;
 
 namespace {
-const QString CRLF = QStringLiteral("\r\n");
 // The number a box shows, or false when it shows no number.
 bool Angka(const QLineEdit* t, qint64* v) { return ui::Angka(t->text(), v); }
 }  // namespace
@@ -51,12 +51,12 @@ frmPenjualan::frmPenjualan(QWidget* parent) : FormTransaksi(parent) {
   TxtKode = new ui::MaskEdBox(Frame2);
   TxtKode->setObjectName(QStringLiteral("TxtKode"));
   TxtKode->SetMask(QStringLiteral("###.###"));
-  TbCari = Tombol(Frame2, "TbCari", QStringLiteral("Ca&ri"));
+  TbCari = ui::Tombol(Frame2, "TbCari", QStringLiteral("Ca&ri"));
   TxtNama = Kotak(Frame2, "TxtNama");
   TxtHarga = Kotak(Frame2, "TxtHarga", 0, true);
   TxtJumlah = Kotak(Frame2, "TxtJumlah", 3, true);
   TxtTotal = Kotak(Frame2, "TxtTotal", 0, true);
-  TbMasuk = Tombol(Frame2, "TbMasuk", QStringLiteral("Masuk"));
+  TbMasuk = ui::Tombol(Frame2, "TbMasuk", QStringLiteral("Masuk"));
   txtKodeG->setFixedWidth(50);
   TxtKode->setFixedWidth(80);
   TxtHarga->setFixedWidth(110);
@@ -113,9 +113,9 @@ frmPenjualan::frmPenjualan(QWidget* parent) : FormTransaksi(parent) {
   // ---- buttons
   auto* Frame4 = new QGroupBox(this);
   Frame4->setObjectName(QStringLiteral("Frame4"));
-  TbBaru = Tombol(Frame4, "TbBaru", QStringLiteral("Transaksi &Baru"));
-  TbSimpan = Tombol(Frame4, "TbSimpan", QStringLiteral("&Simpan"));
-  TbKeluar = Tombol(Frame4, "TbKeluar", CaptionKeluar);
+  TbBaru = ui::Tombol(Frame4, "TbBaru", QStringLiteral("Transaksi &Baru"));
+  TbSimpan = ui::Tombol(Frame4, "TbSimpan", QStringLiteral("&Simpan"));
+  TbKeluar = ui::Tombol(Frame4, "TbKeluar", CaptionKeluar);
   auto* v4 = new QVBoxLayout(Frame4);
   for (QPushButton* b : {TbBaru, TbSimpan, TbKeluar}) {
     b->setMinimumSize(130, 32);
@@ -218,10 +218,11 @@ void frmPenjualan::FormNormal() {
 
 void frmPenjualan::AktifGridJual() {
   GridJual->SetFixedCols(0);
-  AturGrid(GridJual, {QStringLiteral("KODE"), QStringLiteral("NAMA BARANG"), QStringLiteral("HARGA (Rp)"),
-                      QStringLiteral("JUMLAH"), QStringLiteral("SUBTOTAL (Rp)")},
-           {1300, 4200, 1800, 1300, 1800});
-  for (int c : {2, 3, 4}) GridJual->SetColAlignment(c, Qt::AlignRight);
+  ui::AturGrid(GridJual, {{QStringLiteral("KODE"), 1300},
+                          {QStringLiteral("NAMA BARANG"), 4200},
+                          {QStringLiteral("HARGA (Rp)"), 1800, true},
+                          {QStringLiteral("JUMLAH"), 1300, true},
+                          {QStringLiteral("SUBTOTAL (Rp)"), 1800, true}});
   GridJual->SetRowHeightMin(300);
 }
 
@@ -282,11 +283,13 @@ bool frmPenjualan::TxtKode_Enter() {
   kodeBarang_ = KodeLengkap();
   SQL = QStringLiteral("SELECT * FROM Barang ") + QStringLiteral(" WHERE Kode_Barang=") + db::Quote(kodeBarang_) +
         QStringLiteral(" ");
-  RsBarang = Buka(SQL);
-  if (!RsBarang || RsBarang->RecordCount() == 0) {
-    // Nothing of an earlier item may stay beside a code that names none.
-    TxtNama->clear();
-    TxtHarga->setText(QStringLiteral("0"));
+  // Nothing of an earlier item may stay beside a code that names none, nor
+  // beside one the store could not look up (that failure is shown as such:
+  // the code may well be known).
+  TxtNama->clear();
+  TxtHarga->setText(QStringLiteral("0"));
+  if (!Buka(RsBarang, SQL)) return true;
+  if (RsBarang->RecordCount() == 0) {
     ui::MsgBox(QStringLiteral("KODE BARANG TIDAK DIKENALI "), ui::vbOKOnly | ui::vbInformation, QStringLiteral("Info"));
     return true;
   }
@@ -406,10 +409,7 @@ void frmPenjualan::TbSimpan_Click() {
   const HasilSimpan h = SimpanDokumen(TxtNoNota->text(), QStringLiteral("Penjualan"), QStringLiteral("No_Nota"),
                                       QStringLiteral("JL-"), 7, perintah);
   if (!h.ok) {
-    ui::MsgBox(QStringLiteral("DATA TRANSAKSI GAGAL DISIMPAN!") + CRLF +
-                   QStringLiteral("Tidak ada data yang tersimpan; transaksi masih di layar dan dapat disimpan kembali.") +
-                   CRLF + CRLF + h.error,
-               ui::vbOKOnly | ui::vbCritical, QStringLiteral("Error"));
+    TampilGagalSimpan(h);
     return;
   }
   TxtNoNota->setText(h.nomor);
@@ -434,5 +434,3 @@ void frmPenjualan::Batal() {
   FormNormal();
   FormTransKosong();
 }
-
-REGISTER_WINDOW(frmPenjualan);

@@ -236,4 +236,13 @@ void FlexGrid::Clear() {
   model_->cellsChanged();
 }
 
+void AturGrid(FlexGrid* grid, const QList<Kolom>& kolom) {
+  grid->SetCols(int(kolom.size()));
+  for (int c = 0; c < kolom.size(); ++c) {
+    grid->SetTextMatrix(0, c, kolom[c].judul);
+    grid->SetColWidth(c, kolom[c].lebar);
+    grid->SetColAlignment(c, kolom[c].angka ? Qt::AlignRight : Qt::AlignLeft);
+  }
+}
+
 }  // namespace ui

@@ -6,6 +6,8 @@
 // By keyboard: Tab and Shift+Tab leave the grid, the arrows move between rows,
 // Enter on a row does what a double-click does.
 #include <QFont>
+#include <QList>
+#include <QString>
 #include <QTableView>
 #include <vector>
 
@@ -63,5 +65,16 @@ class FlexGrid : public QTableView {
   bool updatePending_ = false;
   std::vector<int> widths_;
 };
+
+// One column of a grid: its header text, its width in twips and whether it
+// holds numbers.
+struct Kolom {
+  QString judul;
+  int lebar;
+  bool angka = false;  // an amount or a quantity: right-aligned
+};
+// Gives a grid exactly these columns, each with its header, width and
+// alignment.
+void AturGrid(FlexGrid* grid, const QList<Kolom>& kolom);
 
 }  // namespace ui

@@ -1,6 +1,5 @@
 #include "ui/Input.h"
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
 #include <QFocusEvent>
@@ -8,7 +7,6 @@
 #include <QLineEdit>
 #include <QPalette>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QValidator>
@@ -259,17 +257,6 @@ void SetEnterAction(QWidget* w, std::function<void()> f) {
   auto* e = new EnterObject(w, std::move(f));
   w->installEventFilter(e);
   if (auto* cb = qobject_cast<QComboBox*>(w); cb && cb->lineEdit()) cb->lineEdit()->installEventFilter(e);
-}
-
-void EnterMenekan(QAbstractButton* b) {
-  if (!b) return;
-  if (auto* p = qobject_cast<QPushButton*>(b)) {
-    p->setAutoDefault(false);
-    p->setDefault(false);
-  }
-  SetEnterAction(b, [b] {
-    if (b->isEnabled()) b->click();
-  });
 }
 
 }  // namespace ui

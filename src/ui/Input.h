@@ -4,7 +4,6 @@
 #include <QtGlobal>
 #include <functional>
 
-class QAbstractButton;
 class QLineEdit;
 class QString;
 class QWidget;
@@ -43,11 +42,6 @@ void TanpaKendali(QWidget* w);
 
 // Enter in the box runs `f` and is swallowed (a lookup, a search).
 void SetEnterAction(QWidget* w, std::function<void()> f);
-
-// Enter on the focused button presses it, on every window, and the button is
-// never a dialog's default button: Enter in a box does what the box says,
-// never presses a button behind the person's back.
-void EnterMenekan(QAbstractButton* b);
 
 // The whole number a box shows: "" is 0, otherwise an optional minus sign and
 // the digits 0-9 only. Anything else, or a number beyond 64 bits, is refused

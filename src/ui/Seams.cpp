@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QStandardPaths>
+#include <QThread>
 #include <cstdlib>
 
 namespace ui {
@@ -19,10 +20,15 @@ namespace ui {
 namespace {
 Prompter& prompter() { static Prompter p; return p; }
 ModalHandler& modalHandler() { static ModalHandler h; return h; }
-QHash<QString, WindowFactory>& windows() { static QHash<QString, WindowFactory> w; return w; }
+WindowTable& windows() { static WindowTable w; return w; }
 QDate& pinnedToday() { static QDate d; return d; }
 PrinterFactory& printerFactory() { static PrinterFactory f; return f; }
-std::function<void()>& endHandler() { static std::function<void()> h; return h; }
+std::function<void(int)>& endHandler() { static std::function<void(int)> h; return h; }
+struct Akhir {
+  bool diminta = false;
+  int kode = 0;
+};
+Akhir& akhir() { static Akhir a; return a; }
 std::function<void()>& beepHandler() { static std::function<void()> h; return h; }
 SaveFileNameHandler& saveHandler() {
   static SaveFileNameHandler h;
@@ -80,9 +86,10 @@ int MsgBox(const QString& text, int style, const QString& title) {
 }
 
 void SetPrompter(Prompter p) { prompter() = std::move(p); }
+Prompter CurrentPrompter() { return prompter(); }
 
 int ShowModal(QDialog* w) {
-  if (!w) return 0;
+  if (!w || EndRequested()) return 0;
   if (modalHandler()) {
     w->setModal(true);
     w->show();
@@ -95,11 +102,20 @@ int ShowModal(QDialog* w) {
 
 void SetModalHandler(ModalHandler h) { modalHandler() = std::move(h); }
 
-void RegisterWindow(const QString& name, WindowFactory f) { windows().insert(name, std::move(f)); }
-bool HasWindow(const QString& name) { return windows().contains(name); }
+void SetWindows(WindowTable table) { windows() = table; }
+WindowTable Windows() { return windows(); }
+
+static const WindowEntry* Find(const QString& name) {
+  for (const WindowEntry& e : windows())
+    if (name == QLatin1String(e.name)) return &e;
+  return nullptr;
+}
+
+bool HasWindow(const QString& name) { return Find(name) != nullptr; }
+
 QDialog* CreateWindow(const QString& name, QWidget* parent) {
-  auto it = windows().constFind(name);
-  return it == windows().constEnd() ? nullptr : (*it)(parent);
+  const WindowEntry* e = Find(name);
+  return e ? e->make(parent) : nullptr;
 }
 
 bool OpenModal(const QString& name, QWidget* parent) {
@@ -121,14 +137,20 @@ std::unique_ptr<QPrinter> DefaultPrinter() {
 }
 void SetPrinterFactory(PrinterFactory f) { printerFactory() = std::move(f); }
 
-void EndApplication() {
+void EndApplication(int code) {
   if (endHandler()) {
-    endHandler()();
+    endHandler()(code);
     return;
   }
-  std::exit(0);
+  if (!akhir().diminta) akhir() = {true, code};
+  if (!QCoreApplication::instance()) std::exit(code);
+  // Leaves every running loop, the program's own exec with them.
+  if (QThread::currentThread()->loopLevel() > 0) QCoreApplication::exit(akhir().kode);
 }
-void SetEndHandler(std::function<void()> h) { endHandler() = std::move(h); }
+bool EndRequested() { return akhir().diminta; }
+int EndCode() { return akhir().kode; }
+void SetEndHandler(std::function<void(int)> h) { endHandler() = std::move(h); }
+void ResetEndForTests() { akhir() = {}; }
 
 void Beep() {
   if (beepHandler()) {

@@ -7,6 +7,7 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <span>
 
 class QDialog;
 class QWidget;
@@ -14,7 +15,7 @@ class QPrinter;
 
 namespace ui {
 
-// ---- message boxes, with the classic button/icon/answer numbers ----------
+// ---- message boxes, with fixed button/icon/answer numbers ---------------
 // Plain int constants, so that a button set and an icon combine with |.
 constexpr int vbOKOnly = 0, vbOKCancel = 1, vbYesNoCancel = 3, vbYesNo = 4;
 constexpr int vbCritical = 16, vbQuestion = 32, vbExclamation = 48, vbInformation = 64;
@@ -33,6 +34,7 @@ int MsgBox(const QString& text, int style = vbOKOnly, const QString& title = QSt
 // A prompter answers message boxes in place of a person.
 using Prompter = std::function<int(const Message&)>;
 void SetPrompter(Prompter p);  // empty function: real message boxes again
+Prompter CurrentPrompter();
 
 // ---- windows ------------------------------------------------------------
 // Shows a window modally and returns when it is closed. A test may install a
@@ -42,23 +44,27 @@ using ModalHandler = std::function<void(QDialog*)>;
 void SetModalHandler(ModalHandler h);
 
 // Windows are made by name, so that the main window and the screens can open
-// each other without knowing each other's classes.
-using WindowFactory = std::function<QDialog*(QWidget* parent)>;
-void RegisterWindow(const QString& name, WindowFactory f);
+// each other without knowing each other's classes. The names come from one
+// table (app/WindowTable.cpp) that the program hands over at start.
+using WindowFactory = QDialog* (*)(QWidget* parent);
+struct WindowEntry {
+  const char* name;
+  WindowFactory make;
+};
+using WindowTable = std::span<const WindowEntry>;
+void SetWindows(WindowTable table);
+WindowTable Windows();
 bool HasWindow(const QString& name);
 QDialog* CreateWindow(const QString& name, QWidget* parent = nullptr);
 // Creates the named window, shows it modally and deletes it. False if no
 // window of that name exists.
 bool OpenModal(const QString& name, QWidget* parent = nullptr);
 
-struct WindowRegistrar {
-  WindowRegistrar(const char* name, WindowFactory f) { RegisterWindow(QString::fromLatin1(name), std::move(f)); }
-};
-// REGISTER_WINDOW(frmGrup) in a window's .cpp makes it reachable by name.
-#define REGISTER_WINDOW(Class)                                                          \
-  static ::ui::WindowRegistrar Class##_registrar(#Class, [](QWidget* parent) -> QDialog* { \
-    return new Class(parent);                                                           \
-  })
+// The maker of a table entry: {"frmGrup", ui::Make<frmGrup>}.
+template <class W>
+QDialog* Make(QWidget* parent) {
+  return new W(parent);
+}
 
 // ---- clock ----------------------------------------------------------------
 QDate Today();
@@ -71,10 +77,17 @@ using PrinterFactory = std::function<std::unique_ptr<QPrinter>()>;
 void SetPrinterFactory(PrinterFactory f);  // empty: the system's default printer
 
 // ---- end of program ---------------------------------------------------------
-// Ends the application at once. Under a test hook it records the end and
-// returns, so callers must return right after calling it.
-void EndApplication();
-void SetEndHandler(std::function<void()> h);
+// Ends the application with an exit status: through the event loop when one
+// runs (every open window returns from its exec and the program's own exec
+// returns `code`), otherwise it is only noted and the start-up code returns
+// `code` from main. Windows are not shown any more once the end is asked.
+// Under a test hook it only calls the hook. Either way callers must return
+// right after calling it.
+void EndApplication(int code = 0);
+bool EndRequested();
+int EndCode();
+void SetEndHandler(std::function<void(int code)> h);
+void ResetEndForTests();
 
 // ---- beep ---------------------------------------------------------------------
 void Beep();

@@ -2,9 +2,12 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QFile>
 #include <QKeyEvent>
 
+#include "WindowTable.h"
 #include "core/mdlUtama.h"
+#include "db/FileCheck.h"
 #include "db/Recordset.h"
 
 namespace testsupport {
@@ -19,6 +22,8 @@ TempDb::TempDb() {
 }
 
 TempDb::~TempDb() {
+  // A check of the file still running would find it gone with the folder.
+  db::FileCheck::WaitAll();
   mdlUtama::ResetForTests();
   mdlUtama::SetDatabasePathForTests(QString());
   conn_->Close();
@@ -38,6 +43,21 @@ qint64 TempDb::count(const QString& table) {
   return scalar(QStringLiteral("SELECT count(*) FROM ") + table).toLongLong();
 }
 
+void TempDb::damagePage(const QString& table) {
+  const qint64 root = scalar("SELECT rootpage FROM sqlite_master WHERE name = " + db::Quote(table)).toLongLong();
+  const qint64 size = scalar("PRAGMA page_size").toLongLong();
+  conn_->Close();
+  QFile f(path_);
+  if (root < 2 || !f.open(QIODevice::ReadWrite) || !f.seek((root - 1) * size) ||
+      f.write(QByteArray(int(size), char(0xA5))) != size)
+    qFatal("cannot damage %s", qPrintable(path_));
+}
+
+QByteArray TempDb::bytes() const {
+  QFile f(path_);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
 static QString IconName(int icon) {
   switch (icon) {
     case ui::vbCritical: return QStringLiteral("critical");
@@ -49,7 +69,26 @@ static QString IconName(int icon) {
   }
 }
 
-ScriptedPrompter::ScriptedPrompter() {
+void InstallDefaultSeams() {
+  ui::SetPrompter([](const ui::Message& m) {
+    QTest::qFail(qPrintable(QStringLiteral("unexpected message [%1] \"%2\" (%3)").arg(m.title, m.text, IconName(m.icon))),
+                 __FILE__, __LINE__);
+    return m.buttons == ui::vbYesNo ? int(ui::vbNo) : int(ui::vbOK);
+  });
+  ui::SetEndHandler([](int code) {
+    QTest::qFail(qPrintable(QStringLiteral("unexpected end of the program (status %1)").arg(code)), __FILE__, __LINE__);
+  });
+  ui::SetModalHandler([](QDialog* d) {
+    QTest::qFail(qPrintable(QStringLiteral("unexpected window %1").arg(d->objectName())), __FILE__, __LINE__);
+    d->reject();
+  });
+  ui::SetSaveFileNameHandler([](const QString& title, const QString&, const QString&) {
+    QTest::qFail(qPrintable(QStringLiteral("unexpected save dialog \"%1\"").arg(title)), __FILE__, __LINE__);
+    return QString();
+  });
+}
+
+ScriptedPrompter::ScriptedPrompter() : before_(ui::CurrentPrompter()) {
   ui::SetPrompter([this](const ui::Message& m) {
     seen.append(m);
     if (queue_.isEmpty()) {
@@ -57,17 +96,20 @@ ScriptedPrompter::ScriptedPrompter() {
       return m.buttons == ui::vbYesNo ? int(ui::vbNo) : int(ui::vbOK);
     }
     const Exp e = queue_.takeFirst();
-    if (e.text != m.text || (!e.title.isEmpty() && e.title != m.title) || (e.icon >= 0 && e.icon != m.icon))
+    if ((e.start ? !m.text.startsWith(e.text) : e.text != m.text) || (!e.title.isEmpty() && e.title != m.title) || (e.icon >= 0 && e.icon != m.icon))
       failures << QStringLiteral("expected [%1] \"%2\" (%3), got [%4] \"%5\" (%6)")
                       .arg(e.title, e.text, IconName(e.icon), m.title, m.text, IconName(m.icon));
     return e.answer;
   });
 }
 
-ScriptedPrompter::~ScriptedPrompter() { ui::SetPrompter({}); }
+ScriptedPrompter::~ScriptedPrompter() { ui::SetPrompter(before_); }
 
 void ScriptedPrompter::expect(const QString& text, int answer, const QString& title, int icon) {
   queue_.append({text, answer, title, icon});
+}
+void ScriptedPrompter::expectStart(const QString& start, int answer, const QString& title, int icon) {
+  queue_.append({start, answer, title, icon, true});
 }
 
 QString ScriptedPrompter::report() const {
@@ -76,8 +118,13 @@ QString ScriptedPrompter::report() const {
   return r.join(QLatin1Char('\n'));
 }
 
-EndCatcher::EndCatcher() { ui::SetEndHandler([this] { ++count; }); }
-EndCatcher::~EndCatcher() { ui::SetEndHandler({}); }
+EndCatcher::EndCatcher() {
+  ui::SetEndHandler([this](int c) {
+    ++count;
+    code = c;
+  });
+}
+EndCatcher::~EndCatcher() { InstallDefaultSeams(); }
 
 BeepCounter::BeepCounter() { ui::SetBeepHandler([this] { ++count; }); }
 BeepCounter::~BeepCounter() { ui::SetBeepHandler({}); }
@@ -95,7 +142,7 @@ ModalScript::ModalScript() {
     if (d->isVisible()) d->reject();
   });
 }
-ModalScript::~ModalScript() { ui::SetModalHandler({}); }
+ModalScript::~ModalScript() { InstallDefaultSeams(); }
 
 void typeInto(QWidget* w, const QString& text) {
   for (QChar c : text) {
@@ -169,6 +216,8 @@ int registerTest(const char* name, TestFactory f) {
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   app.setApplicationName(QStringLiteral("merapu-test"));
+  ui::SetWindows(ProgramWindows());
+  testsupport::InstallDefaultSeams();
   int failed = 0;
   // With a class name as the first argument, run only that class.
   QStringList args = app.arguments();

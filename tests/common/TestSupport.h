@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 #include <functional>
+#include <type_traits>
 
 #include "db/Connection.h"
 #include "ui/FlexGrid.h"
@@ -29,12 +30,22 @@ class TempDb {
   // The first column of the first row of a query, as text ("" if no row).
   QString scalar(const QString& sql);
   qint64 count(const QString& table);
+  // Overwrites the first page of a table's tree with garbage, as a disk or a
+  // crash can; the test's connection is closed first.
+  void damagePage(const QString& table);
+  QByteArray bytes() const;  // the file as it stands
 
  private:
   QTemporaryDir dir_;
   QString path_;
   db::ConnectionPtr conn_;
 };
+
+// Outside a ScriptedPrompter, EndCatcher or ModalScript, every message box,
+// end of the program, modal window and save dialog fails the running test
+// (and is answered No/OK, ignored, rejected, cancelled): nothing a test did
+// not expect can hang it on a real box or end the test program.
+void InstallDefaultSeams();
 
 // Answers message boxes from a queue of expectations. Every message is
 // recorded. A message that was not expected (or differs from the next
@@ -47,6 +58,9 @@ class ScriptedPrompter {
   // Expect the next message to have exactly this text (and title/icon when
   // given: pass -1 for icon to ignore it).
   void expect(const QString& text, int answer = ui::vbOK, const QString& title = QString(), int icon = -1);
+  // Expect a message that begins with `start` (a failure of the store, whose
+  // text goes on with the statement and the store's own message).
+  void expectStart(const QString& start, int answer = ui::vbOK, const QString& title = QString(), int icon = -1);
   QList<ui::Message> seen;
   QStringList failures;
   int pending() const { return int(queue_.size()); }
@@ -55,8 +69,9 @@ class ScriptedPrompter {
   QString report() const;
 
  private:
-  struct Exp { QString text; int answer; QString title; int icon; };
+  struct Exp { QString text; int answer; QString title; int icon; bool start = false; };
   QList<Exp> queue_;
+  ui::Prompter before_;
 };
 // Use in a test: VERIFY_PROMPTS(p) checks that all went as scripted.
 #define VERIFY_PROMPTS(p) QVERIFY2((p).ok(), qPrintable((p).report()))
@@ -67,6 +82,7 @@ class EndCatcher {
   EndCatcher();
   ~EndCatcher();
   int count = 0;
+  int code = -1;  // the exit status asked for last
 };
 
 // Counts beeps.
@@ -92,12 +108,24 @@ class ModalScript {
   QList<std::function<void(QDialog*)>> queue_;
 };
 
-// Finds a child by object name, failing loudly if it is missing.
+// Finds a child by object name. A missing one fails the running test and
+// stands in as a new unnamed child of the same kind, so the test goes on to
+// its end instead of ending the whole test program.
 template <class T>
 T* child(QObject* parent, const QString& name) {
   T* c = parent->findChild<T*>(name);
-  if (!c) qFatal("no child %s", qPrintable(name));
-  return c;
+  if (c) return c;
+  QTest::qFail(qPrintable(QStringLiteral("no child %1 of %2").arg(name, parent->objectName())), __FILE__, __LINE__);
+  if constexpr (std::is_default_constructible_v<T>) {
+    c = new T;
+    if constexpr (std::is_base_of_v<QWidget, T>)
+      c->setParent(qobject_cast<QWidget*>(parent));
+    else
+      c->setParent(parent);
+    return c;
+  } else {
+    qFatal("no child %s", qPrintable(name));
+  }
 }
 
 // Double-clicks a data row of a grid (1..), scrolling it into view first,

@@ -2,17 +2,43 @@
 // end of the program, before the login window can be used.
 #include <QComboBox>
 #include <QFile>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QProcess>
 #include <QTemporaryDir>
+#include <QTimer>
+#include <unistd.h>
 
 #include "TestSupport.h"
 #include "core/FrmUtama.h"
 #include "core/frmLogin.h"
+#include "core/Mulai.h"
 #include "core/mdlUtama.h"
 
 using namespace testsupport;
 
 namespace {
 const QString Gagal = "GAGAL KONEKSI DATABASE, SILAHKAN PERBAIKI DATA SETTING ANDA";
+
+// Makes a file or folder read-only for the life of the object. Root may
+// write anything its mode forbids, so for root it is made immutable.
+struct BacaSaja {
+  QString path;
+  bool ok = true;
+  BacaSaja(const QString& p, bool on) : path(on ? p : QString()) {
+    if (path.isEmpty()) return;
+    ok = geteuid() == 0 ? QProcess::execute("chattr", {"+i", path}) == 0
+                        : QFile::setPermissions(path, QFile::ReadOwner | QFile::ExeOwner);
+    if (!ok) path.clear();
+  }
+  ~BacaSaja() {
+    if (path.isEmpty()) return;
+    if (geteuid() == 0)
+      QProcess::execute("chattr", {"-i", path});
+    else
+      QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  }
+};
 
 void bukaLoginTanpaDatabase(const QString& path) {
   mdlUtama::ResetForTests();
@@ -49,7 +75,8 @@ class KoneksiTest : public QObject {
     const QString path = dir.filePath("ZovaDavezuZi.mdb");
     QFile f(path);
     QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(QByteArray("Standard Jet DB\0\0 this is not what we read", 44).repeated(200));
+    static const char kepala[] = "Standard Jet DB\0\0 this is not what we read";
+    f.write(QByteArray(kepala, sizeof kepala - 1).repeated(200));
     f.close();
     bukaLoginTanpaDatabase(path);
   }
@@ -81,7 +108,8 @@ class KoneksiTest : public QObject {
     db.exec("INSERT INTO Grup (Kode_Grup, Nama_Grup) VALUES ('ELK', 'ELEKTRONIK')");
     QVERIFY(mdlUtama::BukaKoneksi());
     const db::ConnectionPtr pertama = mdlUtama::Conn;
-    db::RecordsetPtr grup = mdlUtama::Buka("SELECT * FROM Grup WHERE Kode_Grup = 'ELK'");
+    db::RecordsetPtr grup;
+    QVERIFY(mdlUtama::Buka(grup, "SELECT * FROM Grup WHERE Kode_Grup = 'ELK'"));
     QVERIFY(!grup->Eof());
     // A second window loads and opens its own connection.
     QVERIFY(mdlUtama::BukaKoneksi());
@@ -95,6 +123,69 @@ class KoneksiTest : public QObject {
     // The record sets of the load are on the new connection.
     QCOMPARE(mdlUtama::RsBarang->ActiveConnection(), mdlUtama::Conn);
     QCOMPARE(mdlUtama::RsProduk->ActiveConnection(), mdlUtama::Conn);
+  }
+
+  // The connection message, exit status 1, and the file exactly as it was:
+  // the program never works in (or writes to) a file it cannot work with.
+  void startUpRefusesWhatItCannotWorkWith_data() {
+    QTest::addColumn<QString>("rusak");
+    for (const char* r : {"missing column", "missing table", "damaged page", "read-only file", "read-only folder"})
+      QTest::newRow(r) << QString(r);
+  }
+  void startUpRefusesWhatItCannotWorkWith() {
+    QFETCH(QString, rusak);
+    TempDb db;
+    db.exec("INSERT INTO Pengguna VALUES ('ADM', 'rahasia', 'BUDI', 'ADMIN')");
+    QVERIFY(db.conn()->BeginTrans());
+    for (int i = 0; i < 400; ++i)
+      db.exec(QString("INSERT INTO Penjualan_Detail VALUES ('JL-%1', '001.001.001', 1500, 1, 1500)").arg(i, 7, 10, QChar('0')));
+    QVERIFY(db.conn()->CommitTrans());
+    if (rusak == "missing column") db.exec("ALTER TABLE Barang DROP COLUMN Stok");
+    if (rusak == "missing table") db.exec("DROP TABLE Rekening");
+    if (rusak == "damaged page") db.damagePage("Penjualan_Detail");
+    db.conn()->Close();
+    BacaSaja kunci(rusak == "read-only file" ? db.path() : QFileInfo(db.path()).absolutePath(),
+                   rusak.startsWith("read-only"));
+    if (!kunci.ok) QSKIP("cannot make a file or folder read-only here");
+    const QByteArray sebelum = db.bytes();
+
+    ScriptedPrompter p;
+    p.expect(Gagal, ui::vbOK, "Kesalahan", 0);
+    // A damage only the check of the whole file finds comes while the login
+    // window is up.
+    ModalScript m;
+    m.then([](QDialog*) { QVERIFY(QTest::qWaitFor([] { return ui::EndRequested(); }, 20000)); });
+    ui::SetEndHandler({});
+    const int status = Mulai();
+    ui::ResetEndForTests();
+    InstallDefaultSeams();
+    QCOMPARE(status, 1);
+    VERIFY_PROMPTS(p);
+    QCOMPARE(FrmUtama::Existing(), nullptr);
+    mdlUtama::ResetForTests();
+    QCOMPARE(db.bytes(), sebelum);
+  }
+
+  // The end leaves nested loops and the program's own with its status, and
+  // no window opens after it.
+  void endLeavesEveryLoopWithItsStatus() {
+    ui::SetEndHandler({});
+    QDialog dalam;
+    QTimer::singleShot(0, &dalam, [&] {
+      QTimer::singleShot(0, [] { ui::EndApplication(1); });
+      dalam.exec();
+    });
+    const int status = QApplication::exec();
+    QDialog sesudah;
+    QTimer::singleShot(2000, &sesudah, &QDialog::reject);  // should it open after all
+    QElapsedTimer t;
+    t.start();
+    ui::ShowModal(&sesudah);
+    const qint64 ms = t.elapsed();
+    ui::ResetEndForTests();
+    InstallDefaultSeams();
+    QCOMPARE(status, 1);
+    QVERIFY(ms < 1000);
   }
 
   void formatTanggal() {

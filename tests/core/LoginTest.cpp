@@ -77,6 +77,19 @@ class LoginTest : public QObject {
     QCOMPARE(w.focusWidget(), child<QLineEdit>(&w, "txtUser"));
   }
 
+  void passwordComparedExactly() {
+    // User id and level match without regard to case; the password does not.
+    ScriptedPrompter p;
+    p.expect(Salah, ui::vbOK, "Error", ui::vbCritical);
+    Coba("ADM", "RAHASIA", "ADMIN");
+    QCOMPARE(frmLogin::Failures(), 1);
+    QCOMPARE(FrmUtama::Existing(), nullptr);
+    Coba("adm", "rahasia", "admin");
+    VERIFY_PROMPTS(p);
+    QVERIFY(FrmUtama::Existing());
+    QCOMPARE(mdlUtama::UserAktif, QString("ADM"));
+  }
+
   void emptyLevelNeverMatches() {
     db->exec("INSERT INTO Pengguna (UserId, PassId, Nama, Level) VALUES ('TANPA', 'x', 'Tanpa Level', NULL)");
     // The user screen may store an empty level; choosing nothing still fails.
@@ -208,8 +221,9 @@ class LoginTest : public QObject {
     masuk::Isi(w, "ADM", "rahasia", "ADMIN");
     masuk::Login(w);
     QCOMPARE(p.seen.size(), 1);
-    QCOMPARE(p.seen.at(0).title, QString("Kesalahan"));
-    QVERIFY(p.seen.at(0).text.startsWith("PERINTAH DATABASE GAGAL: "));
+    QCOMPARE(p.seen.at(0).title, QString("Error"));
+    QVERIFY(p.seen.at(0).text.startsWith("GAGAL MEMBACA DATA Pengguna\r\n"));
+    QVERIFY(p.seen.at(0).text.contains("no such table: Pengguna"));
     QCOMPARE(frmLogin::Failures(), 0);
     QCOMPARE(FrmUtama::Existing(), nullptr);
     QCOMPARE(child<QLineEdit>(&w, "txtUser")->text(), QString("ADM"));

@@ -107,6 +107,59 @@ class UtamaTest : public QObject {
     QVERIFY(u->findChild<QWidget*>("StatusBar1"));
   }
 
+  // Every entry that names a window opens exactly that window; an entry whose
+  // window this version lacks says so. A window added to the table of windows
+  // is from then on demanded here.
+  void everyMenuEntryOpensItsWindow() {
+    // A row in every table, so that no window opens on an "empty" message.
+    for (const char* sql :
+         {"INSERT INTO Grup VALUES ('001','ALAT TULIS')", "INSERT INTO Produk VALUES ('001.001','001','PENA')",
+          "INSERT INTO Barang VALUES ('001.001.001','001.001','Pena Biru','PCS',1000,1500,10)",
+          "INSERT INTO Pelanggan VALUES ('PLG-0000001','Toko Maju','Jl. Pasar 1','0361-1')",
+          "INSERT INTO Pemasok VALUES ('PMS-0000001','CV Sumber','Jl. Gudang 2','Denpasar','Bali','1','2','Wayan')",
+          "INSERT INTO Penjualan VALUES ('JL-0000001','2024-03-05',1500,'','ADM')",
+          "INSERT INTO Penjualan_Detail VALUES ('JL-0000001','001.001.001',1500,1,1500)",
+          "INSERT INTO Pembelian VALUES ('BL-0000001','2024-03-04','PMS-0000001',1000,'ADM')",
+          "INSERT INTO Pembelian_Detail VALUES ('BL-0000001','001.001.001',1000,1,1000)",
+          "INSERT INTO Rekening VALUES ('RK-0000001','2024-03-05','D','Modal',50000)"})
+      db->exec(sql);
+    masuk::Coba("ADM", "rahasia", "ADMIN");
+    FrmUtama* u = FrmUtama::Existing();
+    const QStringList belumAda = {"frmPemasok", "frmPengguna", "frmPembelian", "frmTransaksi",
+                                  "frmLapJualNota", "frmLapJualTanggal", "frmLapJualPeriode",
+                                  "frmLapBeliNota", "frmLapBeliPeriode", "frmKasMasukTanggal",
+                                  "frmKasMasukPeriode", "frmKasKeluarTanggal", "frmKasKeluarPeriode",
+                                  "frmKasPeriode"};
+    int dibuka = 0;
+    for (QAction* top : u->menuBar()->actions()) {
+      for (QAction* a : top->menu()->actions()) {
+        const QString nama = a->objectName();
+        const QString jendela = a->data().toString();
+        if (a->isSeparator() || nama == "mnuLogout" || nama == "mnuKeluar") {
+          QVERIFY2(jendela.isEmpty(), qPrintable(nama));
+          continue;
+        }
+        QVERIFY2(!jendela.isEmpty(), qPrintable(nama + " names no window"));
+        a->setEnabled(true);  // "Log In" is off while someone is logged in
+        ScriptedPrompter p;
+        ModalScript script;
+        if (ui::HasWindow(jendela)) {
+          script.then([](QDialog* d) { d->done(QDialog::Rejected); });
+          ++dibuka;
+        } else {
+          QVERIFY2(belumAda.contains(jendela), qPrintable(jendela + " is missing from the table of windows"));
+          p.expect("\"" + a->text().remove('&').toUpper() + "\" BELUM TERSEDIA DI PROGRAM INI.", ui::vbOK,
+                   "Informasi", ui::vbInformation);
+        }
+        a->trigger();
+        QCOMPARE(script.shown, ui::HasWindow(jendela) ? QStringList{jendela} : QStringList{});
+        QVERIFY2(script.failures.isEmpty(), qPrintable(script.failures.join('\n')));
+        VERIFY_PROMPTS(p);
+      }
+    }
+    QVERIFY(dibuka >= 5);
+  }
+
   void adminLogin() {
     masuk::Coba("ADM", "rahasia", "ADMIN");
     FrmUtama* u = FrmUtama::Existing();

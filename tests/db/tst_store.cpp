@@ -39,6 +39,49 @@ class TranslationTest : public QObject {
     QCOMPARE(out, QString("SELECT 'it''s' FROM Grup"));
     QVERIFY(!db::TranslateJet("SELECT * FROM Penjualan WHERE Tgl_Nota >= #bukan tanggal#", &out, &err));
     QVERIFY(!err.isEmpty());
+    // A # in a [name] or a quote in a comment opens nothing.
+    QVERIFY(db::TranslateJet("SELECT [No#] FROM T -- it's\nWHERE d = #2024-03-05# /* \"x */", &out, &err));
+    QCOMPARE(out, QString("SELECT [No#] FROM T -- it's\nWHERE d = '2024-03-05' /* \"x */"));
+  }
+
+  // Each of these is refused with a message saying why, and changes nothing,
+  // whether it comes as a statement or as a query.
+  void malformedTextRunsNothing_data() {
+    QTest::addColumn<QString>("sql");
+    QTest::addColumn<QString>("why");
+    const QString lebih = "lebih dari satu perintah";
+    QTest::newRow("two statements") << "DELETE FROM Grup; DELETE FROM Produk" << lebih;
+    QTest::newRow("a typed value that ends the statement")
+        << "DELETE FROM Grup WHERE Kode_Grup='x'; DELETE FROM Produk; --'" << lebih;
+    QTest::newRow("quote inside a comment") << "DELETE FROM Grup -- it's\n; DELETE FROM Produk" << lebih;
+    QTest::newRow("unclosed quote") << "DELETE FROM Grup WHERE Nama_Grup = 'ALAT" << "Tanda petik ' tidak ditutup";
+    QTest::newRow("unclosed double quote") << "DELETE FROM Grup WHERE Nama_Grup = \"ALAT" << "Tanda petik \" tidak ditutup";
+    QTest::newRow("unclosed #") << "DELETE FROM Penjualan WHERE Tgl_Nota < #2024-03-05" << "Tanda # tidak ditutup";
+    QTest::newRow("text after the date") << "DELETE FROM Penjualan WHERE Tgl_Nota < #2024-03-05xyz#"
+                                         << "Tanggal tidak dikenali: #2024-03-05xyz#";
+    QTest::newRow("month first in a day-first locale") << "DELETE FROM Penjualan WHERE Tgl_Nota < #12/25/2024#"
+                                                       << "Tanggal tidak dikenali: #12/25/2024#";
+    QTest::newRow("# inside a name") << "DELETE FROM Grup WHERE [No#] = 1" << "no such column: No#";
+    QTest::newRow("unclosed bracket") << "DELETE FROM Grup WHERE [Kode_Grup = 'ATK'" << "Tanda [ tidak ditutup";
+    QTest::newRow("number beyond 64 bits") << "UPDATE Barang SET Stok = '99999999999999999999'" << "bukan angka";
+  }
+  void malformedTextRunsNothing() {
+    QFETCH(QString, sql);
+    QFETCH(QString, why);
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
+    TempDb t;
+    t.exec("INSERT INTO Grup VALUES ('ATK', 'ALAT')");
+    t.exec("INSERT INTO Produk VALUES ('ATK.001', 'ATK', 'PENA')");
+    t.exec("INSERT INTO Barang (Kode_Barang, Stok) VALUES ('ATK.001.001', 5)");
+    t.exec("INSERT INTO Penjualan (No_Nota, Tgl_Nota) VALUES ('JL-0000001', '2024-03-01')");
+    QVERIFY(!t.conn()->Execute(sql));
+    QVERIFY2(t.conn()->LastError().contains(why), qPrintable(t.conn()->LastError()));
+    db::Recordset rs;
+    QVERIFY(!rs.Open(sql, t.conn()));
+    QVERIFY2(rs.LastError().contains(why), qPrintable(rs.LastError()));
+    QCOMPARE(t.scalar("SELECT (SELECT count(*) FROM Grup) || (SELECT count(*) FROM Produk) || "
+                      "(SELECT count(*) FROM Penjualan) || (SELECT Stok FROM Barang)"),
+             QString("1115"));
   }
 
   void namesInAnyCaseAndNumbersAsText() {
@@ -202,6 +245,28 @@ class SchemaTest : public QObject {
     QVERIFY(!t.conn()->Execute("INSERT INTO Penjualan (No_Nota) VALUES ('JL-0000001')"));
     QCOMPARE(t.count("Penjualan"), 1);
   }
+  // A file whose pages were overwritten may open, but nothing is ever
+  // written into it.
+  void damagedFileIsNeverWritten() {
+    TempDb t;
+    QVERIFY(t.conn()->BeginTrans());
+    for (int i = 0; i < 400; ++i)
+      t.exec(QString("INSERT INTO Penjualan_Detail VALUES ('JL-%1', 'ATK.001.001', 1500, 1, 1500)").arg(i, 7, 10, QChar('0')));
+    QVERIFY(t.conn()->CommitTrans());
+    t.damagePage("Penjualan_Detail");
+    const QByteArray sebelum = t.bytes();
+    db::Connection c;
+    if (c.Open(t.path())) {
+      QVERIFY(!c.Execute("INSERT INTO Grup VALUES ('ZZZ', 'BARU')"));
+      QVERIFY2(c.LastError().contains("rusak"), qPrintable(c.LastError()));
+      QVERIFY(!c.BeginTrans());
+    } else {
+      QVERIFY2(c.LastError().contains("rusak"), qPrintable(c.LastError()));  // the check was quicker
+    }
+    c.Close();
+    QCOMPARE(t.bytes(), sebelum);
+  }
+
   void openRefusesWhatIsNotOurs() {
     QTemporaryDir dir;
     db::Connection c;

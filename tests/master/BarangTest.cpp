@@ -542,7 +542,7 @@ class BarangTest : public QObject {
     VERIFY_PROMPTS(p);
   }
 
-  void listsBeyond32767RowsFillWhole() {
+  void aListOf33000ItemsFillsWhole() {
     db->exec("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i+1 FROM n WHERE i<33000) "
              "INSERT INTO Barang SELECT printf('%03d.%03d.%03d', i/1000000, (i/1000)%1000, i%1000), '001.001', "
              "'BARANG ' || i, 'Set', 1, 2, 3 FROM n");

@@ -243,7 +243,7 @@ class GrupTest : public QObject {
     QCOMPARE(s.kode->text(), QString());
   }
 
-  void rowsPastTheOldLimitsFillAndLoad() {
+  void aListOf400GroupsFillsAndLoads() {
     db->exec("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i+1 FROM n WHERE i<400) "
              "INSERT INTO Grup SELECT printf('%03d', i), 'GRUP ' || i FROM n");
     ScriptedPrompter p;

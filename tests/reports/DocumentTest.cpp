@@ -190,6 +190,7 @@ class DocumentTest : public QObject {
     QFETCH(QString, text);
     QFETCH(QString, says);
     QList<ui::Message> seen;
+    const ui::Prompter semula = ui::CurrentPrompter();
     ui::SetPrompter([&](const ui::Message& m) {
       seen << m;
       return int(ui::vbOK);
@@ -197,7 +198,7 @@ class DocumentTest : public QObject {
     ModalScript m;
     DeLaporan().CommandText("cmdJualTanggal") = text;
     const bool shown = Document::Get("rptLapJualTanggal").Show();
-    ui::SetPrompter({});
+    ui::SetPrompter(semula);
     QVERIFY(!shown);
     QVERIFY(m.shown.isEmpty());
     QCOMPARE(seen.size(), 1);

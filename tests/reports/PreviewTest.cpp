@@ -48,7 +48,7 @@ class PreviewTest : public QObject {
   void init() { PinLocale(QLocale::English, QLocale::UnitedStates); }
   void cleanup() {
     ui::SetPrinterFactory({});
-    ui::SetSaveFileNameHandler({});
+    testsupport::InstallDefaultSeams();
   }
 
   void pagesTurnAndOnlyTheShownPageIsLaidOut() {

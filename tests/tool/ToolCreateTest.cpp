@@ -2,9 +2,14 @@
 // first ADMIN, never clobbering a file by accident, and failing with one line.
 #include <QCryptographicHash>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QProcess>
 #include <QtTest>
+#include <cerrno>
+#include <csignal>
+#include <unistd.h>
 
 #include "ToolRun.h"
 #include "TestSupport.h"
@@ -99,6 +104,46 @@ class ToolCreateTest : public QObject {
     QCOMPARE(fileHash(path), before);
     QCOMPARE(QFileInfo(path).lastModified(), stamp);
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"toko.mdb"});
+  }
+
+  // A run stopped by TERM removes its work file; one killed outright leaves
+  // it, and the next run removes it (but not the work file of a run going on).
+  void interruptedRunsLeaveNothingBehind() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("toko.mdb");
+    QDir folder(dir.path());
+    auto sisa = [&] { return folder.entryList({".toko.mdb.new-*"}, QDir::Files | QDir::Hidden); };
+    pid_t mati = 999999;
+    while (::kill(mati, 0) == 0 || errno != ESRCH) --mati;
+    writeFile(dir.filePath(".toko.mdb.new-" + QString::number(mati)), "sisa");
+    writeFile(dir.filePath(".toko.mdb.new-" + QString::number(mati) + "-journal"), "sisa");
+    const QString hidup = ".toko.mdb.new-" + QString::number(::getpid());
+    writeFile(dir.filePath(hidup), "jalan");
+    QCOMPARE(runTool({"create", path, "--admin-user", "pemilik", "--admin-password", "a"}).exitCode, 0);
+    QCOMPARE(sisa(), QStringList{hidup});
+    QVERIFY(QFile::remove(dir.filePath(hidup)));
+
+    bool tertangkap = false;
+    for (int coba = 0; coba < 50 && !tertangkap; ++coba) {
+      QFile::remove(path);
+      QProcess p;
+      p.start(toolProgram(), {"create", "--demo", path});
+      QVERIFY(p.waitForStarted(10000));
+      p.closeWriteChannel();
+      QElapsedTimer t;
+      t.start();
+      while (t.elapsed() < 10000 && !p.waitForFinished(0)) {
+        if (!sisa().isEmpty()) {
+          ::kill(pid_t(p.processId()), SIGTERM);
+          break;
+        }
+      }
+      QVERIFY(p.waitForFinished(10000));
+      tertangkap = p.exitStatus() == QProcess::CrashExit;
+      QCOMPARE(sisa(), QStringList());
+      if (tertangkap) QVERIFY(!QFile::exists(path));
+    }
+    QVERIFY2(tertangkap, "no run was caught while its work file existed");
   }
 
   void forceReplacesTheFile() {

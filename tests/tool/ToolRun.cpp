@@ -8,9 +8,13 @@
 
 namespace tooltest {
 
+QString toolProgram() {
+  const QString program = qEnvironmentVariable("MERAPU_TOOL");
+  return program.isEmpty() ? QCoreApplication::applicationDirPath() + "/merapu-db" : program;
+}
+
 ToolResult runTool(const QStringList& args) {
-  QString program = qEnvironmentVariable("MERAPU_TOOL");
-  if (program.isEmpty()) program = QCoreApplication::applicationDirPath() + "/merapu-db";
+  const QString program = toolProgram();
   QProcess p;
   p.start(program, args);
   ToolResult r;

@@ -14,8 +14,10 @@ struct ToolResult {
   QStringList errLines() const { return err.split('\n', Qt::SkipEmptyParts); }
 };
 
-// Runs merapu-db (MERAPU_TOOL, else beside the test program) with its input
-// a closed pipe, as from a script.
+// The built merapu-db: MERAPU_TOOL, else beside the test program.
+QString toolProgram();
+
+// Runs merapu-db with its input a closed pipe, as from a script.
 ToolResult runTool(const QStringList& args);
 
 // The file opened the way the program opens it; null (with a warning) if it

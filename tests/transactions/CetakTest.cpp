@@ -61,7 +61,7 @@ class CetakTest : public QObject {
   void init() { toko::PinLocale(); }
   void cleanup() {
     ui::SetPrinterFactory({});
-    ui::SetSaveFileNameHandler({});
+    InstallDefaultSeams();
   }
 
   void columnFunctions() {
@@ -191,6 +191,9 @@ class CetakTest : public QObject {
 
   void printerMessages() {
     TempDb db;
+    toko::Isi(db);
+    db.exec("INSERT INTO Penjualan VALUES ('JL-0000001','2024-03-15',1500,'','KASIR')");
+    db.exec("INSERT INTO Penjualan_Detail VALUES ('JL-0000001','001.002.003',1500,1,1500)");
     QVERIFY(mdlUtama::BukaKoneksi());
     frmCetakJual w;
     w.NoNota = "JL-0000001";

@@ -5,6 +5,7 @@
 #include <QString>
 
 #include "TestSupport.h"
+#include "core/mdlUtama.h"
 
 namespace toko {
 
@@ -35,5 +36,15 @@ inline void Isi(testsupport::TempDb& db) {
 
 // Amounts are grouped with a comma in these tests.
 inline void PinLocale() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
+
+// A till's day: the shop above, Friday 15 March 2024, cashier KASIR1 logged in.
+inline testsupport::TempDb* BukaToko() {
+  PinLocale();
+  auto* db = new testsupport::TempDb;
+  Isi(*db);
+  ui::SetToday(QDate(2024, 3, 15));
+  mdlUtama::UserAktif = QStringLiteral("KASIR1");
+  return db;
+}
 
 }  // namespace toko

@@ -158,7 +158,7 @@ class UjungKeUjungTest : public QObject {
     m.then([&](QDialog* jual) {
       QVERIFY(activate(jual));
       k.key(Qt::Key_B, Qt::AltModifier);  // Transaksi &Baru
-      for (const QString& kode : {"001002003", "001002004", "001002007"}) {
+      for (const QString& kode : QStringList{"001002003", "001002004", "001002007"}) {
         k.type(kode.left(3) + "\r");  // the group part, Enter moves on
         k.type(kode.mid(3) + "\r");   // the rest, Enter looks it up and goes on to the quantity
         k.type("2\r");                // Enter moves on to Masuk

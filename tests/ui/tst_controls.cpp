@@ -5,6 +5,7 @@
 #include <QPlainTextEdit>
 #include <QDialog>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QVBoxLayout>
 #include <QtTest>
 #include <limits>
@@ -14,6 +15,7 @@
 #include "ui/Input.h"
 #include "ui/MaskEdBox.h"
 #include "ui/Seams.h"
+#include "ui/Tombol.h"
 
 using namespace testsupport;
 
@@ -207,6 +209,34 @@ class KeyFilterTest : public QObject {
     if (angka) QCOMPARE(v, nilai);
   }
 
+  // A button made by the builder: Enter on it presses it (not when it is
+  // disabled); Enter in a plain text box beside it presses nothing.
+  void enterPressesOnlyTheFocusedButton() {
+    QDialog d;
+    auto* box = new QLineEdit(&d);
+    QPushButton* simpan = ui::Tombol(&d, "TbSimpan", "&Simpan");
+    QPushButton* hapus = ui::Tombol(&d, "TbHapus", "&Hapus");
+    QVBoxLayout l(&d);
+    l.addWidget(box);
+    l.addWidget(simpan);
+    l.addWidget(hapus);
+    int disimpan = 0, dihapus = 0;
+    QObject::connect(simpan, &QPushButton::clicked, [&] { ++disimpan; });
+    QObject::connect(hapus, &QPushButton::clicked, [&] { ++dihapus; });
+    d.show();
+    QVERIFY(QTest::qWaitForWindowActive(&d));
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_Return);
+    QCOMPARE(disimpan + dihapus, 0);
+    QVERIFY(d.isVisible());
+    simpan->setFocus();
+    QTest::keyClick(simpan, Qt::Key_Return);
+    QTest::keyClick(simpan, Qt::Key_Enter);
+    QCOMPARE(disimpan, 2);
+    hapus->setEnabled(false);
+    QTest::keyClick(hapus, Qt::Key_Return);
+    QCOMPARE(dihapus, 0);
+  }
   void coloursFollowTheState() {
     QLineEdit box;
     ui::SetInputEnabled(&box, false);
@@ -289,17 +319,20 @@ class SeamTest : public QObject {
   }
   void windowsByNameAndModalHandler() {
     static int made = 0;
-    ui::RegisterWindow("frmContoh", [](QWidget* parent) {
-      ++made;
-      auto* d = new QDialog(parent);
-      d->setObjectName("frmContoh");
-      return d;
-    });
+    static const ui::WindowEntry table[] = {{"frmContoh", [](QWidget* parent) -> QDialog* {
+                                               ++made;
+                                               auto* d = new QDialog(parent);
+                                               d->setObjectName("frmContoh");
+                                               return d;
+                                             }}};
+    const ui::WindowTable program = ui::Windows();
+    ui::SetWindows(table);
     QVERIFY(ui::HasWindow("frmContoh"));
     QVERIFY(!ui::OpenModal("frmTidakAda"));
     ModalScript m;
     m.then([](QDialog* d) { d->accept(); });
     QVERIFY(ui::OpenModal("frmContoh"));
+    ui::SetWindows(program);
     QCOMPARE(made, 1);
     QCOMPARE(m.shown, QStringList{"frmContoh"});
     QVERIFY(m.failures.isEmpty());

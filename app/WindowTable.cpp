@@ -1,0 +1,29 @@
+// Every window the menus and the screens open by name, and how to make it.
+// The name is the window's class name; a window is reached by name only once
+// it has its line here. Windows of one layer open those of another through
+// this table, so that the layers need not know each other.
+#include "WindowTable.h"
+
+#include "core/frmLogin.h"
+#include "master/frmBarang.h"
+#include "master/frmCariBarang.h"
+#include "master/frmCariBarang2.h"
+#include "master/frmGrup.h"
+#include "master/frmProduk.h"
+#include "transactions/frmPenjualan.h"
+
+#define WINDOW(Class) {#Class, ui::Make<Class>}
+
+namespace {
+constexpr ui::WindowEntry kWindows[] = {
+    WINDOW(frmLogin),
+    WINDOW(frmGrup),
+    WINDOW(frmProduk),
+    WINDOW(frmBarang),
+    WINDOW(frmCariBarang),
+    WINDOW(frmCariBarang2),
+    WINDOW(frmPenjualan),
+};
+}  // namespace
+
+ui::WindowTable ProgramWindows() { return kWindows; }

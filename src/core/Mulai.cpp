@@ -1,0 +1,20 @@
+#include "core/Mulai.h"
+
+#include <QApplication>
+
+#include "core/FrmUtama.h"
+#include "core/frmLogin.h"
+#include "ui/Seams.h"
+
+int Mulai() {
+  auto* login = new frmLogin;
+  ui::ShowModal(login);  // nothing is shown once the end was asked at load
+  delete login;
+  if (ui::EndRequested()) return ui::EndCode();
+
+  // Closing the login window without logging in ends the program.
+  FrmUtama* utama = FrmUtama::Existing();
+  if (!utama || !utama->isVisible()) return 0;
+  const int status = QApplication::exec();
+  return ui::EndRequested() ? ui::EndCode() : status;
+}

@@ -1,0 +1,26 @@
+# Builds each include probe of this folder against its layer alone. A probe
+# that names a refused header must fail on exactly that include; the others
+# must build. Run by CTest with -D BUILD_DIR=<build tree>.
+file(GLOB probes ${CMAKE_CURRENT_LIST_DIR}/*.cpp)
+set(faults "")
+foreach(probe ${probes})
+  get_filename_component(name ${probe} NAME_WE)
+  file(STRINGS ${probe} refused REGEX "^// refused: ")
+  string(REPLACE "// refused: " "" refused "${refused}")
+  execute_process(COMMAND ${CMAKE_COMMAND} --build ${BUILD_DIR} --target probe_${name}
+                  RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE out)
+  if(refused)
+    if(rc EQUAL 0)
+      string(APPEND faults "${name}: builds, but ${refused} lies above its layer\n")
+    elseif(NOT out MATCHES "${refused}: No such file")
+      string(APPEND faults "${name}: failed, but not on ${refused}:\n${out}\n")
+    endif()
+  elseif(NOT rc EQUAL 0)
+    string(APPEND faults "${name}: does not build:\n${out}\n")
+  endif()
+endforeach()
+if(faults)
+  message(FATAL_ERROR "${faults}")
+endif()
+list(LENGTH probes n)
+message(STATUS "${n} include probes as expected")

@@ -1,0 +1,5 @@
+// layer: ui
+// refused: core/FrmUtama.h
+// The controls know no window.
+#include "ui/Seams.h"
+#include "core/FrmUtama.h"
