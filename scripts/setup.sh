@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what the build and the tests need (Debian 12) and builds with Ninja.
+# Installs what the build and the tests need (Debian 12) and builds with Ninja:
+# the targets named as arguments, or everything when none are named.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 SUDO=""
@@ -17,4 +18,4 @@ fi
 BUILD_DIR="${BUILD_DIR:-build}"
 # CMAKE_ARGS: further settings, e.g. "-DMERAPU_SANITIZE=ON" (see CMakeLists.txt).
 cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=Release ${CMAKE_ARGS:-}
-ninja -C "$BUILD_DIR" -j2
+ninja -C "$BUILD_DIR" -j2 "$@"

@@ -12,6 +12,7 @@
 
 #include "core/FrmUtama.h"
 #include "core/mdlUtama.h"
+#include "ui/Input.h"
 #include "ui/Seams.h"
 #include "ui/Tombol.h"
 
@@ -41,16 +42,15 @@ frmLogin::frmLogin(QWidget* parent) : QDialog(parent) {
   Label3 = new QLabel("Level", bingkai);
   Label3->setObjectName("Label3");
 
-  txtUser = new QLineEdit(bingkai);
-  txtUser->setObjectName("txtUser");
-  txtPwd = new QLineEdit(bingkai);
-  txtPwd->setObjectName("txtPwd");
+  txtUser = ui::BuatKotak(bingkai, "txtUser");
+  txtPwd = ui::BuatKotak(bingkai, "txtPwd");
   txtPwd->setEchoMode(QLineEdit::Password);
   txtPwd->setStyleSheet("lineedit-password-character: 42;");  // '*'
   cmbLevel = new QComboBox(bingkai);
   cmbLevel->setObjectName("cmbLevel");
   cmbLevel->setEditable(true);
   cmbLevel->setInsertPolicy(QComboBox::NoInsert);
+  ui::TanpaKendali(cmbLevel);
 
   auto* isian = new QGridLayout(bingkai);
   isian->setContentsMargins(16, 14, 16, 14);

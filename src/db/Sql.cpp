@@ -2,6 +2,7 @@
 
 #include <QLocale>
 #include <QRegularExpression>
+#include <limits>
 
 namespace db {
 
@@ -33,7 +34,7 @@ QDate ParseShortDateText(const QString& text) {
   return d;
 }
 
-qint64 LeadingNumber(const QString& text) {
+qint64 LeadingNumber(const QString& text, bool* ok) {
   int i = 0;
   const int n = int(text.size());
   while (i < n && text[i] == QLatin1Char(' ')) ++i;
@@ -42,14 +43,15 @@ qint64 LeadingNumber(const QString& text) {
     neg = text[i] == QLatin1Char('-');
     ++i;
   }
+  // Counted downwards, so the smallest 64-bit number fits as well. More
+  // digits than 64 bits hold give no number rather than a different one.
   qint64 v = 0;
-  int digits = 0;
-  while (i < n && text[i].isDigit() && text[i].unicode() < 128 && digits < 18) {
-    v = v * 10 + (text[i].unicode() - '0');
-    ++i;
-    ++digits;
-  }
-  return neg ? -v : v;
+  bool fits = true;
+  for (; fits && i < n && text[i].isDigit() && text[i].unicode() < 128; ++i)
+    fits = !__builtin_mul_overflow(v, 10, &v) && !__builtin_sub_overflow(v, qint64(text[i].unicode() - '0'), &v);
+  fits = fits && (neg || v != std::numeric_limits<qint64>::min());
+  if (ok) *ok = fits;
+  return !fits ? 0 : neg ? v : -v;
 }
 
 NextCodeResult NextCode(const QString& prefix, int width, const QString& lastCode) {

@@ -25,7 +25,8 @@ QDate ParseShortDateText(const QString& text);
 
 // Numeric value of a text as the screens read it: leading blanks skipped, an
 // optional minus sign, then the leading digits; anything else reads as 0.
-qint64 LeadingNumber(const QString& text);
+// Digits beyond what 64 bits hold give 0 with *ok false, never another number.
+qint64 LeadingNumber(const QString& text, bool* ok = nullptr);
 
 // The next code of a scope: prefix + serial written with `width` digits.
 // lastCode is the last code of the scope, or empty when the scope has none.

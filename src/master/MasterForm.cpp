@@ -78,9 +78,7 @@ QLabel* MasterForm::BuatLabel(const char* name, const QString& text) {
 }
 
 QLineEdit* MasterForm::BuatTeks(const char* name, int maxLength) {
-  auto* t = new QLineEdit(Frame1);
-  t->setObjectName(QString::fromLatin1(name));
-  if (maxLength > 0) t->setMaxLength(maxLength);
+  QLineEdit* t = ui::BuatKotak(Frame1, name, maxLength);
   // Design colour of the input boxes: the light yellow.
   ui::SetBackColor(t, ui::Kuning);
   return t;
@@ -95,6 +93,7 @@ QComboBox* MasterForm::BuatCombo(const char* name) {
   c->setInsertPolicy(QComboBox::NoInsert);
   c->setCompleter(nullptr);
   c->setMaxVisibleItems(15);
+  ui::TanpaKendali(c);
   // The box itself is narrow (it shows only the code after a pick), but its
   // list must show each entry whole, code and name: widen the list to the
   // longest entry instead of eliding the names.
@@ -145,6 +144,8 @@ void MasterForm::SetTeks(QWidget* w, const QString& text) {
   } else if (auto* t = qobject_cast<QLineEdit*>(w)) {
     t->setText(text);
   } else if (auto* c = qobject_cast<QComboBox*>(w)) {
+    // Showing a text is not a pick: no entry is current.
+    c->setCurrentIndex(-1);
     c->setEditText(text);
   } else if (auto* p = qobject_cast<QPlainTextEdit*>(w)) {
     p->setPlainText(text);
@@ -390,12 +391,24 @@ void MasterForm::IsiComboGrup(QComboBox* cmb, const QString& pesanKosong) {
     ui::MsgBox(pesanKosong, ui::vbCritical, QStringLiteral("Error"));
     return;
   }
+  IsiDaftar(cmb, mdlUtama::RsGrup.get(), QStringLiteral("Kode_Grup"), QStringLiteral("Nama_Grup"));
+}
+
+void MasterForm::IsiDaftar(QComboBox* cmb, const QStringList& entri) {
   const QString teks = cmb->currentText();
   cmb->clear();
-  for (mdlUtama::RsGrup->MoveFirst(); !mdlUtama::RsGrup->Eof(); mdlUtama::RsGrup->MoveNext())
-    cmb->addItem(mdlUtama::RsGrup->Text(QStringLiteral("Kode_Grup")) + QStringLiteral(" | ") +
-                 mdlUtama::RsGrup->Text(QStringLiteral("Nama_Grup")));
+  cmb->addItems(entri);
+  // Filling is not a pick: no entry is current (Down starts at the first)
+  // and the box shows what it showed.
+  cmb->setCurrentIndex(-1);
   cmb->setEditText(teks);
+}
+
+void MasterForm::IsiDaftar(QComboBox* cmb, db::Recordset* rs, const QString& kode, const QString& nama) {
+  QStringList entri;
+  for (rs->MoveFirst(); !rs->Eof(); rs->MoveNext())
+    entri << rs->Text(kode) + QStringLiteral(" | ") + rs->Text(nama);
+  IsiDaftar(cmb, entri);
 }
 
 }  // namespace master

@@ -132,6 +132,11 @@ class MasterForm : public QDialog {
   // table shows pesanKosong (title "Error"). Filling is not a pick: the box
   // keeps the text it showed. Used by the product and item screens.
   static void IsiComboGrup(QComboBox* cmb, const QString& pesanKosong);
+  // Fills a drop-down list without picking: the box keeps its text and no
+  // entry is current, so Down by keyboard starts at the first entry. The
+  // record set form makes "KODE | NAMA" entries.
+  static void IsiDaftar(QComboBox* cmb, const QStringList& entri);
+  static void IsiDaftar(QComboBox* cmb, db::Recordset* rs, const QString& kode, const QString& nama);
 
   // ---- store --------------------------------------------------------------------
   // Stores a pending AddNew/SetField; a refusal of the store is shown and false

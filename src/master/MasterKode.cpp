@@ -38,6 +38,7 @@ QPlainTextEdit* MasterKode::BuatAlamat(const char* name) {
   t->setObjectName(QString::fromLatin1(name));
   t->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   t->setTabChangesFocus(true);
+  ui::TanpaKendali(t);
   t->setFixedHeight(t->fontMetrics().lineSpacing() * 3 + 12);
   ui::SetBackColor(t, ui::Kuning);
   return t;

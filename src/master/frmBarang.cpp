@@ -97,8 +97,9 @@ frmBarang::frmBarang(QWidget* parent)
   auto* cari = new QHBoxLayout;
   Label7 = new QLabel(QStringLiteral("Cari Nama :"), this);
   Label7->setObjectName(QStringLiteral("Label7"));
-  txtCari = new QLineEdit(this);
-  txtCari->setObjectName(QStringLiteral("txtCari"));
+  txtCari = ui::BuatKotak(this, "txtCari");
+  // Enter in the search box only searches.
+  ui::SetEnterAction(txtCari, [this] { txtCari_Change(txtCari->text()); });
   ui::SetBackColor(txtCari, ui::Putih);
   txtCari->setFixedWidth(260);
   cari->addWidget(Label7);
@@ -130,10 +131,7 @@ void frmBarang::Form_Load() {
   txtKode->setReadOnly(true);
   // The list is refilled from empty, so it holds the five units once however
   // often the screen is reloaded; the box keeps the text it showed.
-  const QString teks = cmbSatuan->currentText();
-  cmbSatuan->clear();
-  cmbSatuan->addItems(kSatuan);
-  cmbSatuan->setEditText(teks);
+  IsiDaftar(cmbSatuan, kSatuan);
 }
 
 void frmBarang::DataGrup() { IsiComboGrup(CmbGrup, QStringLiteral("DATA GRUP TIDAK ADA")); }
@@ -143,12 +141,7 @@ void frmBarang::DataProduk() {
   SQL = QStringLiteral("SELECT * FROM Produk WHERE Kode_Grup=") + db::Quote(CmbGrup->currentText());
   if (!Buka(RsProduk, SQL)) return;
   if (!RsProduk->Bof()) {
-    const QString teks = cmbProduk->currentText();
-    cmbProduk->clear();
-    for (RsProduk->MoveFirst(); !RsProduk->Eof(); RsProduk->MoveNext())
-      cmbProduk->addItem(RsProduk->Text(QStringLiteral("Kode_Produk")) + QStringLiteral(" | ") +
-                         RsProduk->Text(QStringLiteral("Nama_Produk")));
-    cmbProduk->setEditText(teks);
+    IsiDaftar(cmbProduk, RsProduk.get(), QStringLiteral("Kode_Produk"), QStringLiteral("Nama_Produk"));
     return;
   }
   if (!Tanya(QStringLiteral("DATA PRODUK KOSONG, INGIN MENAMBAH?"), QStringLiteral("Informasi"))) return;
@@ -184,9 +177,9 @@ void frmBarang::AktifGridBarang() {
                         {QStringLiteral("PRODUK"), 1900},
                         {QStringLiteral("NAMA BARANG"), 3300},
                         {QStringLiteral("SATUAN"), 900},
-                        {QStringLiteral("H BELI[Rp.]"), 1500},
-                        {QStringLiteral("H JUAL[Rp.]"), 1500},
-                        {QStringLiteral("STOK"), 700}});
+                        {QStringLiteral("H BELI[Rp.]"), 1500, true},
+                        {QStringLiteral("H JUAL[Rp.]"), 1500, true},
+                        {QStringLiteral("STOK"), 700, true}});
 }
 
 void frmBarang::TampilGridData() {
@@ -323,6 +316,16 @@ void frmBarang::TbSimpan_Click() {
     cmbProduk->setFocus();
     return;
   }
+  // Prices and stock are stored as the boxes show them, or not at all.
+  qint64 angka[3];
+  const QList<QLineEdit*> kotakAngka{TxtHBeli, txtHJual, txtStok};
+  for (int i = 0; i < 3; ++i) {
+    if (!ui::Angka(kotakAngka[i]->text(), &angka[i])) {
+      ui::MsgBox(QStringLiteral("HARGA DAN STOK HARUS BERUPA ANGKA"), ui::vbCritical, QStringLiteral("Error"));
+      kotakAngka[i]->setFocus();
+      return;
+    }
+  }
   SQL.clear();
   SQL = QStringLiteral("SELECT * FROM Barang WHERE Kode_Barang = ") + db::Quote(txtKode->text());
   if (!Buka(RsBarang, SQL)) return;
@@ -334,14 +337,15 @@ void frmBarang::TbSimpan_Click() {
   RsBarang->SetField(QStringLiteral("Kode_Produk"), cmbProduk->currentText().trimmed());
   RsBarang->SetField(QStringLiteral("Nama_Barang"), txtNama->text().trimmed());
   RsBarang->SetField(QStringLiteral("Satuan"), cmbSatuan->currentText().trimmed());
-  RsBarang->SetField(QStringLiteral("Harga_Beli"), db::LeadingNumber(TxtHBeli->text()));
-  RsBarang->SetField(QStringLiteral("Harga_Jual"), db::LeadingNumber(txtHJual->text()));
-  RsBarang->SetField(QStringLiteral("Stok"), db::LeadingNumber(txtStok->text()));
+  RsBarang->SetField(QStringLiteral("Harga_Beli"), angka[0]);
+  RsBarang->SetField(QStringLiteral("Harga_Jual"), angka[1]);
+  RsBarang->SetField(QStringLiteral("Stok"), angka[2]);
   if (!Simpan(RsBarang.get())) return;
   ui::MsgBox(baru ? QStringLiteral("DATA BARU TELAH TERSIMPAN") : QStringLiteral("DATA BARANG TELAH DIUBAH"),
              ui::vbInformation, QStringLiteral("Konfirmasi"));
   (void)BacaUlang(RsBarang.get());
   txtNama->clear();
+  cmbSatuan->setCurrentIndex(-1);
   cmbSatuan->setEditText(QString());
   TxtHBeli->clear();
   txtHJual->clear();

@@ -10,10 +10,10 @@ frmCariBarang::frmCariBarang(QWidget* parent)
                                   QStringLiteral("Informasi"),
                                   QStringLiteral("TIDAK MENEMUKAN DATA YANG DICARI "),
                                   QStringLiteral(" - DALAM KOLEKSI "),
-                                  {{QStringLiteral("NO"), 400, QString()},
-                                   {QStringLiteral("KODE"), 1100, QStringLiteral("Kode_Barang")},
-                                   {QStringLiteral("JENIS"), 1900, QStringLiteral("Nama_Grup")},
-                                   {QStringLiteral("NAMA BARANG"), 3300, QStringLiteral("Nama_Barang")}},
+                                  {{{QStringLiteral("NO"), 400}, QString()},
+                                   {{QStringLiteral("KODE"), 1100}, QStringLiteral("Kode_Barang")},
+                                   {{QStringLiteral("JENIS"), 1900}, QStringLiteral("Nama_Grup")},
+                                   {{QStringLiteral("NAMA BARANG"), 3300}, QStringLiteral("Nama_Barang")}},
                                   false}) {
   Form_Load();
 }

@@ -10,12 +10,12 @@ frmCariBarang2::frmCariBarang2(QWidget* parent)
                                   QStringLiteral("Info"),
                                   QStringLiteral("TIDAK MENEMUKAN NAMA BARANG"),
                                   QStringLiteral(" - DALAM TABEL"),
-                                  {{QStringLiteral("NO"), 400, QString()},
-                                   {QStringLiteral("KODE"), 1100, QStringLiteral("Kode_Barang")},
-                                   {QStringLiteral("GRUP"), 1900, QStringLiteral("Nama_Grup")},
-                                   {QStringLiteral("NAMA BARANG"), 3300, QStringLiteral("Nama_Barang")},
-                                   {QStringLiteral("HARGA [Rp.]"), 1600, QStringLiteral("Harga_Jual")},
-                                   {QStringLiteral("STOK"), 1600, QStringLiteral("Stok")}},
+                                  {{{QStringLiteral("NO"), 400}, QString()},
+                                   {{QStringLiteral("KODE"), 1100}, QStringLiteral("Kode_Barang")},
+                                   {{QStringLiteral("GRUP"), 1900}, QStringLiteral("Nama_Grup")},
+                                   {{QStringLiteral("NAMA BARANG"), 3300}, QStringLiteral("Nama_Barang")},
+                                   {{QStringLiteral("HARGA [Rp.]"), 1600, true}, QStringLiteral("Harga_Jual")},
+                                   {{QStringLiteral("STOK"), 1600, true}, QStringLiteral("Stok")}},
                                   true}) {
   Form_Load();
 }

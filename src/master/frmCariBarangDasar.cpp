@@ -2,6 +2,7 @@
 
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -23,8 +24,7 @@ frmCariBarangDasar::frmCariBarangDasar(QWidget* parent, Ragam ragam) : QDialog(p
 
   Frame2 = new QGroupBox(this);
   Frame2->setObjectName(QStringLiteral("Frame2"));
-  txtCari = new QLineEdit(Frame2);
-  txtCari->setObjectName(QStringLiteral("txtCari"));
+  txtCari = ui::BuatKotak(Frame2, "txtCari");
   TbCari = ui::Tombol(Frame2, "TbCari", QStringLiteral("&CARI"), 90);
   TbNormal = ui::Tombol(Frame2, "TbNormal", QStringLiteral("&NORMAL"), 90);
   TbTutup = ui::Tombol(Frame2, "TbTutup", QStringLiteral("&TUTUP"), 90);
@@ -51,6 +51,19 @@ frmCariBarangDasar::frmCariBarangDasar(QWidget* parent, Ragam ragam) : QDialog(p
   connect(TbNormal, &QPushButton::clicked, this, &frmCariBarangDasar::TbNormal_Click);
   connect(TbTutup, &QPushButton::clicked, this, &frmCariBarangDasar::TbTutup_Click);
   connect(GridBarang, &ui::FlexGrid::DblClick, this, &frmCariBarangDasar::GridBarang_DblClick);
+  // By keyboard: Enter in the search box searches, Down goes into the list,
+  // where Enter picks the row.
+  ui::SetEnterAction(txtCari, [this] { TbCari_Click(); });
+  txtCari->installEventFilter(this);
+}
+
+bool frmCariBarangDasar::eventFilter(QObject* obj, QEvent* ev) {
+  if (obj == txtCari && ev->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(ev)->key() == Qt::Key_Down) {
+    GridBarang->setFocus();
+    if (GridBarang->Row() < 1) GridBarang->SetRow(1);
+    return true;
+  }
+  return QDialog::eventFilter(obj, ev);
 }
 
 void frmCariBarangDasar::Form_Load() {
@@ -62,10 +75,6 @@ void frmCariBarangDasar::Form_Load() {
 void frmCariBarangDasar::AktifGridBarang() {
   ui::AturGrid(GridBarang, QList<ui::Kolom>(ragam_.kolom.begin(), ragam_.kolom.end()));
   GridBarang->SetFixedCols(1);
-  // An item code must be readable whole: widen its column if this screen's
-  // font needs more than the laid-out width.
-  const int perlu = (GridBarang->fontMetrics().horizontalAdvance(QStringLiteral("WWW.000.000")) + 12) * 15;
-  if (GridBarang->ColWidth(1) < perlu) GridBarang->SetColWidth(1, perlu);
 }
 
 void frmCariBarangDasar::TampilGridData() {

@@ -46,6 +46,7 @@ class frmCariBarangDasar : public QDialog {
 
  protected:
   frmCariBarangDasar(QWidget* parent, Ragam ragam);
+  bool eventFilter(QObject* obj, QEvent* ev) override;
   // Opening: connection, list query, fill. Run by the twin's constructor.
   void Form_Load();
   virtual QString SqlDaftar() const = 0;

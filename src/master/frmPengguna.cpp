@@ -74,9 +74,7 @@ void frmPengguna::Form_Load() {
   if (!BukaKoneksi()) return;
   TampilGridData();
   // Not put to rest: the boxes and all four buttons start as designed.
-  cmbLevel->clear();
-  cmbLevel->addItems({kKasir, kAdmin});
-  cmbLevel->setEditText(QString());
+  IsiDaftar(cmbLevel, {kKasir, kAdmin});
 }
 
 void frmPengguna::AktifGridPengguna() {

@@ -132,9 +132,7 @@ void FormTransaksi::TampilGagalSimpan(const HasilSimpan& h) {
 }
 
 QLineEdit* FormTransaksi::Kotak(QWidget* parent, const char* name, int maxLength, bool kanan) {
-  auto* t = new QLineEdit(parent);
-  t->setObjectName(QString::fromLatin1(name));
-  if (maxLength > 0) t->setMaxLength(maxLength);
+  QLineEdit* t = ui::BuatKotak(parent, name, maxLength);
   if (kanan) t->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   return t;
 }

@@ -35,6 +35,7 @@ frmCetakJual::frmCetakJual(QWidget* parent) : QDialog(parent) {
   rtfLap->setFont(HurufNota());
   rtfLap->setReadOnly(true);  // the receipt mirrors the stored sale
   rtfLap->setLineWrapMode(QPlainTextEdit::NoWrap);
+  rtfLap->setTabChangesFocus(true);  // Tab goes on to the buttons
 
   Frame1 = new QGroupBox(this);
   Frame1->setObjectName(QStringLiteral("Frame1"));

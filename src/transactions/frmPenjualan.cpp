@@ -20,7 +20,8 @@
 using namespace mdlUtama;
 
 namespace {
-qint64 Angka(const QLineEdit* t) { return db::LeadingNumber(t->text()); }
+// The number a box shows, or false when it shows no number.
+bool Angka(const QLineEdit* t, qint64* v) { return ui::Angka(t->text(), v); }
 }  // namespace
 
 frmPenjualan::frmPenjualan(QWidget* parent) : FormTransaksi(parent) {
@@ -89,7 +90,9 @@ frmPenjualan::frmPenjualan(QWidget* parent) : FormTransaksi(parent) {
   auto* Frame3 = new QGroupBox(this);
   Frame3->setObjectName(QStringLiteral("Frame3"));
   TxtTotBayar = Kotak(Frame3, "TxtTotBayar", 0, true);
-  TxtUBayar = Kotak(Frame3, "TxtUBayar", 0, true);
+  // 15 digits: with prices of 10 digits and quantities of 3, every line,
+  // total and change stays well inside 64 bits.
+  TxtUBayar = Kotak(Frame3, "TxtUBayar", 15, true);
   TxtUKembali = Kotak(Frame3, "TxtUKembali", 0, true);
   auto* g3 = new QGridLayout(Frame3);
   int r = 0;
@@ -139,7 +142,8 @@ frmPenjualan::frmPenjualan(QWidget* parent) : FormTransaksi(parent) {
   setTabOrder(TxtKode, TbCari);
   setTabOrder(TbCari, TxtJumlah);
   setTabOrder(TxtJumlah, TbMasuk);
-  setTabOrder(TbMasuk, TxtUBayar);
+  setTabOrder(TbMasuk, GridJual);
+  setTabOrder(GridJual, TxtUBayar);
   setTabOrder(TxtUBayar, TbSimpan);
   setTabOrder(TbSimpan, TbBaru);
   setTabOrder(TbBaru, TbKeluar);
@@ -208,15 +212,17 @@ void frmPenjualan::FormNormal() {
   TbBaru->setEnabled(true);
   TbCari->setEnabled(false);
   TbMasuk->setEnabled(false);
+  // At rest the one thing to do is start a sale: Enter starts it.
+  TbBaru->setFocus();
 }
 
 void frmPenjualan::AktifGridJual() {
   GridJual->SetFixedCols(0);
   ui::AturGrid(GridJual, {{QStringLiteral("KODE"), 1300},
                           {QStringLiteral("NAMA BARANG"), 4200},
-                          {QStringLiteral("HARGA (Rp)"), 1800},
-                          {QStringLiteral("JUMLAH"), 1300},
-                          {QStringLiteral("SUBTOTAL (Rp)"), 1800}});
+                          {QStringLiteral("HARGA (Rp)"), 1800, true},
+                          {QStringLiteral("JUMLAH"), 1300, true},
+                          {QStringLiteral("SUBTOTAL (Rp)"), 1800, true}});
   GridJual->SetRowHeightMin(300);
 }
 
@@ -289,6 +295,8 @@ bool frmPenjualan::TxtKode_Enter() {
   }
   TxtNama->setText(RsBarang->Text(QStringLiteral("Nama_Barang")));
   TxtHarga->setText(QString::number(RsBarang->Int(QStringLiteral("Harga_Jual"))));
+  // As after a pick in the search dialog, the cashier goes on with the quantity.
+  TxtJumlah->setFocus();
   return true;
 }
 
@@ -297,7 +305,10 @@ void frmPenjualan::HitungSubTotal() {
     TxtTotal->setText(QStringLiteral("0"));
     return;
   }
-  TxtTotal->setText(QString::number(Angka(TxtHarga) * Angka(TxtJumlah)));
+  // What cannot be counted leaves the box as it was; TbMasuk checks again.
+  qint64 harga, jumlah, sub;
+  if (Angka(TxtHarga, &harga) && Angka(TxtJumlah, &jumlah) && !__builtin_mul_overflow(harga, jumlah, &sub))
+    TxtTotal->setText(QString::number(sub));
 }
 
 void frmPenjualan::HitungKembali() {
@@ -305,7 +316,9 @@ void frmPenjualan::HitungKembali() {
     TxtUKembali->setText(QStringLiteral("0"));
     return;
   }
-  TxtUKembali->setText(QString::number(Angka(TxtUBayar) - Angka(TxtTotBayar)));
+  qint64 bayar, total, kembali;
+  if (Angka(TxtUBayar, &bayar) && Angka(TxtTotBayar, &total) && !__builtin_sub_overflow(bayar, total, &kembali))
+    TxtUKembali->setText(QString::number(kembali));
 }
 
 void frmPenjualan::TbMasuk_Click() {
@@ -316,11 +329,23 @@ void frmPenjualan::TbMasuk_Click() {
     TbCari->setFocus();
     return;
   }
-  if (TxtJumlah->text().isEmpty() || Angka(TxtJumlah) == 0) {
+  // A quantity is a positive whole number: nothing else makes a line.
+  qint64 jumlah = 0;
+  if (TxtJumlah->text().isEmpty() || !Angka(TxtJumlah, &jumlah) || jumlah <= 0) {
     ui::MsgBox(QStringLiteral("Jumlah barang masih kosong! "), ui::vbOKOnly | ui::vbCritical, QStringLiteral("Error"));
     TxtJumlah->setFocus();
     return;
   }
+  // The line and the new total are counted exactly, or the line is refused.
+  qint64 harga, total, sub, totalBaru;
+  if (!Angka(TxtHarga, &harga) || !Angka(TxtTotBayar, &total) || __builtin_mul_overflow(harga, jumlah, &sub) ||
+      __builtin_add_overflow(total, sub, &totalBaru)) {
+    ui::MsgBox(QStringLiteral("NILAI BARIS INI TERLALU BESAR UNTUK DIHITUNG!"), ui::vbOKOnly | ui::vbCritical,
+               QStringLiteral("Error"));
+    TxtJumlah->setFocus();
+    return;
+  }
+  TxtTotal->setText(QString::number(sub));
   kodeBarang_ = KodeLengkap();
   GridJual->SetRows(baris_ + 1);
   GridJual->SetTextMatrix(baris_, 0, kodeBarang_);
@@ -328,7 +353,7 @@ void frmPenjualan::TbMasuk_Click() {
   GridJual->SetTextMatrix(baris_, 2, TxtHarga->text());
   GridJual->SetTextMatrix(baris_, 3, TxtJumlah->text());
   GridJual->SetTextMatrix(baris_, 4, TxtTotal->text());
-  TxtTotBayar->setText(QString::number(Angka(TxtTotBayar) + Angka(TxtTotal)));
+  TxtTotBayar->setText(QString::number(totalBaru));
   ++baris_;
   BersihBarang();
   txtKodeG->setFocus();
@@ -346,12 +371,13 @@ void frmPenjualan::TbSimpan_Click() {
     TbCari->setFocus();
     return;
   }
-  if (TxtUBayar->text().isEmpty() || Angka(TxtUBayar) == 0) {
+  qint64 bayar = 0, total = 0;
+  if (TxtUBayar->text().isEmpty() || !Angka(TxtUBayar, &bayar) || bayar == 0) {
     ui::MsgBox(QStringLiteral("Belum melakukan pembayaran ! "), ui::vbOKOnly | ui::vbCritical, QStringLiteral("Error"));
     TxtUBayar->setFocus();
     return;
   }
-  if (Angka(TxtTotBayar) > Angka(TxtUBayar)) {
+  if (!Angka(TxtTotBayar, &total) || total > bayar) {
     ui::MsgBox(QStringLiteral("Pembayaran masih kurang"), ui::vbOKOnly | ui::vbCritical, QStringLiteral("Error"));
     TxtUBayar->setFocus();
     return;
@@ -372,7 +398,9 @@ void frmPenjualan::TbSimpan_Click() {
                db::Quote(nota) + QStringLiteral(",") + db::Quote(kode) + QStringLiteral(",") +
                db::Quote(GridJual->TextMatrix(i, 2)) + QStringLiteral(",") + db::Quote(GridJual->TextMatrix(i, 3)) +
                QStringLiteral(",") + db::Quote(GridJual->TextMatrix(i, 4)) + QStringLiteral(")");
-      const qint16 q = qint16(db::LeadingNumber(GridJual->TextMatrix(i, 3)));
+      // The quantity as the line shows it (a positive number of 3 digits).
+      qint64 q = 0;
+      ui::Angka(GridJual->TextMatrix(i, 3), &q);
       s << QStringLiteral("UPDATE Barang SET ") + QStringLiteral(" Stok=Stok - ") + QString::number(q) +
                QStringLiteral(" WHERE Kode_Barang=") + db::Quote(kode);
     }

@@ -3,6 +3,7 @@
 #include <QAbstractTableModel>
 #include <QFont>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QPalette>
 
 #include "ui/Input.h"
@@ -18,6 +19,8 @@ class FlexGridModel : public QAbstractTableModel {
   int cols = 2;
   int fixedCols = 0;
   std::vector<QString> cells;  // rows * cols
+  std::vector<Qt::Alignment> align;  // per column; empty entries are left-aligned
+  QFont headerFont;
 
   int rowCount(const QModelIndex& p = {}) const override { return p.isValid() ? 0 : rows - 1; }
   int columnCount(const QModelIndex& p = {}) const override { return p.isValid() ? 0 : cols; }
@@ -26,16 +29,14 @@ class FlexGridModel : public QAbstractTableModel {
     if (!i.isValid()) return {};
     if (role == Qt::DisplayRole) return cells[size_t(i.row() + 1) * size_t(cols) + size_t(i.column())];
     if (role == Qt::BackgroundRole && i.column() < fixedCols) return QColor(224, 224, 224);
+    if (role == Qt::TextAlignmentRole && size_t(i.column()) < align.size() && align[size_t(i.column())])
+      return int(align[size_t(i.column())]);
     return {};
   }
   QVariant headerData(int s, Qt::Orientation o, int role) const override {
     if (o != Qt::Horizontal) return {};
     if (role == Qt::DisplayRole) return s < cols ? cells[size_t(s)] : QString();
-    if (role == Qt::FontRole) {
-      QFont f;
-      f.setBold(true);
-      return f;
-    }
+    if (role == Qt::FontRole) return headerFont;
     if (role == Qt::TextAlignmentRole) return int(Qt::AlignCenter);
     return {};
   }
@@ -66,8 +67,30 @@ class FlexGridModel : public QAbstractTableModel {
   }
 };
 
+QFont FlexGrid::GridFont() {
+  static const QFont font = [] {
+    // Arial's metrics (Liberation Sans) at 8 points, as the grids were drawn;
+    // where those are missing, the size comes down until the code fits.
+    QFont f(QStringLiteral("Liberation Sans"));
+    f.setStyleHint(QFont::SansSerif);
+    const int ruang = TwipsToPixels(1100) - 8;  // the cell's margins and rule
+    for (qreal pt = 8; pt >= 6; pt -= 0.5) {
+      f.setPointSizeF(pt);
+      if (QFontMetrics(f).horizontalAdvance(QStringLiteral("888.888.888")) <= ruang) break;
+    }
+    return f;
+  }();
+  return font;
+}
+
 FlexGrid::FlexGrid(QWidget* parent) : QTableView(parent), model_(new FlexGridModel(this)) {
   model_->cells.resize(size_t(model_->rows) * model_->cols);
+  setFont(GridFont());
+  model_->headerFont = GridFont();
+  model_->headerFont.setBold(true);
+  horizontalHeader()->setFont(model_->headerFont);
+  // Tab leaves the grid; the arrows move between its rows.
+  setTabKeyNavigation(false);
   setModel(model_);
   widths_.assign(size_t(model_->cols), 0);
   verticalHeader()->hide();
@@ -140,6 +163,42 @@ int FlexGrid::ColWidth(int col) const {
   return widths_[size_t(col)] > 0 ? widths_[size_t(col)] : columnWidth(col) * 15;
 }
 
+void FlexGrid::SetColAlignment(int col, Qt::Alignment a) {
+  if (col < 0 || col >= model_->cols) return;
+  if (model_->align.size() < size_t(model_->cols)) model_->align.resize(size_t(model_->cols));
+  model_->align[size_t(col)] = a | Qt::AlignVCenter;
+  viewport()->update();
+}
+Qt::Alignment FlexGrid::ColAlignment(int col) const {
+  if (col < 0 || size_t(col) >= model_->align.size() || !model_->align[size_t(col)])
+    return Qt::AlignLeft | Qt::AlignVCenter;
+  return model_->align[size_t(col)];
+}
+
+void FlexGrid::keyPressEvent(QKeyEvent* e) {
+  if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
+    // The row under the cursor, as a double-click would take it.
+    if (const QModelIndex i = currentIndex(); i.isValid()) selectRow(i.row());
+    e->accept();
+    emit DblClick();
+    return;
+  }
+  QTableView::keyPressEvent(e);
+}
+
+void FlexGrid::focusInEvent(QFocusEvent* e) {
+  QTableView::focusInEvent(e);
+  // Reached by keyboard, the current row shows as chosen, so the person sees
+  // which row Enter would take; the blank row of an empty grid stays plain.
+  const QModelIndex i = currentIndex();
+  if (!i.isValid() || selectionModel()->isRowSelected(i.row(), QModelIndex())) return;
+  for (int c = 0; c < model_->cols; ++c)
+    if (!TextMatrix(i.row() + 1, c).isEmpty()) {
+      selectRow(i.row());
+      return;
+    }
+}
+
 void FlexGrid::SetRowHeightMin(int twips) {
   const int px = qMax(TwipsToPixels(twips), 12);
   verticalHeader()->setMinimumSectionSize(px);
@@ -182,6 +241,7 @@ void AturGrid(FlexGrid* grid, const QList<Kolom>& kolom) {
   for (int c = 0; c < kolom.size(); ++c) {
     grid->SetTextMatrix(0, c, kolom[c].judul);
     grid->SetColWidth(c, kolom[c].lebar);
+    grid->SetColAlignment(c, kolom[c].angka ? Qt::AlignRight : Qt::AlignLeft);
   }
 }
 

@@ -3,6 +3,9 @@
 // (bold, centred); rows 1.. hold the data. Column widths and the minimum row
 // height are given in twips. Holds plain strings in one flat array, so grids
 // of tens of thousands of rows fill and scroll quickly.
+// By keyboard: Tab and Shift+Tab leave the grid, the arrows move between rows,
+// Enter on a row does what a double-click does.
+#include <QFont>
 #include <QList>
 #include <QString>
 #include <QTableView>
@@ -26,6 +29,12 @@ class FlexGrid : public QTableView {
   void SetColWidth(int col, int twips);
   int ColWidth(int col) const;  // twips
   void SetRowHeightMin(int twips);
+  // Amount and quantity columns stand right-aligned; the others left.
+  void SetColAlignment(int col, Qt::Alignment a);
+  Qt::Alignment ColAlignment(int col) const;
+  // The font of every grid: small enough that an item code of 11 characters
+  // fits the 1100 twips its columns are given.
+  static QFont GridFont();
   // 0 or 1: a fixed first column, shown grey like the header.
   void SetFixedCols(int n);
   int FixedCols() const { return fixedCols_; }
@@ -46,6 +55,10 @@ class FlexGrid : public QTableView {
   void DblClick();
   void RowColChange();
 
+ protected:
+  void keyPressEvent(QKeyEvent* e) override;
+  void focusInEvent(QFocusEvent* e) override;
+
  private:
   FlexGridModel* model_;
   int fixedCols_ = 0;
@@ -53,12 +66,15 @@ class FlexGrid : public QTableView {
   std::vector<int> widths_;
 };
 
-// One column of a grid: its header text and its width in twips.
+// One column of a grid: its header text, its width in twips and whether it
+// holds numbers.
 struct Kolom {
   QString judul;
   int lebar;
+  bool angka = false;  // an amount or a quantity: right-aligned
 };
-// Gives a grid exactly these columns, each with its header and width.
+// Gives a grid exactly these columns, each with its header, width and
+// alignment.
 void AturGrid(FlexGrid* grid, const QList<Kolom>& kolom);
 
 }  // namespace ui

@@ -1,14 +1,15 @@
 #include "ui/Input.h"
 
-#include <QAbstractSpinBox>
 #include <QApplication>
 #include <QComboBox>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPalette>
 #include <QPlainTextEdit>
-#include <QPointer>
-#include <QTextEdit>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QValidator>
 
 #include "ui/Seams.h"
 
@@ -42,15 +43,92 @@ void SendTab(QWidget* from) {
   QApplication::sendEvent(from, &tab);
 }
 
+bool Angka(const QString& text, qint64* value) {
+  qint64 v = 0;
+  const qsizetype n = text.size();
+  const bool neg = n > 0 && text[0] == QLatin1Char('-');
+  qsizetype i = neg ? 1 : 0;
+  if (neg && n == 1) return false;
+  for (; i < n; ++i) {
+    const char16_t c = text[i].unicode();
+    if (c < u'0' || c > u'9') return false;
+    // Accumulated as a negative number, so the smallest 64-bit value fits too.
+    if (__builtin_mul_overflow(v, 10, &v) || __builtin_sub_overflow(v, qint64(c - u'0'), &v)) return false;
+  }
+  if (!neg && __builtin_mul_overflow(v, -1, &v)) return false;
+  *value = v;
+  return true;
+}
+
 namespace {
+
+bool IsEnter(const QEvent* ev) {
+  if (ev->type() != QEvent::KeyPress) return false;
+  const int key = static_cast<const QKeyEvent*>(ev)->key();
+  return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+// Only the digits 0-9. A refusal is remembered until the box reports it, so
+// that only refused text beeps, not a key past the box's length limit.
+class DigitValidator : public QValidator {
+ public:
+  explicit DigitValidator(QObject* parent) : QValidator(parent) {}
+  mutable bool refused = false;
+  State validate(QString& input, int&) const override {
+    for (QChar c : input)
+      if (c < QLatin1Char('0') || c > QLatin1Char('9')) {
+        refused = true;
+        return Invalid;
+      }
+    refused = false;
+    return Acceptable;
+  }
+};
+
+// Control characters out of a one-line text: a line break or a tab becomes
+// a blank (a pasted address keeps its words apart), the others go. `pos`
+// follows the characters it stood behind.
+QString Bersih(const QString& in, int* pos) {
+  QString out;
+  out.reserve(in.size());
+  int newPos = *pos;
+  for (qsizetype i = 0; i < in.size(); ++i) {
+    const QChar c = in[i];
+    if (c.category() != QChar::Other_Control)
+      out += c;
+    else if (c == QLatin1Char('\t') || c == QLatin1Char('\n') ||
+             (c == QLatin1Char('\r') && !(i + 1 < in.size() && in[i + 1] == QLatin1Char('\n'))))
+      out += QLatin1Char(' ');
+    else if (i < *pos)
+      --newPos;
+  }
+  *pos = newPos;
+  return out;
+}
+
+class TextValidator : public QValidator {
+ public:
+  explicit TextValidator(QObject* parent) : QValidator(parent) {}
+  State validate(QString& input, int& pos) const override {
+    for (QChar c : input)
+      if (c.category() == QChar::Other_Control) {
+        input = Bersih(input, &pos);
+        break;
+      }
+    return Acceptable;
+  }
+};
 
 class KeyFilterObject : public QObject {
  public:
   KeyFilterObject(QObject* parent, int filters) : QObject(parent), filters_(filters) {}
   int filters_;
+  QLineEdit* amountBox_ = nullptr;  // an amount box selects its text on entry
+  bool selectOnRelease_ = false;
 
  protected:
   bool eventFilter(QObject* obj, QEvent* ev) override {
+    if (amountBox_ && obj == amountBox_) PilihSemua(ev);
     if (ev->type() != QEvent::KeyPress) return false;
     auto* ke = static_cast<QKeyEvent*>(ev);
     auto* w = qobject_cast<QWidget*>(obj);
@@ -86,6 +164,24 @@ class KeyFilterObject : public QObject {
     }
     return false;
   }
+
+ private:
+  // Entering by keyboard selects at once; a click places the cursor on its
+  // press, so the text is selected when the button comes up.
+  void PilihSemua(QEvent* ev) {
+    if (ev->type() == QEvent::FocusIn) {
+      const Qt::FocusReason r = static_cast<QFocusEvent*>(ev)->reason();
+      if (r == Qt::MouseFocusReason)
+        selectOnRelease_ = true;
+      else if (r != Qt::PopupFocusReason)
+        amountBox_->selectAll();
+    } else if (ev->type() == QEvent::MouseButtonRelease && selectOnRelease_) {
+      selectOnRelease_ = false;
+      amountBox_->selectAll();
+    } else if (ev->type() == QEvent::FocusOut) {
+      selectOnRelease_ = false;
+    }
+  }
 };
 
 class EnterObject : public QObject {
@@ -94,9 +190,7 @@ class EnterObject : public QObject {
 
  protected:
   bool eventFilter(QObject*, QEvent* ev) override {
-    if (ev->type() != QEvent::KeyPress) return false;
-    const int key = static_cast<QKeyEvent*>(ev)->key();
-    if (key != Qt::Key_Return && key != Qt::Key_Enter) return false;
+    if (!IsEnter(ev)) return false;
     f_();
     return true;
   }
@@ -107,19 +201,62 @@ class EnterObject : public QObject {
 
 }  // namespace
 
-void SetEnterAction(QWidget* w, std::function<void()> f) {
-  if (!w) return;
-  auto* e = new EnterObject(w, std::move(f));
-  w->installEventFilter(e);
-  if (auto* cb = qobject_cast<QComboBox*>(w); cb && cb->lineEdit()) cb->lineEdit()->installEventFilter(e);
-}
-
 void SetKeyFilter(QWidget* w, int filters) {
   if (!w) return;
   auto* f = new KeyFilterObject(w, filters);
   w->installEventFilter(f);
   if (auto* cb = qobject_cast<QComboBox*>(w); cb && cb->lineEdit()) cb->lineEdit()->installEventFilter(f);
-  // Text pasted or set by hand is not a key; capitals are kept for typing only.
+  // Keys are filtered above; text that arrives otherwise (paste, input
+  // method, drop) meets the validator, which refuses anything but digits.
+  auto* le = qobject_cast<QLineEdit*>(w);
+  if ((filters & DigitsOnly) && le && le->inputMask().isEmpty()) {
+    f->amountBox_ = le;
+    auto* v = new DigitValidator(le);
+    le->setValidator(v);
+    // Only the person's own input beeps: a negative stock the screen shows
+    // is not refused input.
+    QObject::connect(le, &QLineEdit::inputRejected, v, [v, le] {
+      const bool beep = v->refused && le->hasFocus();
+      v->refused = false;
+      if (beep) Beep();
+    });
+  }
+}
+
+void TanpaKendali(QWidget* w) {
+  if (auto* le = qobject_cast<QLineEdit*>(w)) {
+    le->setValidator(new TextValidator(le));
+  } else if (auto* cb = qobject_cast<QComboBox*>(w)) {
+    if (cb->lineEdit()) cb->lineEdit()->setValidator(new TextValidator(cb));
+  } else if (auto* pt = qobject_cast<QPlainTextEdit*>(w)) {
+    QObject::connect(pt->document(), &QTextDocument::contentsChange, pt, [pt](int from, int, int added) {
+      QTextDocument* doc = pt->document();
+      // A block boundary is the document's own line break, not a character.
+      for (int i = from + added - 1; i >= from; --i) {
+        const QChar c = doc->characterAt(i);
+        if (c.category() != QChar::Other_Control) continue;
+        QTextCursor k(doc);
+        k.setPosition(i);
+        k.setPosition(i + 1, QTextCursor::KeepAnchor);
+        k.insertText(c == QLatin1Char('\t') ? QStringLiteral(" ") : QString());
+      }
+    });
+  }
+}
+
+QLineEdit* BuatKotak(QWidget* parent, const char* name, int maxLength) {
+  auto* t = new QLineEdit(parent);
+  t->setObjectName(QString::fromLatin1(name));
+  if (maxLength > 0) t->setMaxLength(maxLength);
+  TanpaKendali(t);
+  return t;
+}
+
+void SetEnterAction(QWidget* w, std::function<void()> f) {
+  if (!w) return;
+  auto* e = new EnterObject(w, std::move(f));
+  w->installEventFilter(e);
+  if (auto* cb = qobject_cast<QComboBox*>(w); cb && cb->lineEdit()) cb->lineEdit()->installEventFilter(e);
 }
 
 }  // namespace ui

@@ -20,7 +20,22 @@ QString ToQtMask(const QString& mask) {
 }
 }  // namespace
 
-MaskEdBox::MaskEdBox(QWidget* parent) : QLineEdit(parent) {}
+MaskEdBox::MaskEdBox(QWidget* parent) : QLineEdit(parent) {
+  // A '&' place takes any character, a NUL pasted in too: such a character
+  // is cleared, which leaves its place unfilled.
+  connect(this, &QLineEdit::textEdited, this, [this] {
+    const QString t = text();
+    const int pos = cursorPosition();
+    bool kendali = false;
+    for (int i = 0; i < int(t.size()); ++i)
+      if (t[i].category() == QChar::Other_Control) {
+        setSelection(i, 1);
+        del();
+        kendali = true;
+      }
+    if (kendali) setCursorPosition(pos);
+  });
+}
 
 void MaskEdBox::SetMask(const QString& mask) {
   mask_ = mask;

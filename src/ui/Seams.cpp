@@ -2,12 +2,16 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QHash>
 #include <QMessageBox>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QStandardPaths>
 #include <QThread>
 #include <cstdlib>
 
@@ -26,8 +30,8 @@ struct Akhir {
 };
 Akhir& akhir() { static Akhir a; return a; }
 std::function<void()>& beepHandler() { static std::function<void()> h; return h; }
-std::function<QString(const QString&, const QString&)>& saveHandler() {
-  static std::function<QString(const QString&, const QString&)> h;
+SaveFileNameHandler& saveHandler() {
+  static SaveFileNameHandler h;
   return h;
 }
 }  // namespace
@@ -167,12 +171,23 @@ QString DialogFilter(const QString& filter) {
   return out.join(QStringLiteral(";;"));
 }
 
+QString DocumentsFolder() {
+  const QString dok = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  return !dok.isEmpty() && QFileInfo(dok).isDir() ? dok : QDir::homePath();
+}
+
 QString GetSaveFileName(QWidget* parent, const QString& title, const QString& filter) {
-  if (saveHandler()) return saveHandler()(title, filter);
-  return QFileDialog::getSaveFileName(parent, title, QString(), DialogFilter(filter));
+  const QString folder = DocumentsFolder();
+  QString name = saveHandler() ? saveHandler()(title, filter, folder)
+                               : QFileDialog::getSaveFileName(parent, title, folder, DialogFilter(filter));
+  if (name.isEmpty() || !QFileInfo(name).suffix().isEmpty()) return name;
+  // "*.txt" gives ".txt"; a pattern such as "*.*" gives nothing to add.
+  static const QRegularExpression ext(QStringLiteral("\\*\\.([A-Za-z0-9]+)"));
+  const QString pola = filter.contains(QLatin1Char('|')) ? filter.section(QLatin1Char('|'), 1, 1) : filter;
+  const QRegularExpressionMatch m = ext.match(pola);
+  if (m.hasMatch()) name += QLatin1Char('.') + m.captured(1);
+  return name;
 }
-void SetSaveFileNameHandler(std::function<QString(const QString&, const QString&)> h) {
-  saveHandler() = std::move(h);
-}
+void SetSaveFileNameHandler(SaveFileNameHandler h) { saveHandler() = std::move(h); }
 
 }  // namespace ui

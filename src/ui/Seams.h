@@ -94,11 +94,19 @@ void Beep();
 void SetBeepHandler(std::function<void()> h);
 
 // ---- save-file dialog --------------------------------------------------------
-// Asks for a file name to save to; empty when cancelled. The filter may be
-// given as pairs "description|pattern|..." (patterns separated by ';').
+// Asks for a file name to save to; empty when cancelled. The dialog opens in
+// the person's documents folder, not wherever the program was started. The
+// filter may be given as pairs "description|pattern|..." (patterns separated
+// by ';'). A name without an extension gets the first pattern's (".txt" for
+// "*.txt").
 QString GetSaveFileName(QWidget* parent, const QString& title, const QString& filter);
 // Such a filter in the file dialog's own form: "description (pattern);;...".
 QString DialogFilter(const QString& filter);
-void SetSaveFileNameHandler(std::function<QString(const QString& title, const QString& filter)> h);
+// The documents folder (the home folder when there is none).
+QString DocumentsFolder();
+// Stands in for the dialog: gets its title, filter and starting folder.
+using SaveFileNameHandler =
+    std::function<QString(const QString& title, const QString& filter, const QString& folder)>;
+void SetSaveFileNameHandler(SaveFileNameHandler h);
 
 }  // namespace ui

@@ -82,7 +82,7 @@ void InstallDefaultSeams() {
     QTest::qFail(qPrintable(QStringLiteral("unexpected window %1").arg(d->objectName())), __FILE__, __LINE__);
     d->reject();
   });
-  ui::SetSaveFileNameHandler([](const QString& title, const QString&) {
+  ui::SetSaveFileNameHandler([](const QString& title, const QString&, const QString&) {
     QTest::qFail(qPrintable(QStringLiteral("unexpected save dialog \"%1\"").arg(title)), __FILE__, __LINE__);
     return QString();
   });
@@ -152,6 +152,42 @@ void typeInto(QWidget* w, const QString& text) {
       continue;
     }
     QTest::sendKeyEvent(QTest::KeyAction::Click, w, Qt::Key(key), QString(c), Qt::NoModifier);
+  }
+}
+
+namespace {
+QWidget* KeyTarget() {
+  if (QWidget* w = QApplication::activePopupWidget()) return w;
+  if (QWidget* w = QApplication::focusWidget()) return w;
+  return QApplication::activeWindow();
+}
+}  // namespace
+
+void Keyboard::key(int key, Qt::KeyboardModifiers mods) {
+  QWidget* w = KeyTarget();
+  if (!w) qFatal("no window takes the key %d", key);
+  ++presses;
+  QTest::keyClick(w, Qt::Key(key), mods);
+  if (mods & Qt::AltModifier) QTest::qWait(150);
+}
+
+bool activate(QWidget* window) {
+  window->activateWindow();
+  if (!QTest::qWaitForWindowActive(window)) return false;
+  QApplication::setActiveWindow(window);
+  return QApplication::activeWindow() == window;
+}
+
+void Keyboard::type(const QString& text) {
+  for (QChar c : text) {
+    if (c == QLatin1Char('\r')) {
+      key(Qt::Key_Return);
+      continue;
+    }
+    QWidget* w = KeyTarget();
+    if (!w) qFatal("no window takes the key %s", qPrintable(QString(c)));
+    ++presses;
+    QTest::sendKeyEvent(QTest::KeyAction::Click, w, Qt::Key(c.toUpper().unicode()), QString(c), Qt::NoModifier);
   }
 }
 

@@ -135,6 +135,22 @@ void doubleClickRow(ui::FlexGrid* grid, int row, int col = 0);
 // Types text into the focused-or-given widget key by key (as a person would).
 void typeInto(QWidget* w, const QString& text);
 
+// Presses keys as a person does: into the open menu, else into the widget
+// that has the focus, else the active window. Counts the presses (a key
+// together with its modifiers is one press). An Alt chord waits for the
+// button it presses, which clicks a moment later.
+class Keyboard {
+ public:
+  int presses = 0;
+  void key(int key, Qt::KeyboardModifiers mods = Qt::NoModifier);
+  // One press per character; '\r' is Enter.
+  void type(const QString& text);
+};
+
+// Makes a window the active one, as the window manager does when it opens
+// (a window shown from inside a menu's key press is not, off screen).
+bool activate(QWidget* window);
+
 // Registration of test classes; the shared main() runs every registered class.
 using TestFactory = std::function<QObject*()>;
 int registerTest(const char* name, TestFactory f);

@@ -229,6 +229,28 @@ class LoginTest : public QObject {
     QCOMPARE(child<QLineEdit>(&w, "txtUser")->text(), QString("ADM"));
   }
 
+  // Enter in a box does nothing (the window has no key handling of its
+  // own); Enter on the focused LOGIN button logs in.
+  void enterPressesOnlyTheFocusedButton() {
+    ScriptedPrompter p;  // no message at all
+    frmLogin w;
+    w.show();
+    QVERIFY(activate(&w));
+    masuk::Isi(w, "ADM", "rahasia", "ADMIN");
+    auto* pwd = child<QLineEdit>(&w, "txtPwd");
+    pwd->setFocus();
+    QTest::keyClick(pwd, Qt::Key_Return);
+    QVERIFY(w.isVisible());
+    QCOMPARE(FrmUtama::Existing(), nullptr);
+    auto* login = child<QPushButton>(&w, "TbLogin");
+    login->setFocus();
+    QTest::keyClick(login, Qt::Key_Return);
+    VERIFY_PROMPTS(p);
+    QVERIFY(!w.isVisible());
+    QVERIFY(FrmUtama::Existing() && FrmUtama::Existing()->isVisible());
+    QCOMPARE(mdlUtama::UserAktif, QString("ADM"));
+  }
+
   void tutupOnlyClosesTheWindow() {
     ScriptedPrompter p;
     frmLogin w;

@@ -2,6 +2,8 @@
 #include <QLocale>
 #include <QtTest>
 
+#include <limits>
+
 #include "TestSupport.h"
 #include "db/Recordset.h"
 #include "db/Sql.h"
@@ -287,6 +289,21 @@ class NextCodeTest : public QObject {
     QCOMPARE(db::NextCode("JL-", 7, "JL-0000041").code, QString("JL-0000042"));
     QCOMPARE(db::NextCode("001.002.", 3, "001.002.041").code, QString("001.002.042"));
     QCOMPARE(db::NextCode("JL-", 7, "").code, QString("JL-0000001"));
+  }
+  // A number text is read whole: digits past 64 bits give no number, never
+  // the first 18 of them.
+  void leadingNumberNeverCutsDigits() {
+    bool ok = false;
+    QCOMPARE(db::LeadingNumber("  12abc", &ok), qint64(12));
+    QVERIFY(ok);
+    QCOMPARE(db::LeadingNumber("-9223372036854775808", &ok), std::numeric_limits<qint64>::min());
+    QVERIFY(ok);
+    QCOMPARE(db::LeadingNumber("9223372036854775807", &ok), std::numeric_limits<qint64>::max());
+    QVERIFY(ok);
+    for (const char* t : {"12345678901234567890", "9223372036854775808", "-9223372036854775809"}) {
+      QCOMPARE(db::LeadingNumber(t, &ok), qint64(0));
+      QVERIFY(!ok);
+    }
   }
   void lastSerialIsRefused() {
     for (const auto& [prefix, width, last] :

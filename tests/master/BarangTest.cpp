@@ -1,6 +1,8 @@
 // The stock-item screen: the group -> product choice, item codes, the live
 // name search, prices as whole numbers, and reloads that keep the unit list.
 #include <QAbstractItemView>
+#include <QClipboard>
+#include <QInputMethodEvent>
 #include <QComboBox>
 #include <QFontMetrics>
 #include <QKeyEvent>
@@ -429,6 +431,101 @@ class BarangTest : public QObject {
     QCOMPARE(s.cari->text(), QString());
     QCOMPARE(s.w.focusWidget(), s.cari);
     QCOMPARE(kodeDiGrid(s.grid).size(), 4);
+  }
+
+  // A price box refuses pasted or composed text that is not all digits (with
+  // a beep) and cuts digits past its 10 places; what is stored is what the
+  // box shows.
+  void pastedPricesAreWhatTheBoxShows_data() {
+    QTest::addColumn<QString>("masuk");
+    QTest::addColumn<bool>("ketik");  // through an input method rather than a paste
+    QTest::addColumn<QString>("tampil");
+    QTest::addColumn<int>("bunyi");
+    QTest::newRow("letters") << "12abc" << false << "7" << 1;
+    QTest::newRow("thousands point") << "15.000" << false << "7" << 1;
+    QTest::newRow("minus") << "-5" << false << "7" << 1;
+    QTest::newRow("input method") << "12abc" << true << "7" << 1;
+    QTest::newRow("too many digits") << "123456789012" << false << "7123456789" << 0;
+  }
+  void pastedPricesAreWhatTheBoxShows() {
+    QFETCH(QString, masuk);
+    QFETCH(bool, ketik);
+    QFETCH(QString, tampil);
+    QFETCH(int, bunyi);
+    ScriptedPrompter p;
+    p.expect(Kosong);
+    p.expect(Kosong);
+    p.expect(Kosong);
+    p.expect(Kosong);
+    p.expect(Tersimpan);
+    Layar s;
+    s.baru->click();
+    pick(s.grup, "001");
+    pick(s.produk, "001.001");
+    s.nama->setText("PENSIL");
+    s.satuan->setEditText("Unit");
+    s.hBeli->setFocus();
+    typeInto(s.hBeli, "7");
+    BeepCounter beeps;
+    if (ketik) {
+      QInputMethodEvent ime;
+      ime.setCommitString(masuk);
+      QApplication::sendEvent(s.hBeli, &ime);
+    } else {
+      QGuiApplication::clipboard()->setText(masuk);
+      s.hBeli->paste();
+    }
+    QCOMPARE(s.hBeli->text(), tampil);
+    QCOMPARE(beeps.count, bunyi);
+    s.simpan->click();
+    VERIFY_PROMPTS(p);
+    QCOMPARE(db->scalar("SELECT Harga_Beli FROM Barang WHERE Kode_Barang='001.001.001'"), tampil);
+  }
+
+  // By keyboard: Enter in the search box only searches, the screen stays at
+  // rest; Down and Enter in the grid load a row as a double-click does.
+  void keyboardOnTheItemScreen() {
+    barang("001.001.001", "001.001", "PENSIL 2B");
+    barang("001.002.001", "001.002", "PENA BIRU");
+    ScriptedPrompter p;
+    Layar s;
+    s.cari->setFocus();
+    typeInto(s.cari, "pen\r");
+    QCOMPARE(s.keluar->text(), QString("&Keluar"));
+    QVERIFY(s.baru->isEnabled());
+    QVERIFY(!s.simpan->isEnabled());
+    QVERIFY(!s.nama->isEnabled());
+    QCOMPARE(kodeDiGrid(s.grid), QStringList({"001.001.001", "001.002.001"}));
+    QTest::keyClick(s.cari, Qt::Key_Tab);  // Tab reaches the grid, Down moves to row 2
+    QCOMPARE(s.w.focusWidget(), static_cast<QWidget*>(s.grid));
+    QTest::keyClick(s.grid, Qt::Key_Down);
+    QTest::keyClick(s.grid, Qt::Key_Return);
+    QCOMPARE(s.keluar->text(), QString("&Normal"));
+    QCOMPARE(s.kode->text(), QString("001.002.001"));
+    QCOMPARE(s.nama->text(), QString("PENA BIRU"));
+    VERIFY_PROMPTS(p);
+  }
+
+  // Down in a freshly filled list picks its first entry, not the second.
+  void downPicksTheFirstEntryOfEachList() {
+    ScriptedPrompter p;
+    p.expect(Kosong);
+    p.expect(Kosong);
+    p.expect(Kosong);
+    p.expect(Kosong);
+    Layar s;
+    s.baru->click();
+    QCOMPARE(s.w.focusWidget(), static_cast<QWidget*>(s.grup));
+    QTest::keyClick(s.grup->lineEdit(), Qt::Key_Down);
+    QCOMPARE(s.grup->currentText(), QString("001"));
+    QCOMPARE(s.w.focusWidget(), static_cast<QWidget*>(s.produk));
+    QTest::keyClick(s.produk->lineEdit(), Qt::Key_Down);
+    QCOMPARE(s.produk->currentText(), QString("001.001"));
+    QCOMPARE(s.kode->text(), QString("001.001.001"));
+    s.satuan->setFocus();
+    QTest::keyClick(s.satuan->lineEdit(), Qt::Key_Down);
+    QCOMPARE(s.satuan->currentText(), QString("Set"));
+    VERIFY_PROMPTS(p);
   }
 
   void row300OfALongListLoadsByDoubleClick() {

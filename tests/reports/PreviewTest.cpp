@@ -94,7 +94,7 @@ class PreviewTest : public QObject {
     const TableRows rows = Jual(80);
     PreviewWindow w(def, {{"LblTgl", "15 March 2024"}, {"LblPeriode", "01 March 2024 S/D 31 March 2024"}}, rows);
     QTemporaryDir dir;
-    ui::SetSaveFileNameHandler([&](const QString&, const QString& filter) {
+    ui::SetSaveFileNameHandler([&](const QString&, const QString& filter, const QString&) {
       return filter.contains("*.pdf") ? dir.filePath("laporan") : QString();
     });
     ScriptedPrompter p;  // saving says nothing
@@ -127,7 +127,7 @@ class PreviewTest : public QObject {
     PreviewWindow w(Def("rptLapJualTanggal"), {}, rows);
     QTemporaryDir dir;
     const QString file = dir.filePath("penjualan.csv");
-    ui::SetSaveFileNameHandler([&](const QString&, const QString&) { return file; });
+    ui::SetSaveFileNameHandler([&](const QString&, const QString&, const QString&) { return file; });
     child<QPushButton>(&w, "TbCsv")->click();
     QFile f(file);
     QVERIFY(f.open(QIODevice::ReadOnly));

@@ -64,6 +64,7 @@ class CariBarangTest : public QObject {
     QCOMPARE(g->TextMatrix(1, 2), QString("PERLENGKAPAN MANDI"));
     QCOMPARE(g->TextMatrix(2, 4), QString("12000"));
     QCOMPARE(g->TextMatrix(3, 5), QString("-4"));
+    QCOMPARE(g->ColWidth(1), 1100);
     QCOMPARE(g->ColWidth(3), 3300);
 
     // Nor does a search find them.

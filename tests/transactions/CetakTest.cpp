@@ -1,6 +1,8 @@
 // The receipt: its text column by column, the widened layout for long
 // receipts, printing with every printer message, and saving as text.
+#include <QDir>
 #include <QFile>
+#include <QStandardPaths>
 #include <QPlainTextEdit>
 #include <QPrinter>
 #include <QPushButton>
@@ -218,15 +220,34 @@ class CetakTest : public QObject {
     QVERIFY(QFileInfo(pdf).size() > 0);
   }
 
+  // By keyboard: Tab goes from the receipt text on to the buttons, and Enter
+  // on the focused Keluar closes the window.
+  void enterOnTheFocusedKeluarCloses() {
+    TempDb db;
+    QVERIFY(mdlUtama::BukaKoneksi());
+    frmCetakJual w;
+    w.NoNota = "JL-0000001";
+    w.Form_Load();
+    w.show();
+    QVERIFY(activate(&w));
+    auto* keluar = child<QPushButton>(&w, "cmdKeluar");
+    for (int i = 0; i < 4 && w.focusWidget() != keluar; ++i) QTest::keyClick(w.focusWidget(), Qt::Key_Tab);
+    QCOMPARE(w.focusWidget(), static_cast<QWidget*>(keluar));
+    QTest::keyClick(keluar, Qt::Key_Return);
+    QVERIFY(!w.isVisible());
+    QCOMPARE(w.result(), int(QDialog::Accepted));
+  }
+
   void saveAsTextTwiceKeepsLast() {
     TempDb db;
     QVERIFY(mdlUtama::BukaKoneksi());
     QTemporaryDir dir;
     const QString file = dir.filePath("nota.txt");
-    QString titleSeen, filterSeen;
-    ui::SetSaveFileNameHandler([&](const QString& t, const QString& f) {
+    QString titleSeen, filterSeen, folderSeen;
+    ui::SetSaveFileNameHandler([&](const QString& t, const QString& f, const QString& folder) {
       titleSeen = t;
       filterSeen = f;
+      folderSeen = folder;
       return file;
     });
     ScriptedPrompter p;  // saving says nothing
@@ -242,6 +263,10 @@ class CetakTest : public QObject {
     b.Form_Load();
     child<QPushButton>(&b, "cmdSimpan")->click();
     QCOMPARE(titleSeen, QString("Simpan sebagai file..."));
+    // The documents folder (or home without one), not where the program started.
+    QVERIFY2(folderSeen == QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) ||
+                 folderSeen == QDir::homePath(),
+             qPrintable(folderSeen));
     QCOMPARE(filterSeen, QString("*.txt|*.txt"));
     // The file dialog itself lists the text files under that filter.
     QCOMPARE(ui::DialogFilter(filterSeen), QString("*.txt (*.txt)"));
@@ -250,8 +275,14 @@ class CetakTest : public QObject {
     QVERIFY(f.open(QIODevice::ReadOnly));
     QCOMPARE(QString::fromLatin1(f.readAll()), b.Teks() + "\r\n");
 
+    // A name typed without an extension is saved as a text file.
+    ui::SetSaveFileNameHandler([&](const QString&, const QString&, const QString&) { return dir.filePath("nota"); });
+    child<QPushButton>(&b, "cmdSimpan")->click();
+    QVERIFY(QFile::exists(dir.filePath("nota.txt")));
+    QVERIFY(!QFile::exists(dir.filePath("nota")));
+
     // A cancelled dialog leaves the file as it was, silently.
-    ui::SetSaveFileNameHandler([](const QString&, const QString&) { return QString(); });
+    ui::SetSaveFileNameHandler([](const QString&, const QString&, const QString&) { return QString(); });
     child<QPushButton>(&b, "cmdSimpan")->click();
     VERIFY_PROMPTS(p);
   }

@@ -1,5 +1,7 @@
 // The till: receipt numbers, lines, payment checks, what a save stores, the
 // all-or-nothing save, a number taken meanwhile, cancel and close.
+#include <QClipboard>
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -356,6 +358,117 @@ class PenjualanTest : public QObject {
     QCOMPARE(kotak(w, "TxtTotal")->text(), QString("24000"));
     // The cashier goes on with the quantity after a pick.
     QCOMPARE(w->focusWidget(), static_cast<QWidget*>(kotak(w, "TxtJumlah")));
+  }
+
+  // Clicked into (left of its right-aligned "0") or reached by Tab from the
+  // grid, the payment box takes exactly the digits typed: never 5000000
+  // for 500000.
+  void paymentReplacesTheZero_data() {
+    QTest::addColumn<bool>("klik");
+    QTest::newRow("click") << true;
+    QTest::newRow("tab from the grid") << false;
+  }
+  void paymentReplacesTheZero() {
+    QFETCH(bool, klik);
+    buka();
+    QVERIFY(activate(w));
+    tombol(w, "TbBaru")->click();
+    BarisKetik(w, "001.002.003", "3");
+    auto* bayar = kotak(w, "TxtUBayar");
+    QCOMPARE(bayar->text(), QString("0"));
+    if (klik) {
+      QTest::mouseClick(bayar, Qt::LeftButton, Qt::NoModifier, QPoint(4, bayar->height() / 2));
+    } else {
+      auto* g = child<ui::FlexGrid>(w, "GridJual");
+      g->setFocus();
+      QTest::keyClick(g, Qt::Key_Tab);
+    }
+    QVERIFY(bayar->hasFocus());
+    typeInto(bayar, "500000");
+    QCOMPARE(bayar->text(), QString("500000"));
+    QCOMPARE(kotak(w, "TxtUKembali")->text(), QString("495500"));
+  }
+
+  // Tab and Shift+Tab leave the grid to the controls beside it; the arrows
+  // move between its rows. Amounts and quantities stand right-aligned.
+  void gridLetsTheKeyboardThrough() {
+    buka();
+    QVERIFY(activate(w));
+    tombol(w, "TbBaru")->click();
+    BarisKetik(w, "001.002.003", "3");
+    BarisKetik(w, "001.002.004", "1");
+    auto* g = child<ui::FlexGrid>(w, "GridJual");
+    g->setFocus();
+    QCOMPARE(g->Row(), 1);
+    QTest::keyClick(g, Qt::Key_Down);
+    QCOMPARE(g->Row(), 2);
+    QTest::keyClick(g, Qt::Key_Tab);
+    QCOMPARE(w->focusWidget(), static_cast<QWidget*>(kotak(w, "TxtUBayar")));
+    g->setFocus();
+    QTest::keyClick(g, Qt::Key_Backtab, Qt::ShiftModifier);
+    QCOMPARE(w->focusWidget(), static_cast<QWidget*>(tombol(w, "TbMasuk")));
+    for (int c : {2, 3, 4})
+      QVERIFY(Qt::Alignment(g->model()->index(0, c).data(Qt::TextAlignmentRole).toInt()) & Qt::AlignRight);
+    QVERIFY(!(Qt::Alignment(g->model()->index(0, 1).data(Qt::TextAlignmentRole).toInt()) & Qt::AlignRight));
+  }
+
+  // In the search dialog: type letters, Down into the list, Down to the
+  // second row, Enter picks it; the cashier goes on with the quantity.
+  void pickedByKeyboardInTheSearchDialog() {
+    buka();
+    QVERIFY(activate(w));
+    tombol(w, "TbBaru")->click();
+    ModalScript m;
+    m.then([](QDialog* d) {
+      QVERIFY(activate(d));
+      Keyboard k;
+      k.type("sab");  // Sabun Mandi, Sabun Cuci
+      k.key(Qt::Key_Down);
+      k.key(Qt::Key_Down);
+      k.key(Qt::Key_Return);
+      QVERIFY(!d->isVisible());
+    });
+    tombol(w, "TbCari")->click();
+    QVERIFY2(m.failures.isEmpty(), qPrintable(m.failures.join("\n")));
+    QCOMPARE(child<ui::MaskEdBox>(w, "TxtKode")->Text(), QString("002.007"));
+    QCOMPARE(kotak(w, "TxtNama")->text(), QString("SABUN CUCI"));
+    QCOMPARE(kotak(w, "TxtHarga")->text(), QString("2500"));
+    QCOMPARE(w->focusWidget(), static_cast<QWidget*>(kotak(w, "TxtJumlah")));
+  }
+
+  // Pasted or composed text is what the box shows, or it is refused: a
+  // negative quantity never makes a line, a 20-digit payment is cut to the
+  // box's 15 digits and the change is counted from exactly those.
+  void pastedNumbersAreWhatTheBoxShows() {
+    buka();
+    QVERIFY(activate(w));
+    tombol(w, "TbBaru")->click();
+    BeepCounter beep;
+    auto* j = kotak(w, "TxtJumlah");
+    QGuiApplication::clipboard()->setText("-5");
+    j->setFocus();
+    j->paste();
+    QInputMethodEvent ime;
+    ime.setCommitString("5x");
+    QApplication::sendEvent(j, &ime);
+    QCOMPARE(j->text(), QString());
+    QCOMPARE(beep.count, 2);
+    ScriptedPrompter p;
+    typeInto(kotak(w, "txtKodeG"), "001");
+    typeInto(child<ui::MaskEdBox>(w, "TxtKode"), "002003\r");
+    p.expect("Jumlah barang masih kosong! ", ui::vbOK, "Error", ui::vbCritical);
+    tombol(w, "TbMasuk")->click();
+    VERIFY_PROMPTS(p);
+    QCOMPARE(child<ui::FlexGrid>(w, "GridJual")->TextMatrix(1, 0), QString());
+
+    typeInto(j, "3");
+    tombol(w, "TbMasuk")->click();
+    auto* bayar = kotak(w, "TxtUBayar");
+    bayar->setFocus();
+    QGuiApplication::clipboard()->setText("12345678901234567890");
+    bayar->paste();
+    QCOMPARE(bayar->text(), QString("123456789012345"));
+    QCOMPARE(kotak(w, "TxtUKembali")->text(), QString::number(123456789012345LL - 4500));
   }
 
   void closingQuestion() {

@@ -124,6 +124,73 @@ class UjungKeUjungTest : public QObject {
     QCOMPARE(db.scalar("SELECT Stok FROM Barang WHERE Kode_Barang='001.002.003'"), QString("7"));
     QCOMPARE(db.scalar("SELECT Stok FROM Barang WHERE Kode_Barang='001.002.004'"), QString("1"));
   }
+
+  // The same kind of sale by keyboard alone: the cashier logs in, opens the
+  // till from the menu, types three lines by code, pays and closes the
+  // receipt, and never touches the mouse.
+  void cashierSellsByKeyboardAlone() {
+    TempDb db;
+    toko::Isi(db);
+    db.exec("INSERT INTO Pengguna VALUES ('KSR','kasir1','Siti Aminah','KASIR')");
+    ui::SetToday(QDate(2024, 3, 15));
+    ScriptedPrompter p;
+    ModalScript m;
+    Keyboard k;
+
+    frmLogin login;
+    login.show();
+    QVERIFY(QTest::qWaitForWindowActive(&login));
+    k.type("KSR");
+    k.key(Qt::Key_Tab);
+    k.type("kasir1");
+    k.key(Qt::Key_Tab);
+    k.key(Qt::Key_Down);  // the first level of the list, KASIR
+    k.key(Qt::Key_Tab);
+    k.key(Qt::Key_Return);  // on the focused LOGIN button
+    FrmUtama* utama = FrmUtama::Existing();
+    QVERIFY(utama && utama->isVisible());
+    QVERIFY(QTest::qWaitForWindowActive(utama));
+    k.presses = 0;  // counted from the main window on
+
+    p.expect("DATA TRANSAKSI TELAH TERSIMPAN", ui::vbOK, "Konfirmasi", ui::vbInformation);
+    p.expect("YAKIN AKAN MENUTUP JENDELA INI..?", ui::vbYes, "Exit", ui::vbQuestion);
+    int sebelumTutup = 0;
+    m.then([&](QDialog* jual) {
+      QVERIFY(activate(jual));
+      k.key(Qt::Key_B, Qt::AltModifier);  // Transaksi &Baru
+      for (const QString& kode : QStringList{"001002003", "001002004", "001002007"}) {
+        k.type(kode.left(3) + "\r");  // the group part, Enter moves on
+        k.type(kode.mid(3) + "\r");   // the rest, Enter looks it up and goes on to the quantity
+        k.type("2\r");                // Enter moves on to Masuk
+        k.key(Qt::Key_Return);         // Masuk
+      }
+      // Back from the code box to the payment: Keluar, Simpan, Uang Bayar.
+      for (int i = 0; i < 3; ++i) k.key(Qt::Key_Backtab, Qt::ShiftModifier);
+      QCOMPARE(jual->focusWidget()->objectName(), QString("TxtUBayar"));
+      k.type("50000\r");  // Enter moves on to Simpan
+      k.key(Qt::Key_Return);  // Simpan: the message, then the receipt, closed below
+      sebelumTutup = k.presses + 1;  // and Enter on the saved message
+      QVERIFY(activate(jual));
+      QCOMPARE(child<QPushButton>(jual, "TbKeluar")->text(), QString("&Keluar"));
+      k.key(Qt::Key_Escape);  // the closing question, answered Yes
+    });
+    m.then([&](QDialog* nota) {
+      QVERIFY(activate(nota));
+      k.key(Qt::Key_K, Qt::AltModifier);  // &Keluar
+      QVERIFY(!nota->isVisible());
+    });
+    k.key(Qt::Key_T, Qt::AltModifier);  // &Transaksi
+    k.key(Qt::Key_Return);              // on its first entry the cashier may use, Penjualan &Retail
+    QVERIFY2(m.failures.isEmpty(), qPrintable(m.failures.join("\n")));
+    QCOMPARE(m.shown, QStringList({"frmPenjualan", "frmCetakJual"}));
+    VERIFY_PROMPTS(p);
+    qInfo("keystrokes of a three-line sale by typed code, main window to closed receipt: %d", sebelumTutup);
+
+    QCOMPARE(db.scalar("SELECT No_Nota || ' ' || Total_Bayar || ' ' || UserID FROM Penjualan"),
+             QString("JL-0000001 32000 KSR"));
+    QCOMPARE(db.scalar("SELECT group_concat(Kode_Barang || 'x' || Jumlah || '=' || SubTotal, ',') FROM Penjualan_Detail"),
+             QString("001.002.003x2=3000,001.002.004x2=24000,001.002.007x2=5000"));
+  }
 };
 
 REGISTER_TEST(UjungKeUjungTest);

@@ -1,10 +1,14 @@
 // The control stand-ins: masked boxes, key filters, colours, the grid, seams.
+#include <QClipboard>
 #include <QComboBox>
+#include <QInputMethodEvent>
+#include <QPlainTextEdit>
 #include <QDialog>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <QtTest>
+#include <limits>
 
 #include "TestSupport.h"
 #include "ui/FlexGrid.h"
@@ -118,6 +122,96 @@ class KeyFilterTest : public QObject {
     QVERIFY(e->hasFocus());
     QVERIFY(!accepted);  // the dialog's default button never saw the Enter
   }
+  // NUL and other control characters never get into a text box, however
+  // they come (pasted, composed, set); a line break or tab in a
+  // one-line box becomes a blank, a multi-line box keeps its line breaks.
+  void textBoxesDropControlCharacters_data() {
+    QTest::addColumn<QString>("kotak");
+    QTest::addColumn<QString>("cara");
+    QTest::addColumn<QString>("masuk");
+    QTest::addColumn<QString>("tampil");
+    const QString nul = QString("AB") + QChar(0) + "C";
+    QTest::newRow("line, pasted") << "line" << "paste" << nul << "ABC";
+    QTest::newRow("line, composed") << "line" << "ime" << nul << "ABC";
+    QTest::newRow("line, set") << "line" << "set" << QString("A\tB\r\nC\x1b") << "A B C";
+    QTest::newRow("combo, pasted") << "combo" << "paste" << nul << "ABC";
+    QTest::newRow("masked, pasted") << "masked" << "paste" << QString("12") + QChar(0) + "34" << "[12_3]-4_______";
+    QTest::newRow("address, pasted") << "address" << "paste" << QString("Jl. Mawar 5\nBandung") + QChar(0) + "\t"
+                                     << "Jl. Mawar 5\nBandung ";
+  }
+  void textBoxesDropControlCharacters() {
+    QFETCH(QString, kotak);
+    QFETCH(QString, cara);
+    QFETCH(QString, masuk);
+    QFETCH(QString, tampil);
+    QDialog d;
+    QVBoxLayout l(&d);
+    QWidget* w = nullptr;
+    QLineEdit* baris = nullptr;
+    QPlainTextEdit* alamat = nullptr;
+    ui::MaskEdBox* bertopeng = nullptr;
+    if (kotak == "line") {
+      w = baris = ui::BuatKotak(&d, "txtNama");
+    } else if (kotak == "masked") {
+      w = baris = bertopeng = new ui::MaskEdBox(&d);
+      bertopeng->SetMask("[&&&&]-&&&&&&&&");
+    } else if (kotak == "combo") {
+      auto* c = new QComboBox(&d);
+      c->setEditable(true);
+      ui::TanpaKendali(c);
+      w = c;
+      baris = c->lineEdit();
+    } else {
+      w = alamat = new QPlainTextEdit(&d);
+      ui::TanpaKendali(alamat);
+    }
+    l.addWidget(w);
+    d.show();
+    QVERIFY(activate(&d));
+    w->setFocus();
+    if (bertopeng) bertopeng->setCursorPosition(1);
+    QWidget* ke = baris ? static_cast<QWidget*>(baris) : alamat->viewport();
+    if (cara == "paste") {
+      QGuiApplication::clipboard()->setText(masuk);
+      if (baris) baris->paste();
+      else alamat->paste();
+    } else if (cara == "ime") {
+      QInputMethodEvent ime;
+      ime.setCommitString(masuk);
+      QApplication::sendEvent(ke, &ime);
+    } else {
+      baris->setText(masuk);
+    }
+    QCOMPARE(bertopeng ? bertopeng->Text() : baris ? baris->text() : alamat->toPlainText(), tampil);
+  }
+
+  // The number a box gives is exactly what it shows, or none at all.
+  void numbersAreWhatTheBoxShows_data() {
+    QTest::addColumn<QString>("teks");
+    QTest::addColumn<bool>("angka");
+    QTest::addColumn<qint64>("nilai");
+    QTest::newRow("empty") << "" << true << qint64(0);
+    QTest::newRow("digits") << "15000" << true << qint64(15000);
+    QTest::newRow("negative stock") << "-4" << true << qint64(-4);
+    QTest::newRow("largest") << "9223372036854775807" << true << std::numeric_limits<qint64>::max();
+    QTest::newRow("smallest") << "-9223372036854775808" << true << std::numeric_limits<qint64>::min();
+    QTest::newRow("past 64 bits") << "9223372036854775808" << false << qint64(0);
+    QTest::newRow("20 digits") << "12345678901234567890" << false << qint64(0);
+    QTest::newRow("letters") << "12abc" << false << qint64(0);
+    QTest::newRow("thousands point") << "15.000" << false << qint64(0);
+    QTest::newRow("blank") << " 5" << false << qint64(0);
+    QTest::newRow("minus alone") << "-" << false << qint64(0);
+    QTest::newRow("wide digits") << QString::fromUtf8("\uFF11\uFF12") << false << qint64(0);
+  }
+  void numbersAreWhatTheBoxShows() {
+    QFETCH(QString, teks);
+    QFETCH(bool, angka);
+    QFETCH(qint64, nilai);
+    qint64 v = 0;
+    QCOMPARE(ui::Angka(teks, &v), angka);
+    if (angka) QCOMPARE(v, nilai);
+  }
+
   // A button made by the builder: Enter on it presses it (not when it is
   // disabled); Enter in a plain text box beside it presses nothing.
   void enterPressesOnlyTheFocusedButton() {
@@ -183,6 +277,13 @@ class FlexGridTest : public QObject {
     // Out-of-range cells are ignored, not a crash.
     g.SetTextMatrix(99, 99, "x");
     QCOMPARE(g.TextMatrix(99, 99), QString());
+  }
+  // An item code of 11 characters fits the 1100 twips its columns have.
+  void itemCodeFitsItsColumn() {
+    ui::FlexGrid g;
+    g.SetCols(2);
+    g.SetColWidth(1, 1100);
+    QVERIFY(g.fontMetrics().horizontalAdvance("888.888.888") + 8 <= g.columnWidth(1));
   }
   void doubleClickOnAFarRow() {
     ui::FlexGrid g;
