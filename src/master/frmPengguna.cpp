@@ -191,7 +191,8 @@ void frmPengguna::TbHapus_Click() {
     db::RecordsetPtr rs;
     if (!Buka(rs, QStringLiteral("SELECT * FROM Pengguna WHERE UserId=") + db::Quote(id))) return false;
     if (rs->Bof()) {
-      *tolak = QStringLiteral("USER ID ") + id + QStringLiteral(" TIDAK ADA");
+      *tolak = id.isEmpty() ? QStringLiteral("USER ID MASIH KOSONG")
+                            : QStringLiteral("USER ID ") + id + QStringLiteral(" TIDAK ADA");
       return true;
     }
     if (!AdminMasuk(*rs)) return true;
