@@ -13,6 +13,8 @@
 #include "master/frmPemasok.h"
 #include "master/frmPengguna.h"
 #include "master/frmProduk.h"
+#include "reports/FormLaporan.h"
+#include "reports/LapMaster.h"
 #include "transactions/frmPenjualan.h"
 
 #define WINDOW(Class) {#Class, ui::Make<Class>}
@@ -29,6 +31,21 @@ constexpr ui::WindowEntry kWindows[] = {
     WINDOW(frmCariBarang),
     WINDOW(frmCariBarang2),
     WINDOW(frmPenjualan),
+    WINDOW(frmLapJualNota),
+    WINDOW(frmLapJualTanggal),
+    WINDOW(frmLapJualPeriode),
+    WINDOW(frmLapBeliNota),
+    WINDOW(frmLapBeliPeriode),
+    WINDOW(frmKasMasukTanggal),
+    WINDOW(frmKasKeluarTanggal),
+    WINDOW(frmKasMasukPeriode),
+    WINDOW(frmKasKeluarPeriode),
+    WINDOW(frmKasPeriode),
+    WINDOW(frmLapBarangGrup),
+    WINDOW(rptLapPemasok),
+    WINDOW(rptLapGrup),
+    WINDOW(rptLapProduk),
+    WINDOW(rptLapBarang),
 };
 }  // namespace
 

@@ -175,6 +175,16 @@ void FrmUtama::BuatMenu() {
   Separator(laporan, "BtsLap2");
   Entry(laporan, "mnuLapBeliNota", "Pemebelian Per-Nota", "frmLapBeliNota");
   Entry(laporan, "mnuLapBeliPeriode", "Pembelian Per-Periode", "frmLapBeliPeriode");
+  // The printed lists of the master data, for those who keep it.
+  Separator(laporan, "BtsLap3");
+  QMenu* master = laporan->addMenu("Data &Master");
+  master->setObjectName("MuLapMaster");
+  master->menuAction()->setObjectName("MuLapMasterAction");
+  Entry(master, "mnuLapPemasok", "Data &Pemasok", "rptLapPemasok");
+  Entry(master, "mnuLapGrup", "Data &Grup", "rptLapGrup");
+  Entry(master, "mnuLapProduk", "Data Pro&duk", "rptLapProduk");
+  Entry(master, "mnuLapBarang", "Data &Barang", "rptLapBarang");
+  Entry(master, "mnuLapBarangGrup", "Barang Per G&rup", "frmLapBarangGrup");
 
   QMenu* setting = Menu("MuSetting", "&Setting");
   Entry(setting, "mnuPengguna", "&Pengguna", "frmPengguna");
@@ -201,8 +211,8 @@ void FrmUtama::SetOn(const char* name, bool on) {
 void FrmUtama::MenuAdmin() {
   for (const char* n : {"MuFile", "mnuLogout", "mnuKeluar", "MuData", "MuTransaksi", "mnuPembelian",
                         "mnuPenjualan", "MuLaporan", "mnuLapJualNota", "mnuLapJualTanggal",
-                        "mnuLapJualPeriode", "mnuLapBeliNota", "mnuLapBeliPeriode", "MuSetting",
-                        "mnuPengguna"})
+                        "mnuLapJualPeriode", "mnuLapBeliNota", "mnuLapBeliPeriode", "MuLapMaster",
+                        "MuSetting", "mnuPengguna"})
     SetOn(n, true);
   SetOn("mnuLogin", false);
   Toolbar1->setEnabled(false);
@@ -213,7 +223,7 @@ void FrmUtama::MenuKasir() {
                         "mnuLapJualNota", "mnuLapJualTanggal", "mnuLapJualPeriode"})
     SetOn(n, true);
   for (const char* n : {"mnuLogin", "MuData", "mnuPembelian", "mnuLapBeliNota", "mnuLapBeliPeriode",
-                        "MuSetting", "mnuPengguna"})
+                        "MuLapMaster", "MuSetting", "mnuPengguna"})
     SetOn(n, false);
   Toolbar1->setEnabled(false);
 }
