@@ -17,14 +17,20 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <sqlite3.h>
+
 #include "db/Connection.h"
 #include "db/Sql.h"
 #include "demodata.h"
+
+// The schema is built into the store's library, which registers it only when asked.
+static void LoadSchemaResource() { Q_INIT_RESOURCE(db); }
 
 namespace {
 
 const char* const kUsage =
     "Usage: merapu-db create [--force] [--demo] PATH [options]\n"
+    "       merapu-db upgrade PATH\n"
     "\n"
     "Creates a new database file for the shop program at PATH (the program reads\n"
     "ZovaDavezuZi.mdb in its own folder) with one ADMIN user.\n"
@@ -46,7 +52,11 @@ const char* const kUsage =
     "\n"
     "Exit status: 0 when the file was made, 1 when it could not be made,\n"
     "2 on a wrong command line. An existing file is never touched without\n"
-    "--force, and a failed run leaves PATH as it was.\n";
+    "--force, and a failed run leaves PATH as it was.\n"
+    "\n"
+    "upgrade adds to an existing database file the indexes that this version of\n"
+    "the program uses and the file lacks; rows are not touched. Exit status 0\n"
+    "when the file has them all.\n";
 
 constexpr int kFailed = 1;
 constexpr int kUsageError = 2;
@@ -92,6 +102,11 @@ int Parse(const QStringList& args, Options* o, bool* help) {
   if (args.isEmpty()) return Fail("missing command; try 'merapu-db --help'", kUsageError);
   if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
     *help = true;
+    return 0;
+  }
+  if (args[0] == "upgrade") {
+    if (args.size() != 2 || args[1].startsWith("--")) return Fail("usage: merapu-db upgrade PATH", kUsageError);
+    o->path = args[1];
     return 0;
   }
   if (args[0] != "create")
@@ -318,6 +333,55 @@ int Create(Options o) {
   return 0;
 }
 
+// Adds the schema's indexes that the file lacks, in one transaction.
+int Upgrade(const QString& path) {
+  db::Connection conn;
+  if (!conn.Open(path) || !conn.WriteAllowed()) return Fail(path + ": " + conn.LastError());
+  LoadSchemaResource();
+  QFile schema(":/db/schema.sql");
+  sqlite3* ref = nullptr;
+  if (!schema.open(QIODevice::ReadOnly) || sqlite3_open(":memory:", &ref) != SQLITE_OK ||
+      sqlite3_exec(ref, schema.readAll().constData(), nullptr, nullptr, nullptr) != SQLITE_OK) {
+    sqlite3_close(ref);
+    return Fail("the schema cannot be read");
+  }
+  QList<QPair<QString, QString>> indexes;
+  sqlite3_stmt* st = nullptr;
+  sqlite3_prepare_v2(ref, "SELECT name, sql FROM sqlite_master WHERE type = 'index' AND sql IS NOT NULL", -1, &st,
+                     nullptr);
+  while (sqlite3_step(st) == SQLITE_ROW)
+    indexes.append({QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0))),
+                    QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 1)))});
+  sqlite3_finalize(st);
+  sqlite3_close(ref);
+  QStringList added;
+  sqlite3* h = conn.Handle();
+  if (sqlite3_exec(h, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) != SQLITE_OK)
+    return Fail(path + ": " + sqlite3_errmsg(h));
+  for (const auto& [name, sql] : indexes) {
+    sqlite3_prepare_v2(h, "SELECT 1 FROM sqlite_master WHERE type = 'index' AND name = ?", -1, &st, nullptr);
+    const QByteArray n = name.toUtf8();
+    sqlite3_bind_text(st, 1, n.constData(), int(n.size()), SQLITE_TRANSIENT);
+    const bool ada = sqlite3_step(st) == SQLITE_ROW;
+    sqlite3_finalize(st);
+    if (ada) continue;
+    if (sqlite3_exec(h, sql.toUtf8().constData(), nullptr, nullptr, nullptr) != SQLITE_OK) {
+      const QString why = sqlite3_errmsg(h);
+      sqlite3_exec(h, "ROLLBACK", nullptr, nullptr, nullptr);
+      return Fail(path + ": " + name + ": " + why);
+    }
+    added << name;
+  }
+  if (sqlite3_exec(h, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK) {
+    const QString why = sqlite3_errmsg(h);
+    sqlite3_exec(h, "ROLLBACK", nullptr, nullptr, nullptr);
+    return Fail(path + ": " + why);
+  }
+  std::printf("%s\n", (added.isEmpty() ? path + ": up to date" : path + ": added " + added.join(", "))
+                          .toLocal8Bit().constData());
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -329,5 +393,6 @@ int main(int argc, char** argv) {
     std::printf("%s", kUsage);
     return 0;
   }
+  if (app.arguments().value(1) == "upgrade") return Upgrade(o.path);
   return Create(o);
 }

@@ -94,3 +94,7 @@ CREATE TABLE Rekening (
   jumlah    INTEGER NOT NULL DEFAULT 0
 );
 CREATE INDEX Rekening_Tanggal ON Rekening (tanggal);
+
+-- For the reports: each side of the ledger by date, with its amounts, so a
+-- period's sums are read from the index alone.
+CREATE INDEX IF NOT EXISTS Rekening_Dk_Tanggal ON Rekening (dk, tanggal, jumlah);
