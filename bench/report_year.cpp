@@ -174,7 +174,6 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QLocale::setDefault(QLocale(QLocale::Indonesian, QLocale::Indonesia));
   QTemporaryDir dir;
-  dir.setAutoRemove(qEnvironmentVariableIsEmpty("KEEP"));
   const QString path = dir.filePath("ZovaDavezuZi.mdb");
   QElapsedTimer t;
   t.start();
