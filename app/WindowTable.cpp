@@ -13,7 +13,9 @@
 #include "master/frmPemasok.h"
 #include "master/frmPengguna.h"
 #include "master/frmProduk.h"
+#include "transactions/frmPembelian.h"
 #include "transactions/frmPenjualan.h"
+#include "transactions/frmTransaksi.h"
 
 #define WINDOW(Class) {#Class, ui::Make<Class>}
 
@@ -29,6 +31,8 @@ constexpr ui::WindowEntry kWindows[] = {
     WINDOW(frmCariBarang),
     WINDOW(frmCariBarang2),
     WINDOW(frmPenjualan),
+    WINDOW(frmPembelian),
+    WINDOW(frmTransaksi),
 };
 }  // namespace
 

@@ -30,9 +30,22 @@ void FormTransaksi::FormHidup() {
 
 void FormTransaksi::ModeTransaksi(bool buka) { TbKeluar->setText(buka ? CaptionBatal : CaptionKeluar); }
 
-void FormTransaksi::PertanyaanTutup(const QString& text, const QString& title) {
+void FormTransaksi::PertanyaanTutup(const QString& text, const QString& title, bool hanyaSaatDokumen) {
   tanyaTeks_ = text;
   tanyaJudul_ = title;
+  tanyaSaatDokumen_ = hanyaSaatDokumen;
+}
+
+bool FormTransaksi::KaliBaris(const QString& harga, const QString& jumlah, qint64* hasil) {
+  qint64 h, j;
+  return ui::Angka(harga, &h) && ui::Angka(jumlah, &j) && !__builtin_mul_overflow(h, j, hasil);
+}
+
+FormTransaksi::Barang FormTransaksi::CariBarang(const QString& kode) {
+  SQL = QStringLiteral("SELECT * FROM Barang ") + QStringLiteral(" WHERE Kode_Barang=") + db::Quote(kode) +
+        QStringLiteral(" ");
+  if (!Buka(RsBarang, SQL)) return Barang::Gagal;
+  return RsBarang->RecordCount() > 0 ? Barang::Ada : Barang::TidakAda;
 }
 
 void FormTransaksi::TbKeluar_Click() {
@@ -44,7 +57,7 @@ void FormTransaksi::TbKeluar_Click() {
 }
 
 void FormTransaksi::reject() {
-  if (!tanyaTeks_.isEmpty()) {
+  if (!tanyaTeks_.isEmpty() && (!tanyaSaatDokumen_ || SedangTransaksi())) {
     Pesan = QString::number(ui::MsgBox(tanyaTeks_, ui::vbYesNo | ui::vbQuestion, tanyaJudul_));
     if (Pesan.toInt() != ui::vbYes) return;
   }

@@ -73,7 +73,16 @@ class FormTransaksi : public QDialog {
   // Caption of the leave button: a document open or not.
   void ModeTransaksi(bool buka);
   // The question asked before the screen closes; an empty text closes at once.
-  void PertanyaanTutup(const QString& text, const QString& title);
+  // With `hanyaSaatDokumen` it is asked only while a document is open, so
+  // that a stray Escape does not throw away a document being entered.
+  void PertanyaanTutup(const QString& text, const QString& title, bool hanyaSaatDokumen = false);
+  // Price times quantity of a line, as the boxes show them. False when a box
+  // holds no whole number or the product does not fit in 64 bits.
+  static bool KaliBaris(const QString& harga, const QString& jumlah, qint64* hasil);
+  // Looks a stored item up by its full code (GGG.PPP.BBB) into RsBarang.
+  // A failure of the store is shown; it is no "unknown code".
+  enum class Barang { Ada, TidakAda, Gagal };
+  static Barang CariBarang(const QString& kode);
   // Cancels the open document (leave button while "&Batal").
   virtual void Batal() = 0;
 
@@ -88,4 +97,5 @@ class FormTransaksi : public QDialog {
   QList<QWidget*> tetapMati_;
   QString tanyaTeks_;
   QString tanyaJudul_;
+  bool tanyaSaatDokumen_ = false;
 };

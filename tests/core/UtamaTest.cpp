@@ -125,8 +125,7 @@ class UtamaTest : public QObject {
       db->exec(sql);
     masuk::Coba("ADM", "rahasia", "ADMIN");
     FrmUtama* u = FrmUtama::Existing();
-    const QStringList belumAda = {"frmPembelian", "frmTransaksi",
-                                  "frmLapJualNota", "frmLapJualTanggal", "frmLapJualPeriode",
+    const QStringList belumAda = {"frmLapJualNota", "frmLapJualTanggal", "frmLapJualPeriode",
                                   "frmLapBeliNota", "frmLapBeliPeriode", "frmKasMasukTanggal",
                                   "frmKasMasukPeriode", "frmKasKeluarTanggal", "frmKasKeluarPeriode",
                                   "frmKasPeriode"};
