@@ -260,9 +260,12 @@ QString frmPembelian::KodePemasok(const QString& teks) {
 }
 
 void frmPembelian::TampilPemasok() {
-  cmbPemasok->setEditText(RsPemasok->Text(QStringLiteral("Kode_Pemasok")));
+  const QString kode = RsPemasok->Text(QStringLiteral("Kode_Pemasok"));
+  if (cmbPemasok->currentText() != kode) cmbPemasok->setEditText(kode);
   txtNmPemasok->setText(RsPemasok->Text(QStringLiteral("Nama_Pemasok")));
-  TxtAlamat->setPlainText(RsPemasok->Text(QStringLiteral("Alamat")));
+  // Laying out the address again is not free: only when it changed.
+  const QString alamat = RsPemasok->Text(QStringLiteral("Alamat"));
+  if (TxtAlamat->toPlainText() != alamat) TxtAlamat->setPlainText(alamat);
 }
 
 void frmPembelian::cmbPemasok_Click(int index) {
