@@ -167,6 +167,8 @@ void frmTransaksi::TampilGridData() {
     GridRekening->SetTextMatrix(i, 3, RsRekening->Text(QStringLiteral("transaksi")));
     GridRekening->SetTextMatrix(i, 4, RsRekening->Text(QStringLiteral("jumlah")));
   }
+  // The newest entries, the one just saved among them, are those in view.
+  GridRekening->scrollToBottom();
 }
 
 void frmTransaksi::kode() {
