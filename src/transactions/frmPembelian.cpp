@@ -179,6 +179,17 @@ frmPembelian::frmPembelian(QWidget* parent) : FormTransaksi(parent) {
     txtNmPemasok->clear();
     TxtAlamat->clear();
   });
+  // A code typed in full shows its supplier as a pick does; a text that
+  // names none is refused only when the document goes on.
+  connect(cmbPemasok->lineEdit(), &QLineEdit::editingFinished, this, [this] {
+    const QString kode = KodePemasok(cmbPemasok->currentText());
+    if (kode.isEmpty() || !txtNmPemasok->text().isEmpty()) return;
+    db::Recordset rs;
+    if (rs.Open(QStringLiteral("SELECT * FROM Pemasok WHERE Kode_Pemasok =") + db::Quote(kode), Conn) &&
+        rs.RecordCount() > 0) {
+      TampilPemasok(rs);
+    }
+  });
   auto lupakanBarang = [this] { TxtNama->clear(); };
   connect(txtKodeG, &QLineEdit::textEdited, this, lupakanBarang);
   connect(TxtKode, &QLineEdit::textEdited, this, lupakanBarang);
@@ -259,12 +270,12 @@ QString frmPembelian::KodePemasok(const QString& teks) {
   return (bar < 0 ? teks : teks.left(bar)).trimmed();
 }
 
-void frmPembelian::TampilPemasok() {
-  const QString kode = RsPemasok->Text(QStringLiteral("Kode_Pemasok"));
+void frmPembelian::TampilPemasok(const db::Recordset& rs) {
+  const QString kode = rs.Text(QStringLiteral("Kode_Pemasok"));
   if (cmbPemasok->currentText() != kode) cmbPemasok->setEditText(kode);
-  txtNmPemasok->setText(RsPemasok->Text(QStringLiteral("Nama_Pemasok")));
+  txtNmPemasok->setText(rs.Text(QStringLiteral("Nama_Pemasok")));
   // Laying out the address again is not free: only when it changed.
-  const QString alamat = RsPemasok->Text(QStringLiteral("Alamat"));
+  const QString alamat = rs.Text(QStringLiteral("Alamat"));
   if (TxtAlamat->toPlainText() != alamat) TxtAlamat->setPlainText(alamat);
 }
 
@@ -277,7 +288,7 @@ void frmPembelian::cmbPemasok_Click(int index) {
     ui::MsgBox(QStringLiteral("KODE PEMASOK TIDAK DITEMUKAN"), ui::vbOKOnly | ui::vbCritical, QStringLiteral("Error"));
     return;
   }
-  TampilPemasok();
+  TampilPemasok(*RsPemasok);
 }
 
 QString frmPembelian::PemasokTerpilih() {
@@ -286,7 +297,7 @@ QString frmPembelian::PemasokTerpilih() {
     SQL = QStringLiteral("SELECT * FROM Pemasok WHERE ") + QStringLiteral(" Kode_Pemasok =") + db::Quote(kode);
     if (!Buka(RsPemasok, SQL)) return QString();
     if (RsPemasok->RecordCount() > 0) {
-      TampilPemasok();
+      TampilPemasok(*RsPemasok);
       return RsPemasok->Text(QStringLiteral("Kode_Pemasok"));
     }
   }

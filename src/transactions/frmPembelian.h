@@ -50,8 +50,8 @@ class frmPembelian : public FormTransaksi {
   // the combo shows the bare code and the name and address boxes are
   // filled. Otherwise the refusal is shown and "" returned.
   QString PemasokTerpilih();
-  // Shows the supplier of the current RsPemasok row.
-  void TampilPemasok();
+  // Shows the supplier of the current row.
+  void TampilPemasok(const db::Recordset& rs);
   // The supplier code of a combo text: the bare code or a "code | name" entry.
   static QString KodePemasok(const QString& teks);
 

@@ -281,15 +281,14 @@ bool frmPenjualan::TxtKode_Enter() {
     return false;
   }
   kodeBarang_ = KodeLengkap();
-  SQL = QStringLiteral("SELECT * FROM Barang ") + QStringLiteral(" WHERE Kode_Barang=") + db::Quote(kodeBarang_) +
-        QStringLiteral(" ");
   // Nothing of an earlier item may stay beside a code that names none, nor
   // beside one the store could not look up (that failure is shown as such:
   // the code may well be known).
   TxtNama->clear();
   TxtHarga->setText(QStringLiteral("0"));
-  if (!Buka(RsBarang, SQL)) return true;
-  if (RsBarang->RecordCount() == 0) {
+  const Barang b = CariBarang(kodeBarang_);
+  if (b == Barang::Gagal) return true;
+  if (b == Barang::TidakAda) {
     ui::MsgBox(QStringLiteral("KODE BARANG TIDAK DIKENALI "), ui::vbOKOnly | ui::vbInformation, QStringLiteral("Info"));
     return true;
   }
@@ -306,9 +305,8 @@ void frmPenjualan::HitungSubTotal() {
     return;
   }
   // What cannot be counted leaves the box as it was; TbMasuk checks again.
-  qint64 harga, jumlah, sub;
-  if (Angka(TxtHarga, &harga) && Angka(TxtJumlah, &jumlah) && !__builtin_mul_overflow(harga, jumlah, &sub))
-    TxtTotal->setText(QString::number(sub));
+  qint64 sub;
+  if (KaliBaris(TxtHarga->text(), TxtJumlah->text(), &sub)) TxtTotal->setText(QString::number(sub));
 }
 
 void frmPenjualan::HitungKembali() {
