@@ -161,7 +161,9 @@ frmPembelian::frmPembelian(QWidget* parent) : FormTransaksi(parent) {
   ui::SetEnterAction(TxtKode, [this] { TxtKode_Enter(); });
 
   DaftarIsian({TxtNoMasuk, TxtTgl, cmbPemasok, txtNmPemasok, TxtAlamat, txtKodeG, TxtKode, TxtNama, TxtHBeli,
-               TxtJumlah, TxtTotal, TxtTotalHarga});
+               TxtJumlah, TxtTotal, TxtTotalHarga},
+              // The date of saving is what is stored: the date box only shows it.
+              {TxtTgl});
   // Leaving at rest closes at once; a document being entered is not thrown
   // away by a stray Escape or the close box without asking.
   PertanyaanTutup(QStringLiteral("YAKIN AKAN MENUTUP JENDELA INI..?"), QStringLiteral("Exit"), true);

@@ -97,7 +97,8 @@ frmTransaksi::frmTransaksi(QWidget* parent) : FormTransaksi(parent) {
   ui::SetKeyFilter(txtTransaksi, ui::EnterMovesFocus);
   ui::SetKeyFilter(TxtJumlah, ui::DigitsOnly | ui::EnterMovesFocus);
 
-  DaftarIsian({TxtNoRekening, TxtTgl, cmbDK, txtTransaksi, TxtJumlah});
+  // The date of saving is what is stored: the date box only shows it.
+  DaftarIsian({TxtNoRekening, TxtTgl, cmbDK, txtTransaksi, TxtJumlah}, {TxtTgl});
   PertanyaanTutup(QStringLiteral("YAKIN AKAN MENUTUP JENDELA INI..?"), QStringLiteral("Exit"), true);
 
   connect(TbBaru, &QPushButton::clicked, this, &frmTransaksi::TbBaru_Click);

@@ -150,6 +150,10 @@ class PembelianTest : public QObject {
                         "FROM (SELECT * FROM Pembelian_Detail ORDER BY rowid)"),
              QString("001.002.003:1000x2=2000 001.002.003:2500x4=10000 001.002.005:0x3=0"));
     QCOMPARE(Stok(db, "001.002.003"), QString("16@2500"));
+    // Amounts are stored as numbers, where the reports add them up.
+    QCOMPARE(db->scalar("SELECT typeof(Total) || typeof((SELECT Harga_Beli FROM Barang WHERE Kode_Barang='001.002.003')) "
+                        "|| (SELECT group_concat(DISTINCT typeof(SubTotal)) FROM Pembelian_Detail) FROM Pembelian"),
+             QString("integerintegerinteger"));
     QCOMPARE(Stok(db, "001.002.005"), QString("3@0"));
     QCOMPARE(Stok(db, "001.002.004"), QString("2@9000"));
     QCOMPARE(tombol(w, "TbKeluar")->text(), QString("&Keluar"));
