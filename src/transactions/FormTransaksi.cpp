@@ -83,7 +83,7 @@ QString FormTransaksi::NomorBerikut(db::RecordsetPtr& rs, const QString& sql, co
 
 FormTransaksi::HasilSimpan FormTransaksi::SimpanDokumen(
     const QString& nomor, const QString& table, const QString& keyField, const QString& prefix, int width,
-    const std::function<QStringList(const QString&)>& statements) {
+    const std::function<QList<Perintah>(const QString&)>& statements) {
   HasilSimpan h;
   db::ConnectionPtr c = Conn;
   if (!c || !c->IsOpen()) {
@@ -125,9 +125,12 @@ FormTransaksi::HasilSimpan FormTransaksi::SimpanDokumen(
     h.nomor = r.code;
   }
 
-  for (const QString& s : statements(h.nomor)) {
-    SQL = s;
-    if (!c->Execute(SQL)) return gagal(c->LastError(), c->LastErrorBusy(), SQL);
+  for (const Perintah& p : statements(h.nomor)) {
+    SQL = p.sql;
+    int baris = 0;
+    if (!c->Execute(SQL, &baris)) return gagal(c->LastError(), c->LastErrorBusy(), SQL);
+    if (p.wajibBaris && baris == 0)
+      return gagal(QStringLiteral("Data yang dituju perintah ini tidak ada lagi di database."), false, SQL);
   }
   if (!c->CommitTrans()) return gagal(c->LastError(), c->LastErrorBusy());
   h.ok = true;

@@ -44,13 +44,21 @@ class FormTransaksi : public QDialog {
   // can be saved again (from the screen, as it stands).
   static void TampilGagalSimpan(const HasilSimpan& h);
 
+  // One statement of a document. With `wajibBaris` it must change a row:
+  // an update of an item that another program deleted meanwhile fails the
+  // save instead of passing unnoticed.
+  struct Perintah {
+    Perintah(const QString& s, bool wajib = false) : sql(s), wajibBaris(wajib) {}
+    QString sql;
+    bool wajibBaris;
+  };
   // Stores a document in one transaction. `statements` builds every
   // statement of the document for a given number. If the number was stored
   // meanwhile by someone else, the next free number after the last stored
   // one is used instead. On any failure nothing is stored.
   static HasilSimpan SimpanDokumen(const QString& nomor, const QString& table, const QString& keyField,
                                    const QString& prefix, int width,
-                                   const std::function<QStringList(const QString& nomor)>& statements);
+                                   const std::function<QList<Perintah>(const QString& nomor)>& statements);
 
   // The number after the last row of `sql` (which orders by `keyField`),
   // or the first number when there is none. The rows are opened into `rs`

@@ -438,7 +438,7 @@ void frmPembelian::TbSimpan_Click() {
   const QString tanggal = ui::Today().toString(QStringLiteral("yyyy-MM-dd"));
   const int barisAkhir = baris_ - 1;
   auto perintah = [&](const QString& nomor) {
-    QStringList s;
+    QList<Perintah> s;
     s << QStringLiteral("INSERT INTO Pembelian") + QStringLiteral("(No_Masuk,Tgl_Masuk,Kode_Pemasok,Total,UserID)") +
              QStringLiteral("VALUES (") + db::Quote(nomor) + QStringLiteral(",") + db::Quote(tanggal) +
              QStringLiteral(",") + db::Quote(pemasok) + QStringLiteral(",") + db::Quote(TxtTotalHarga->text()) +
@@ -453,9 +453,10 @@ void frmPembelian::TbSimpan_Click() {
                db::Quote(GridMasuk->TextMatrix(r, 4)) + QStringLiteral(")");
       qint64 n = 0;
       ui::Angka(GridMasuk->TextMatrix(r, 3), &n);
-      s << QStringLiteral("UPDATE Barang SET ") + QStringLiteral(" Stok=Stok + ") + QString::number(n) +
-               QStringLiteral(",") + QStringLiteral(" Harga_beli=") + db::Quote(harga) +
-               QStringLiteral(" WHERE Kode_Barang=") + db::Quote(kode);
+      s << Perintah(QStringLiteral("UPDATE Barang SET ") + QStringLiteral(" Stok=Stok + ") + QString::number(n) +
+                        QStringLiteral(",") + QStringLiteral(" Harga_beli=") + db::Quote(harga) +
+                        QStringLiteral(" WHERE Kode_Barang=") + db::Quote(kode),
+                    true);
     }
     return s;
   };

@@ -384,7 +384,7 @@ void frmPenjualan::TbSimpan_Click() {
   const QString tanggal = ui::Today().toString(QStringLiteral("yyyy-MM-dd"));
   const int barisAkhir = baris_ - 1;
   auto perintah = [&](const QString& nota) {
-    QStringList s;
+    QList<Perintah> s;
     s << QStringLiteral("INSERT INTO Penjualan") + QStringLiteral("(No_Nota,Tgl_Nota,Total_Bayar,Kode_Pelanggan,UserID)") +
              QStringLiteral("VALUES (") + db::Quote(nota) + QStringLiteral(",") + db::Quote(tanggal) +
              QStringLiteral(",") + db::Quote(TxtTotBayar->text() + QStringLiteral(" ")) + QStringLiteral(",'',") +
@@ -399,8 +399,9 @@ void frmPenjualan::TbSimpan_Click() {
       // The quantity as the line shows it (a positive number of 3 digits).
       qint64 q = 0;
       ui::Angka(GridJual->TextMatrix(i, 3), &q);
-      s << QStringLiteral("UPDATE Barang SET ") + QStringLiteral(" Stok=Stok - ") + QString::number(q) +
-               QStringLiteral(" WHERE Kode_Barang=") + db::Quote(kode);
+      s << Perintah(QStringLiteral("UPDATE Barang SET ") + QStringLiteral(" Stok=Stok - ") + QString::number(q) +
+                        QStringLiteral(" WHERE Kode_Barang=") + db::Quote(kode),
+                    true);
     }
     return s;
   };

@@ -200,7 +200,7 @@ void frmTransaksi::TbSimpan_Click() {
 
   const QString tanggal = ui::Today().toString(QStringLiteral("yyyy-MM-dd"));
   auto perintah = [&](const QString& nomor) {
-    return QStringList{QStringLiteral("INSERT INTO Rekening") + QStringLiteral("(kode,tanggal,dk,transaksi,jumlah)") +
+    return QList<Perintah>{QStringLiteral("INSERT INTO Rekening") + QStringLiteral("(kode,tanggal,dk,transaksi,jumlah)") +
                        QStringLiteral("VALUES (") + db::Quote(nomor) + QStringLiteral(",") + db::Quote(tanggal) +
                        QStringLiteral(",") + db::Quote(dk) + QStringLiteral(",") + db::Quote(txtTransaksi->text()) +
                        QStringLiteral(",") + db::Quote(TxtJumlah->text()) + QStringLiteral(")")};

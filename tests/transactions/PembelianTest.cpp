@@ -263,6 +263,23 @@ class PembelianTest : public QObject {
     QCOMPARE(Stok(db, "001.002.004"), QString("3@9500"));
   }
 
+  // An item deleted by another program after its line was added: the
+  // document is not stored with a line whose stock nobody raised.
+  void itemGoneBeforeSave() {
+    mulai();
+    Baris(w, "001.002.003", "1000", "1");
+    Baris(w, "001.002.006", "3000", "2");
+    db->exec("DELETE FROM Barang WHERE Kode_Barang='001.002.006'");
+    ScriptedPrompter p;
+    p.expectStart("DATA TRANSAKSI GAGAL DISIMPAN!", ui::vbOK, "Error", ui::vbCritical);
+    tombol(w, "TbSimpan")->click();
+    VERIFY_PROMPTS(p);
+    QVERIFY(p.seen[0].text.contains("001.002.006"));
+    QCOMPARE(db->count("Pembelian") + db->count("Pembelian_Detail"), 0);
+    QCOMPARE(Stok(db, "001.002.003"), QString("10@1000"));
+    QCOMPARE(tombol(w, "TbKeluar")->text(), QString("&Batal"));
+  }
+
   // Another program stored this number since the document was started.
   void numberTakenMeanwhile() {
     mulai();
