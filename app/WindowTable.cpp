@@ -15,7 +15,9 @@
 #include "master/frmProduk.h"
 #include "reports/FormLaporan.h"
 #include "reports/LapMaster.h"
+#include "transactions/frmPembelian.h"
 #include "transactions/frmPenjualan.h"
+#include "transactions/frmTransaksi.h"
 
 #define WINDOW(Class) {#Class, ui::Make<Class>}
 
@@ -31,6 +33,8 @@ constexpr ui::WindowEntry kWindows[] = {
     WINDOW(frmCariBarang),
     WINDOW(frmCariBarang2),
     WINDOW(frmPenjualan),
+    WINDOW(frmPembelian),
+    WINDOW(frmTransaksi),
     WINDOW(frmLapJualNota),
     WINDOW(frmLapJualTanggal),
     WINDOW(frmLapJualPeriode),

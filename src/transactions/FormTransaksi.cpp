@@ -30,9 +30,22 @@ void FormTransaksi::FormHidup() {
 
 void FormTransaksi::ModeTransaksi(bool buka) { TbKeluar->setText(buka ? CaptionBatal : CaptionKeluar); }
 
-void FormTransaksi::PertanyaanTutup(const QString& text, const QString& title) {
+void FormTransaksi::PertanyaanTutup(const QString& text, const QString& title, bool hanyaSaatDokumen) {
   tanyaTeks_ = text;
   tanyaJudul_ = title;
+  tanyaSaatDokumen_ = hanyaSaatDokumen;
+}
+
+bool FormTransaksi::KaliBaris(const QString& harga, const QString& jumlah, qint64* hasil) {
+  qint64 h, j;
+  return ui::Angka(harga, &h) && ui::Angka(jumlah, &j) && !__builtin_mul_overflow(h, j, hasil);
+}
+
+FormTransaksi::Barang FormTransaksi::CariBarang(const QString& kode) {
+  SQL = QStringLiteral("SELECT * FROM Barang ") + QStringLiteral(" WHERE Kode_Barang=") + db::Quote(kode) +
+        QStringLiteral(" ");
+  if (!Buka(RsBarang, SQL)) return Barang::Gagal;
+  return RsBarang->RecordCount() > 0 ? Barang::Ada : Barang::TidakAda;
 }
 
 void FormTransaksi::TbKeluar_Click() {
@@ -44,7 +57,7 @@ void FormTransaksi::TbKeluar_Click() {
 }
 
 void FormTransaksi::reject() {
-  if (!tanyaTeks_.isEmpty()) {
+  if (!tanyaTeks_.isEmpty() && (!tanyaSaatDokumen_ || SedangTransaksi())) {
     Pesan = QString::number(ui::MsgBox(tanyaTeks_, ui::vbYesNo | ui::vbQuestion, tanyaJudul_));
     if (Pesan.toInt() != ui::vbYes) return;
   }
@@ -70,7 +83,7 @@ QString FormTransaksi::NomorBerikut(db::RecordsetPtr& rs, const QString& sql, co
 
 FormTransaksi::HasilSimpan FormTransaksi::SimpanDokumen(
     const QString& nomor, const QString& table, const QString& keyField, const QString& prefix, int width,
-    const std::function<QStringList(const QString&)>& statements) {
+    const std::function<QList<Perintah>(const QString&)>& statements) {
   HasilSimpan h;
   db::ConnectionPtr c = Conn;
   if (!c || !c->IsOpen()) {
@@ -112,9 +125,12 @@ FormTransaksi::HasilSimpan FormTransaksi::SimpanDokumen(
     h.nomor = r.code;
   }
 
-  for (const QString& s : statements(h.nomor)) {
-    SQL = s;
-    if (!c->Execute(SQL)) return gagal(c->LastError(), c->LastErrorBusy(), SQL);
+  for (const Perintah& p : statements(h.nomor)) {
+    SQL = p.sql;
+    int baris = 0;
+    if (!c->Execute(SQL, &baris)) return gagal(c->LastError(), c->LastErrorBusy(), SQL);
+    if (p.wajibBaris && baris == 0)
+      return gagal(QStringLiteral("Data yang dituju perintah ini tidak ada lagi di database."), false, SQL);
   }
   if (!c->CommitTrans()) return gagal(c->LastError(), c->LastErrorBusy());
   h.ok = true;

@@ -44,13 +44,21 @@ class FormTransaksi : public QDialog {
   // can be saved again (from the screen, as it stands).
   static void TampilGagalSimpan(const HasilSimpan& h);
 
+  // One statement of a document. With `wajibBaris` it must change a row:
+  // an update of an item that another program deleted meanwhile fails the
+  // save instead of passing unnoticed.
+  struct Perintah {
+    Perintah(const QString& s, bool wajib = false) : sql(s), wajibBaris(wajib) {}
+    QString sql;
+    bool wajibBaris;
+  };
   // Stores a document in one transaction. `statements` builds every
   // statement of the document for a given number. If the number was stored
   // meanwhile by someone else, the next free number after the last stored
   // one is used instead. On any failure nothing is stored.
   static HasilSimpan SimpanDokumen(const QString& nomor, const QString& table, const QString& keyField,
                                    const QString& prefix, int width,
-                                   const std::function<QStringList(const QString& nomor)>& statements);
+                                   const std::function<QList<Perintah>(const QString& nomor)>& statements);
 
   // The number after the last row of `sql` (which orders by `keyField`),
   // or the first number when there is none. The rows are opened into `rs`
@@ -73,7 +81,16 @@ class FormTransaksi : public QDialog {
   // Caption of the leave button: a document open or not.
   void ModeTransaksi(bool buka);
   // The question asked before the screen closes; an empty text closes at once.
-  void PertanyaanTutup(const QString& text, const QString& title);
+  // With `hanyaSaatDokumen` it is asked only while a document is open, so
+  // that a stray Escape does not throw away a document being entered.
+  void PertanyaanTutup(const QString& text, const QString& title, bool hanyaSaatDokumen = false);
+  // Price times quantity of a line, as the boxes show them. False when a box
+  // holds no whole number or the product does not fit in 64 bits.
+  static bool KaliBaris(const QString& harga, const QString& jumlah, qint64* hasil);
+  // Looks a stored item up by its full code (GGG.PPP.BBB) into RsBarang.
+  // A failure of the store is shown; it is no "unknown code".
+  enum class Barang { Ada, TidakAda, Gagal };
+  static Barang CariBarang(const QString& kode);
   // Cancels the open document (leave button while "&Batal").
   virtual void Batal() = 0;
 
@@ -88,4 +105,5 @@ class FormTransaksi : public QDialog {
   QList<QWidget*> tetapMati_;
   QString tanyaTeks_;
   QString tanyaJudul_;
+  bool tanyaSaatDokumen_ = false;
 };

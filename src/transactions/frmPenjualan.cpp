@@ -281,15 +281,14 @@ bool frmPenjualan::TxtKode_Enter() {
     return false;
   }
   kodeBarang_ = KodeLengkap();
-  SQL = QStringLiteral("SELECT * FROM Barang ") + QStringLiteral(" WHERE Kode_Barang=") + db::Quote(kodeBarang_) +
-        QStringLiteral(" ");
   // Nothing of an earlier item may stay beside a code that names none, nor
   // beside one the store could not look up (that failure is shown as such:
   // the code may well be known).
   TxtNama->clear();
   TxtHarga->setText(QStringLiteral("0"));
-  if (!Buka(RsBarang, SQL)) return true;
-  if (RsBarang->RecordCount() == 0) {
+  const Barang b = CariBarang(kodeBarang_);
+  if (b == Barang::Gagal) return true;
+  if (b == Barang::TidakAda) {
     ui::MsgBox(QStringLiteral("KODE BARANG TIDAK DIKENALI "), ui::vbOKOnly | ui::vbInformation, QStringLiteral("Info"));
     return true;
   }
@@ -306,9 +305,8 @@ void frmPenjualan::HitungSubTotal() {
     return;
   }
   // What cannot be counted leaves the box as it was; TbMasuk checks again.
-  qint64 harga, jumlah, sub;
-  if (Angka(TxtHarga, &harga) && Angka(TxtJumlah, &jumlah) && !__builtin_mul_overflow(harga, jumlah, &sub))
-    TxtTotal->setText(QString::number(sub));
+  qint64 sub;
+  if (KaliBaris(TxtHarga->text(), TxtJumlah->text(), &sub)) TxtTotal->setText(QString::number(sub));
 }
 
 void frmPenjualan::HitungKembali() {
@@ -386,7 +384,7 @@ void frmPenjualan::TbSimpan_Click() {
   const QString tanggal = ui::Today().toString(QStringLiteral("yyyy-MM-dd"));
   const int barisAkhir = baris_ - 1;
   auto perintah = [&](const QString& nota) {
-    QStringList s;
+    QList<Perintah> s;
     s << QStringLiteral("INSERT INTO Penjualan") + QStringLiteral("(No_Nota,Tgl_Nota,Total_Bayar,Kode_Pelanggan,UserID)") +
              QStringLiteral("VALUES (") + db::Quote(nota) + QStringLiteral(",") + db::Quote(tanggal) +
              QStringLiteral(",") + db::Quote(TxtTotBayar->text() + QStringLiteral(" ")) + QStringLiteral(",'',") +
@@ -401,8 +399,9 @@ void frmPenjualan::TbSimpan_Click() {
       // The quantity as the line shows it (a positive number of 3 digits).
       qint64 q = 0;
       ui::Angka(GridJual->TextMatrix(i, 3), &q);
-      s << QStringLiteral("UPDATE Barang SET ") + QStringLiteral(" Stok=Stok - ") + QString::number(q) +
-               QStringLiteral(" WHERE Kode_Barang=") + db::Quote(kode);
+      s << Perintah(QStringLiteral("UPDATE Barang SET ") + QStringLiteral(" Stok=Stok - ") + QString::number(q) +
+                        QStringLiteral(" WHERE Kode_Barang=") + db::Quote(kode),
+                    true);
     }
     return s;
   };

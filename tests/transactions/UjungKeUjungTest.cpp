@@ -1,6 +1,7 @@
 // One sale through the real windows: a cashier logs in, opens the till from
 // the menu, picks one line in the search dialog, types another by code,
-// pays, saves and prints the receipt into a PDF that is read back.
+// pays, saves and prints the receipt into a PDF that is read back; and the
+// owner's purchase and cash entry.
 #include <QAction>
 #include <QComboBox>
 #include <QLineEdit>
@@ -190,6 +191,78 @@ class UjungKeUjungTest : public QObject {
              QString("JL-0000001 32000 KSR"));
     QCOMPARE(db.scalar("SELECT group_concat(Kode_Barang || 'x' || Jumlah || '=' || SubTotal, ',') FROM Penjualan_Detail"),
              QString("001.002.003x2=3000,001.002.004x2=24000,001.002.007x2=5000"));
+  }
+
+  // The owner's side: an ADMIN logs in, records a delivery whose item is
+  // picked in the search dialog, then a cash payment, each from the menu.
+  void adminBuysAndPays() {
+    TempDb db;
+    toko::Isi(db);
+    db.exec("INSERT INTO Pengguna VALUES ('ADM','rahasia','Budi Santoso','ADMIN')");
+    db.exec("INSERT INTO Pemasok VALUES ('PS001','UD MAKMUR','Jl. Pasar 1','Tabanan','Bali','','','Made')");
+    ui::SetToday(QDate(2024, 3, 15));
+    ScriptedPrompter p;
+    ModalScript m;
+    frmLogin login;
+    login.show();
+    child<QLineEdit>(&login, "txtUser")->setText("ADM");
+    child<QLineEdit>(&login, "txtPwd")->setText("rahasia");
+    child<QComboBox>(&login, "cmbLevel")->setEditText("ADMIN");
+    child<QPushButton>(&login, "TbLogin")->click();
+    FrmUtama* utama = FrmUtama::Existing();
+    QVERIFY(utama && utama->isVisible());
+
+    p.expect("DATA TRANSAKSI TELAH TERSIMPAN !", ui::vbOK, "Info", ui::vbInformation);
+    p.expect("DATA REKENING MASIH KOSONG!", ui::vbOK, "Perhatian", ui::vbInformation);
+    p.expect("DATA REKENING TELAH TERSIMPAN !", ui::vbOK, "Info", ui::vbInformation);
+    m.then([](QDialog* beli) {
+      child<QPushButton>(beli, "TbBaru")->click();
+      auto* cmb = child<QComboBox>(beli, "cmbPemasok");
+      cmb->setCurrentIndex(0);
+      emit cmb->activated(0);
+      child<QPushButton>(beli, "TbCari")->click();  // picks Pasta Gigi below
+      auto* harga = child<QLineEdit>(beli, "TxtHBeli");
+      QCOMPARE(beli->focusWidget(), static_cast<QWidget*>(harga));
+      harga->selectAll();
+      typeInto(harga, "8750\r");
+      typeInto(child<QLineEdit>(beli, "TxtJumlah"), "24\r");
+      QTest::keyClick(beli->focusWidget(), Qt::Key_Return);  // on OK
+      child<QPushButton>(beli, "TbSimpan")->click();
+      child<QPushButton>(beli, "TbKeluar")->click();  // at rest: closes
+    });
+    m.then([](QDialog* cari) {
+      typeInto(child<QLineEdit>(cari, "txtCari"), "pasta");
+      doubleClickRow(child<ui::FlexGrid>(cari, "GridBarang"), 1);
+    });
+    utama->findChild<QAction*>("mnuPembelian")->trigger();
+    m.then([](QDialog* kas) {
+      child<QPushButton>(kas, "TbBaru")->click();
+      auto* dk = child<QComboBox>(kas, "cmbDK");
+      QCOMPARE(kas->focusWidget(), static_cast<QWidget*>(dk));
+      dk->setCurrentIndex(1);
+      QTest::keyClick(dk, Qt::Key_Return);  // Enter moves on through the boxes
+      typeInto(child<QLineEdit>(kas, "txtTransaksi"), "Bayar listrik Maret\r");
+      typeInto(child<QLineEdit>(kas, "TxtJumlah"), "275000\r");
+      QCOMPARE(kas->focusWidget()->objectName(), QString("TbSimpan"));
+      QTest::keyClick(kas->focusWidget(), Qt::Key_Return);
+      child<QPushButton>(kas, "TbKeluar")->click();
+    });
+    utama->findChild<QAction*>("mnuRekening")->trigger();
+    QVERIFY2(m.failures.isEmpty(), qPrintable(m.failures.join("\n")));
+    QCOMPARE(m.shown, QStringList({"frmPembelian", "frmCariBarang", "frmTransaksi"}));
+    VERIFY_PROMPTS(p);
+    QVERIFY(utama->isEnabled());
+
+    QCOMPARE(db.scalar("SELECT No_Masuk || ' ' || Tgl_Masuk || ' ' || Kode_Pemasok || ' ' || Total || ' ' || UserID "
+                       "FROM Pembelian"),
+             QString("BL-0000001 2024-03-15 PS001 210000 ADM"));
+    QCOMPARE(db.scalar("SELECT group_concat(Kode_Barang || ':' || Harga_Beli || 'x' || Jumlah || '=' || SubTotal) "
+                       "FROM Pembelian_Detail"),
+             QString("001.002.004:8750x24=210000"));
+    QCOMPARE(db.scalar("SELECT Stok || '@' || Harga_Beli FROM Barang WHERE Kode_Barang='001.002.004'"),
+             QString("26@8750"));
+    QCOMPARE(db.scalar("SELECT kode || ' ' || tanggal || ' ' || dk || ' ' || transaksi || ' ' || jumlah FROM Rekening"),
+             QString("RK-0000001 2024-03-15 KREDIT Bayar listrik Maret 275000"));
   }
 };
 
