@@ -4,6 +4,7 @@
 // this table, so that the layers need not know each other.
 #include "WindowTable.h"
 
+#include "core/frmBackup.h"
 #include "core/frmLogin.h"
 #include "master/frmBarang.h"
 #include "master/frmCariBarang.h"
@@ -29,6 +30,7 @@ constexpr ui::WindowEntry kWindows[] = {
     WINDOW(frmCariBarang),
     WINDOW(frmCariBarang2),
     WINDOW(frmPenjualan),
+    WINDOW(frmBackup),
 };
 }  // namespace
 

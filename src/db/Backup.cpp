@@ -285,6 +285,7 @@ QStringList Rotate(const QString& database, int daily, int weekly) {
 
 bool UseLock::Take(const QString& database, bool exclusive, QString* why) {
   Release();
+  contended_ = false;
   const QString path = QFileInfo(database).absoluteFilePath() + QStringLiteral(".lock");
   const int fd = ::open(Enc(path).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
   if (fd < 0) {
@@ -292,6 +293,7 @@ bool UseLock::Take(const QString& database, bool exclusive, QString* why) {
     return false;
   }
   if (::flock(fd, (exclusive ? LOCK_EX : LOCK_SH) | LOCK_NB) != 0) {
+    contended_ = true;
     if (why)
       *why = exclusive ? QStringLiteral("Database %1 sedang dipakai program yang berjalan").arg(database)
                        : QStringLiteral("Database %1 sedang dipulihkan").arg(database);

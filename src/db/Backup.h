@@ -65,10 +65,14 @@ class UseLock {
   bool Take(const QString& database, bool exclusive, QString* why = nullptr);
   void Release();
   bool Held() const { return fd_ >= 0; }
+  // The last Take failed because another holder stood in the way (rather
+  // than because the lock file could not be made).
+  bool Contended() const { return contended_; }
   QString Database() const { return database_; }
 
  private:
   int fd_ = -1;
+  bool contended_ = false;
   QString database_;
 };
 
