@@ -172,8 +172,10 @@ bool Backup(const QString& source, const QString& dest, QString* why) {
     *why = QStringLiteral("File %1 sudah ada").arg(dest);
     return false;
   }
-  if (!target.absoluteDir().exists()) {
-    *why = QStringLiteral("Folder %1 tidak ada").arg(target.absolutePath());
+  if (!QFileInfo(target.absolutePath()).isDir()) {
+    *why = QFileInfo::exists(target.absolutePath())
+               ? QStringLiteral("%1 bukan folder").arg(target.absolutePath())
+               : QStringLiteral("Folder %1 tidak ada").arg(target.absolutePath());
     return false;
   }
   if (!QFileInfo(source).isFile()) {
