@@ -226,14 +226,10 @@ bool BacaUlang(db::Recordset* rs) {
 
 void ResetForTests() {
   TungguBackupAwal();
-  kunci().Release();
-  Conn.reset();
+  TutupKoneksi();
   StrKoneksi.clear();
   SQL.clear();
   Pesan.clear();
-  for (db::RecordsetPtr* rs : {&RsProduk, &RsBarang, &RsNota, &RsGrup, &RsCari, &RsPemasok, &RsPelanggan, &RsPengguna,
-                               &RsRekening, &RsLapJual, &RsLapBeli, &RsDetail, &RsLaporan, &RsLaporan2, &RsLogin})
-    rs->reset();
   UserAktif.clear();
 }
 
