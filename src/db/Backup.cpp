@@ -3,6 +3,7 @@
 #include <sqlite3.h>
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/file.h>
 #include <unistd.h>
 
@@ -117,6 +118,19 @@ QString FreeName(const QDir& folder, const QString& base, const QDateTime& when)
   return name;
 }
 
+// A run killed outright (a power cut at closing) leaves its work file under
+// the number of a process that is gone: such files in `folder` are removed,
+// those of runs still going are left alone.
+void RemoveStaleWork(const QDir& folder, const char* what) {
+  const QRegularExpression pattern(QStringLiteral("^\\..+\\.%1-(\\d+)(-journal)?$").arg(QLatin1String(what)));
+  for (const QString& name : folder.entryList({QStringLiteral(".*")}, QDir::Files | QDir::Hidden | QDir::System)) {
+    const QRegularExpressionMatch m = pattern.match(name);
+    if (!m.hasMatch()) continue;
+    const long pid = m.captured(1).toLong();
+    if (pid > 0 && ::kill(pid_t(pid), 0) == -1 && errno == ESRCH) QFile::remove(folder.filePath(name));
+  }
+}
+
 QString Stem(const QString& database) { return QFileInfo(database).completeBaseName(); }
 
 QString WorkName(const QString& target, const char* what) {
@@ -183,6 +197,7 @@ bool Backup(const QString& source, const QString& dest, QString* why) {
     return false;
   }
   const QString work = WorkName(dest, "part");
+  RemoveStaleWork(target.absoluteDir(), "part");
   RemoveWork(work);
   auto fail = [&](const QString& text) {
     *why = text;
@@ -339,6 +354,7 @@ bool Restore(const QString& backup, const QString& database, const QDateTime& wh
   // The copy is made beside the database, flushed and checked, and only then
   // renamed over it.
   const QString work = WorkName(database, "restore");
+  RemoveStaleWork(dbInfo.absoluteDir(), "restore");
   RemoveWork(work);
   auto fail = [&](const QString& text) {
     *why = text + QStringLiteral(" Database tidak diubah.");

@@ -11,7 +11,10 @@
 #include <QTemporaryDir>
 #include <QtTest>
 #include <atomic>
+#include <cerrno>
+#include <csignal>
 #include <thread>
+#include <unistd.h>
 
 #include "ToolRun.h"
 #include "TestSupport.h"
@@ -129,13 +132,26 @@ class ToolBackupTest : public QObject {
   // Without DEST the copy goes into backup/ beside the database, named by
   // date and time, and passes verify; verify says in one line whether a file
   // is a database of this program.
+  // The work file of a run killed outright is removed by the next one; that
+  // of a run going on is not.
   void defaultPlaceAndVerify() {
     TempDb db;
     fillSales(db, 10);
+    const QString folder = QFileInfo(db.path()).absoluteDir().filePath("backup");
+    QVERIFY(QDir().mkpath(folder));
+    pid_t mati = 999999;
+    while (::kill(mati, 0) == 0 || errno != ESRCH) --mati;
+    const QString sisa = ".ZovaDavezuZi-20260301-180000.mdb.part-" + QString::number(mati);
+    const QString jalan = ".ZovaDavezuZi-20260301-180001.mdb.part-" + QString::number(::getpid());
+    for (const QString& f : {sisa, jalan}) {
+      QFile w(QDir(folder).filePath(f));
+      QVERIFY(w.open(QIODevice::WriteOnly));
+    }
     const ToolResult r = runTool({"backup", db.path()});
     QCOMPARE(r.exitCode, 0);
-    const QString folder = QFileInfo(db.path()).absoluteDir().filePath("backup");
-    const QStringList made = filesIn(folder);
+    QStringList made = filesIn(folder);
+    QVERIFY(!made.contains(sisa));
+    QVERIFY(made.removeOne(jalan));
     QCOMPARE(made.size(), 1);
     QVERIFY2(QRegularExpression("^ZovaDavezuZi-\\d{8}-\\d{6}\\.mdb$").match(made[0]).hasMatch(), qPrintable(made[0]));
     const ToolResult v = runTool({"verify", QDir(folder).filePath(made[0])});
