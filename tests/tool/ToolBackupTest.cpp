@@ -113,7 +113,7 @@ class ToolBackupTest : public QObject {
     stop = true;
     till.join();
     QVERIFY(!failed);
-    QCOMPARE(r.exitCode, 0);
+    QVERIFY2(r.exitCode == 0, qPrintable(r.err));
     QVERIFY2(r.out.contains(copy), qPrintable(r.out));
     QVERIFY2(afterwards > before, "the till kept selling while the copy was taken");
 
