@@ -32,9 +32,21 @@ QByteArray Enc(const QString& path) { return QFile::encodeName(path); }
 QString ErrnoText() { return QString::fromLocal8Bit(std::strerror(errno)); }
 QString Message(sqlite3* h) { return QString::fromUtf8(h ? sqlite3_errmsg(h) : "out of memory"); }
 
+// A file being copied or checked is asked for its lock again every
+// millisecond, for up to a minute: a till that saves sale after sale leaves
+// only short gaps between its commits, and SQLite's own waits (growing to
+// 100 ms) would miss them.
+constexpr int kCopyWaitMs = 60000;
+int RetrySoon(void* deadline, int) {
+  if (std::chrono::steady_clock::now() > *static_cast<std::chrono::steady_clock::time_point*>(deadline)) return 0;
+  std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  return 1;
+}
+
 // A handle closed when it goes out of scope.
 struct Handle {
   sqlite3* h = nullptr;
+  std::chrono::steady_clock::time_point deadline;
   ~Handle() { Close(); }
   int Close() {
     const int rc = h ? sqlite3_close(h) : SQLITE_OK;
@@ -50,18 +62,9 @@ bool OpenFile(const QString& path, int flags, Handle* out, QString* why) {
     out->Close();
     return false;
   }
-  sqlite3_busy_timeout(out->h, Connection::BusyTimeout());
+  out->deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kCopyWaitMs);
+  sqlite3_busy_handler(out->h, RetrySoon, &out->deadline);
   return true;
-}
-
-// The source of a copy asks for its read lock again every millisecond: a
-// till that saves sale after sale leaves only short gaps between its
-// commits, and SQLite's own waits (growing to 100 ms) would miss them.
-constexpr int kCopyWaitMs = 60000;
-int RetrySoon(void* deadline, int) {
-  if (std::chrono::steady_clock::now() > *static_cast<std::chrono::steady_clock::time_point*>(deadline)) return 0;
-  std::this_thread::sleep_for(std::chrono::milliseconds(1));
-  return 1;
 }
 
 bool Exec(sqlite3* h, const char* sql, QString* why) {
@@ -223,8 +226,6 @@ bool Backup(const QString& source, const QString& dest, QString* why) {
     QString e;
     if (!OpenFile(source, SQLITE_OPEN_READONLY, &src, &e))
       return fail(QStringLiteral("Database %1 tidak dapat dibuka: %2").arg(source, e));
-    auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kCopyWaitMs);
-    sqlite3_busy_handler(src.h, RetrySoon, &deadline);
     // The rows are counted and the pages copied in one read transaction:
     // the copy is the database as it stood at that moment.
     if (!Exec(src.h, "BEGIN", &e) || !CountRows(src.h, &before, &e))
