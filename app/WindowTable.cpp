@@ -4,6 +4,7 @@
 // this table, so that the layers need not know each other.
 #include "WindowTable.h"
 
+#include "core/frmBackup.h"
 #include "core/frmLogin.h"
 #include "master/frmBarang.h"
 #include "master/frmCariBarang.h"
@@ -50,6 +51,7 @@ constexpr ui::WindowEntry kWindows[] = {
     WINDOW(rptLapGrup),
     WINDOW(rptLapProduk),
     WINDOW(rptLapBarang),
+    WINDOW(frmBackup),
 };
 }  // namespace
 

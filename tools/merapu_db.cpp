@@ -19,6 +19,7 @@
 
 #include <sqlite3.h>
 
+#include "db/Backup.h"
 #include "db/Connection.h"
 #include "db/Sql.h"
 #include "demodata.h"
@@ -382,15 +383,94 @@ int Upgrade(const QString& path) {
   return 0;
 }
 
+// ---- backup, verify, restore ---------------------------------------------------
+
+const char* const kBackupUsage =
+    "\n"
+    "Usage: merapu-db backup DB [DEST]\n"
+    "       merapu-db verify FILE\n"
+    "       merapu-db restore BACKUP DB\n"
+    "\n"
+    "backup   copies the database DB while it may be in use, checks the copy\n"
+    "         (integrity, tables and columns, the rows of every table) and only\n"
+    "         then gives it its name. DEST is the new file or a folder to put it\n"
+    "         in; without DEST the copy goes into the folder backup/ beside DB,\n"
+    "         named by date and time.\n"
+    "verify   says in one line whether FILE is a sound database of the program;\n"
+    "         exit status 0 only if it is.\n"
+    "restore  checks BACKUP, then puts it in the place of DB. Refused while the\n"
+    "         program has DB open. The file replaced is kept beside DB as\n"
+    "         <name>-sebelum-pulih-<date>-<time>.mdb.\n"
+    "\n"
+    "Exit status: 0 on success, 1 when it failed (nothing is left that looks\n"
+    "like a good copy, and DB is as it was), 2 on a wrong command line.\n";
+
+QString Line(const QString& s) { return QString(s).replace('\n', ' '); }
+
+int BackupCommand(const QStringList& args) {
+  const QString& command = args[0];
+  const QStringList files = args.mid(1);
+  for (const QString& f : files)
+    if (f.startsWith('-') && f.size() > 1)
+      return Fail("unknown option '" + f + "' for " + command + "; try 'merapu-db --help'", kUsageError);
+  if (command == "verify") {
+    if (files.size() != 1) return Fail("verify needs exactly one FILE", kUsageError);
+    QString why;
+    db::RowCounts counts;
+    if (!db::Verify(files[0], &why, &counts)) {
+      std::printf("%s: NOT a sound database of this program: %s\n", qPrintable(files[0]), qPrintable(Line(why)));
+      return kFailed;
+    }
+    qint64 rows = 0;
+    for (qint64 n : counts) rows += n;
+    std::printf("%s: sound database (%lld tables, %lld rows)\n", qPrintable(files[0]), qlonglong(counts.size()),
+                qlonglong(rows));
+    return 0;
+  }
+  if (command == "backup") {
+    if (files.isEmpty() || files.size() > 2) return Fail("backup needs DB and at most one DEST", kUsageError);
+    const QString& source = files[0];
+    QString dest;
+    const QDateTime now = QDateTime::currentDateTime();
+    if (files.size() == 1) {
+      const QString folder = db::BackupFolder(source);
+      if (QFileInfo(source).isFile() && !QDir().mkpath(folder))
+        return Fail("backup of " + source + " failed: cannot make the folder " + folder);
+      dest = db::BackupName(source, now);
+    } else if (QFileInfo(files[1]).isDir()) {
+      dest = QDir(files[1]).filePath(QFileInfo(db::BackupName(source, now)).fileName());
+    } else {
+      dest = files[1];
+    }
+    QString why;
+    if (!db::Backup(source, dest, &why)) return Fail("backup of " + source + " failed: " + Line(why));
+    std::printf("Backup of %s written to %s (checked)\n", qPrintable(source), qPrintable(dest));
+    return 0;
+  }
+  // restore
+  if (files.size() != 2) return Fail("restore needs BACKUP and DB", kUsageError);
+  QString kept, why;
+  if (!db::Restore(files[0], files[1], QDateTime::currentDateTime(), &kept, &why))
+    return Fail("restore of " + files[1] + " refused: " + Line(why));
+  std::printf("Restored %s from %s%s\n", qPrintable(files[1]), qPrintable(files[0]),
+              kept.isEmpty() ? "" : qPrintable("; the replaced file is kept as " + kept));
+  return 0;
+}
+
+bool IsBackupCommand(const QStringList& args) {
+  return !args.isEmpty() && (args[0] == "backup" || args[0] == "verify" || args[0] == "restore");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);
+  if (IsBackupCommand(app.arguments().mid(1))) return BackupCommand(app.arguments().mid(1));
   Options o;
   bool help = false;
   if (int rc = Parse(app.arguments().mid(1), &o, &help)) return rc;
   if (help) {
-    std::printf("%s", kUsage);
+    std::printf("%s%s", kUsage, kBackupUsage);
     return 0;
   }
   if (app.arguments().value(1) == "upgrade") return Upgrade(o.path);

@@ -10,6 +10,7 @@
 #include <QStatusBar>
 #include <QToolBar>
 
+#include "core/mdlUtama.h"
 #include "ui/Seams.h"
 
 namespace {
@@ -188,6 +189,10 @@ void FrmUtama::BuatMenu() {
 
   QMenu* setting = Menu("MuSetting", "&Setting");
   Entry(setting, "mnuPengguna", "&Pengguna", "frmPengguna");
+  Separator(setting, "BtsSet1");
+  QAction* backup = Entry(setting, "mnuBackup", "&Backup Data Sekarang");
+  connect(backup, &QAction::triggered, this, [this] { mnuBackup_Click(); });
+  Entry(setting, "mnuDaftarBackup", "Daftar Backup / P&ulihkan", "frmBackup");
 }
 
 void FrmUtama::Open(const QString& window) {
@@ -256,5 +261,8 @@ void FrmUtama::closeEvent(QCloseEvent* e) {
     return;
   }
   e->accept();
+  mdlUtama::BackupPenutup();
   ui::EndApplication();
 }
+
+void FrmUtama::mnuBackup_Click() { mdlUtama::BackupSekarang(); }

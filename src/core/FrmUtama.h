@@ -33,6 +33,8 @@ class FrmUtama : public QMainWindow {
   void MenuAdmin();
   void MenuKasir();
   void mnuLogout_Click();
+  // Makes a checked copy of the database now and says where it went.
+  void mnuBackup_Click();
 
   // Status-bar panels: 1 the user's name, 2 the level in brackets.
   void SetPanel(int panel, const QString& text);

@@ -4,6 +4,7 @@
 
 #include "core/FrmUtama.h"
 #include "core/frmLogin.h"
+#include "core/mdlUtama.h"
 #include "ui/Seams.h"
 
 int Mulai() {
@@ -15,6 +16,7 @@ int Mulai() {
   // Closing the login window without logging in ends the program.
   FrmUtama* utama = FrmUtama::Existing();
   if (!utama || !utama->isVisible()) return 0;
+  mdlUtama::BackupAwal();
   const int status = QApplication::exec();
   return ui::EndRequested() ? ui::EndCode() : status;
 }

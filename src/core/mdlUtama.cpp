@@ -1,8 +1,12 @@
 #include "core/mdlUtama.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
+#include <QThread>
+#include <thread>
 
+#include "db/Backup.h"
 #include "db/FileCheck.h"
 
 #include "ui/Seams.h"
@@ -40,11 +44,33 @@ void GagalKoneksi(const QString& sebab) {
 }
 }  // namespace
 
+namespace {
+// Held from the first connection to the end: a restore by another program
+// waits for it (a restore in progress makes the connection wait a moment).
+db::UseLock& kunci() {
+  static db::UseLock k;
+  return k;
+}
+
+bool PegangDatabase(const QString& path) {
+  if (kunci().Held() && kunci().Database() == path) return true;
+  QString sebab;
+  for (int coba = 0; coba < 50; ++coba) {
+    if (kunci().Take(path, false, &sebab)) return true;
+    if (!kunci().Contended()) return true;  // no lock file: the opening itself tells what is wrong
+    QThread::msleep(100);
+  }
+  GagalKoneksi(sebab);
+  return false;
+}
+}  // namespace
+
 bool BukaKoneksi() {
   // Each call ends with a connection of its own; record sets opened earlier
   // keep the connection they were opened with.
   Conn = std::make_shared<db::Connection>();
   const QString path = DatabasePath();
+  if (!PegangDatabase(path)) return false;
   StrKoneksi = QStringLiteral("Provider=SQLite3;Persist ") + QStringLiteral("Security Info=False;Data Source=") +
                QDir::toNativeSeparators(path);
   if (!Conn->Open(path)) {
@@ -66,6 +92,100 @@ bool BukaKoneksi() {
         QStringLiteral(" WHERE Produk.Kode_Produk=Barang.Kode_Produk ") + QStringLiteral(" ORDER BY Kode_Barang ");
   (void)Buka(RsBarang, SQL);
   return true;
+}
+
+void TutupKoneksi() {
+  for (db::RecordsetPtr* rs : {&RsProduk, &RsBarang, &RsNota, &RsGrup, &RsCari, &RsPemasok, &RsPelanggan, &RsPengguna,
+                               &RsRekening, &RsLapJual, &RsLapBeli, &RsDetail, &RsLaporan, &RsLaporan2, &RsLogin})
+    rs->reset();
+  Conn.reset();
+  kunci().Release();
+}
+
+QDateTime Sekarang() { return QDateTime(ui::Today(), QTime::currentTime()); }
+
+namespace {
+bool Backup(const QString& database, const QDateTime& waktu, QString* tujuan, QString* sebab) {
+  const QString folder = db::BackupFolder(database);
+  if (!QDir().mkpath(folder)) {
+    *sebab = QStringLiteral("Folder %1 tidak dapat dibuat").arg(folder);
+    return false;
+  }
+  *tujuan = db::BackupName(database, waktu);
+  if (!db::Backup(database, *tujuan, sebab)) return false;
+  db::Rotate(database);  // only after a good copy: a failure never costs an older one
+  return true;
+}
+
+void TampilGagalBackup(const QString& awal, const QString& sebab) {
+  ui::MsgBox(awal + QStringLiteral("\n\n") + sebab, ui::vbOKOnly | ui::vbCritical, QStringLiteral("Backup"));
+}
+
+std::thread& backupAwal() {
+  static std::thread t;
+  return t;
+}
+}  // namespace
+
+bool BuatBackup(QString* tujuan, QString* sebab) {
+  TungguBackupAwal();
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  const bool ok = Backup(DatabasePath(), Sekarang(), tujuan, sebab);
+  QApplication::restoreOverrideCursor();
+  return ok;
+}
+
+void BackupSekarang() {
+  QString tujuan, sebab;
+  if (BuatBackup(&tujuan, &sebab))
+    ui::MsgBox(QStringLiteral("BACKUP DATABASE SUDAH DIBUAT DAN DIPERIKSA:\n%1").arg(QDir::toNativeSeparators(tujuan)),
+               ui::vbOKOnly | ui::vbInformation, QStringLiteral("Backup"));
+  else
+    TampilGagalBackup(QStringLiteral("BACKUP DATABASE GAGAL DIBUAT."), sebab);
+}
+
+void BackupAwal() {
+  const QString path = DatabasePath();
+  const QDateTime sekarang = Sekarang();
+  const QList<db::BackupFile> ada = db::Backups(path);
+  if (!ada.isEmpty() && ada.first().when > sekarang.addDays(-1)) return;
+  TungguBackupAwal();
+  static bool terdaftar = false;
+  if (!terdaftar) {
+    qAddPostRoutine(TungguBackupAwal);  // the program does not end in the middle of a copy
+    terdaftar = true;
+  }
+  backupAwal() = std::thread([path, sekarang] {
+    QString tujuan, sebab;
+    if (Backup(path, sekarang, &tujuan, &sebab)) return;
+    QMetaObject::invokeMethod(
+        QCoreApplication::instance(),
+        [sebab] {
+          if (!ui::EndRequested()) TampilGagalBackup(QStringLiteral("BACKUP DATABASE GAGAL DIBUAT."), sebab);
+        },
+        Qt::QueuedConnection);
+  });
+}
+
+void TungguBackupAwal() {
+  if (backupAwal().joinable()) backupAwal().join();
+}
+
+void BackupPenutup() {
+  if (!Conn || !Conn->IsOpen()) return;
+  QString tujuan, sebab;
+  if (!BuatBackup(&tujuan, &sebab))
+    TampilGagalBackup(QStringLiteral("BACKUP DATABASE GAGAL DIBUAT. PROGRAM TETAP DITUTUP."), sebab);
+}
+
+bool Pulihkan(const QString& backup, QString* disimpan, QString* sebab) {
+  TungguBackupAwal();
+  TutupKoneksi();
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  const bool ok = db::Restore(backup, DatabasePath(), Sekarang(), disimpan, sebab);
+  QApplication::restoreOverrideCursor();
+  // The restored file, or the old one when it was refused.
+  return BukaKoneksi() && ok;
 }
 
 QString FormatTanggal(const QDate& tgl) {
@@ -105,13 +225,11 @@ bool BacaUlang(db::Recordset* rs) {
 }
 
 void ResetForTests() {
-  Conn.reset();
+  TungguBackupAwal();
+  TutupKoneksi();
   StrKoneksi.clear();
   SQL.clear();
   Pesan.clear();
-  for (db::RecordsetPtr* rs : {&RsProduk, &RsBarang, &RsNota, &RsGrup, &RsCari, &RsPemasok, &RsPelanggan, &RsPengguna,
-                               &RsRekening, &RsLapJual, &RsLapBeli, &RsDetail, &RsLaporan, &RsLaporan2, &RsLogin})
-    rs->reset();
   UserAktif.clear();
 }
 

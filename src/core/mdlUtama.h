@@ -2,6 +2,7 @@
 // What all windows share: the connection, the statement being built, the
 // shared record sets and the logged-in user.
 #include <QDate>
+#include <QDateTime>
 #include <QString>
 
 #include "db/Connection.h"
@@ -31,6 +32,31 @@ void SetDatabasePathForTests(const QString& path);
 // status 1; returns false then (callers stop). The check of the whole file
 // runs beside the program; if it finds damage, the same happens then.
 bool BukaKoneksi();
+
+// Closes Conn and every shared record set and lets go of the database file
+// (the lock that keeps a restore away).
+void TutupKoneksi();
+
+// ---- backups of the database file ------------------------------------------
+// Now, by the program's clock (the date is ui::Today()).
+QDateTime Sekarang();
+// Makes a checked copy of the database in its backup folder and keeps the
+// rotation; false with the reason in *sebab.
+bool BuatBackup(QString* tujuan, QString* sebab);
+// The same, asked for by the person: says where the copy went, or why none
+// was made.
+void BackupSekarang();
+// At start: when no copy is younger than a day, one is made on a thread of
+// its own, so no sale waits for it; a failure is told when it comes.
+void BackupAwal();
+void TungguBackupAwal();
+// After the closing question: a copy; a failure is told, and the program
+// ends all the same.
+void BackupPenutup();
+// Puts the copy `backup` in the place of the database and opens it again;
+// false with the reason in *sebab (the database is then as it was). *disimpan
+// names the file replaced.
+bool Pulihkan(const QString& backup, QString* disimpan, QString* sebab);
 
 // dd/MM/yyyy
 QString FormatTanggal(const QDate& tgl);

@@ -124,27 +124,40 @@ bool Connection::Open(const QString& path) {
 // Every table and column the program uses must be there. A file that is not
 // a database, or one that another program holds locked, fails here too.
 bool Connection::CheckOpened() {
+  QString why;
+  bool busy = false;
+  if (HasProgramSchema(db_, path_, &why, &busy)) return true;
+  SetError(why, busy);
+  return false;
+}
+
+bool HasProgramSchema(sqlite3* h, const QString& path, QString* error, bool* busy) {
+  auto storeError = [&] {
+    const int code = sqlite3_extended_errcode(h) & 0xff;
+    *error = QString::fromUtf8(sqlite3_errmsg(h));
+    if (busy) *busy = code == SQLITE_BUSY || code == SQLITE_LOCKED;
+  };
   for (const auto& [table, columns] : SchemaReference()) {
     sqlite3_stmt* st = nullptr;
     const QByteArray q = "SELECT name FROM pragma_table_info(" + Quote(table).toUtf8() + ")";
-    if (sqlite3_prepare_v2(db_, q.constData(), -1, &st, nullptr) != SQLITE_OK) {
-      TakeSqliteError();
+    if (sqlite3_prepare_v2(h, q.constData(), -1, &st, nullptr) != SQLITE_OK) {
+      storeError();
       return false;
     }
     QSet<QString> there;
     int rc;
     while ((rc = sqlite3_step(st)) == SQLITE_ROW)
       there.insert(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0))).toLower());
-    if (rc != SQLITE_DONE) TakeSqliteError();
+    if (rc != SQLITE_DONE) storeError();
     sqlite3_finalize(st);
     if (rc != SQLITE_DONE) return false;
     if (there.isEmpty()) {
-      SetError(QStringLiteral("Tabel %1 tidak ada di database %2").arg(table, path_));
+      *error = QStringLiteral("Tabel %1 tidak ada di database %2").arg(table, path);
       return false;
     }
     for (const QString& c : columns)
       if (!there.contains(c.toLower())) {
-        SetError(QStringLiteral("Kolom %1.%2 tidak ada di database %3").arg(table, c, path_));
+        *error = QStringLiteral("Kolom %1.%2 tidak ada di database %3").arg(table, c, path);
         return false;
       }
   }

@@ -107,4 +107,9 @@ class Connection {
 
 using ConnectionPtr = std::shared_ptr<Connection>;
 
+// Every table and column the program uses is in the database open on h
+// (whose file is path, for the message). False with the reason in *error,
+// and *busy set when another program held the file longer than the wait.
+bool HasProgramSchema(sqlite3* h, const QString& path, QString* error, bool* busy = nullptr);
+
 }  // namespace db
