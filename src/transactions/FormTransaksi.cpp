@@ -1,5 +1,8 @@
 #include "transactions/FormTransaksi.h"
 
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -7,7 +10,9 @@
 #include "core/mdlUtama.h"
 #include "ui/FlexGrid.h"
 #include "ui/Input.h"
+#include "ui/MaskEdBox.h"
 #include "ui/Seams.h"
+#include "ui/Tombol.h"
 
 using namespace mdlUtama;
 
@@ -157,4 +162,46 @@ QLabel* FormTransaksi::Label(QWidget* parent, const char* name, const QString& c
   auto* l = new QLabel(caption, parent);
   l->setObjectName(QString::fromLatin1(name));
   return l;
+}
+
+FormTransaksi::BarisBarang FormTransaksi::BuatBarisBarang(const Tulisan (&label)[5], const char* harga, int hargaMax,
+                                                          const QString& masuk) {
+  BarisBarang b;
+  b.Frame2 = new QGroupBox(this);
+  b.Frame2->setObjectName(QStringLiteral("Frame2"));
+  b.txtKodeG = Kotak(b.Frame2, "txtKodeG", 3);
+  b.TxtKode = new ui::MaskEdBox(b.Frame2);
+  b.TxtKode->setObjectName(QStringLiteral("TxtKode"));
+  b.TxtKode->SetMask(QStringLiteral("###.###"));
+  b.TbCari = ui::Tombol(b.Frame2, "TbCari", QStringLiteral("Ca&ri"));
+  b.TxtNama = Kotak(b.Frame2, "TxtNama");
+  b.Harga = Kotak(b.Frame2, harga, hargaMax, true);
+  b.TxtJumlah = Kotak(b.Frame2, "TxtJumlah", 3, true);
+  b.TxtTotal = Kotak(b.Frame2, "TxtTotal", 0, true);
+  b.TbMasuk = ui::Tombol(b.Frame2, "TbMasuk", masuk);
+  b.txtKodeG->setFixedWidth(50);
+  b.TxtKode->setFixedWidth(80);
+  b.Harga->setFixedWidth(110);
+  b.TxtJumlah->setFixedWidth(60);
+  b.TxtTotal->setFixedWidth(120);
+  auto* kode = new QHBoxLayout;
+  kode->addWidget(b.txtKodeG);
+  kode->addWidget(new QLabel(QStringLiteral("."), b.Frame2));
+  kode->addWidget(b.TxtKode);
+  kode->addWidget(b.TbCari);
+  kode->addStretch();
+  auto* g = new QGridLayout(b.Frame2);
+  g->addWidget(Label(b.Frame2, label[0].name, label[0].caption), 0, 0);
+  g->addLayout(kode, 0, 1, 1, 3);
+  g->addWidget(Label(b.Frame2, label[1].name, label[1].caption), 1, 0);
+  g->addWidget(b.TxtNama, 1, 1, 1, 6);
+  g->addWidget(Label(b.Frame2, label[2].name, label[2].caption), 2, 0);
+  g->addWidget(b.Harga, 2, 1);
+  g->addWidget(Label(b.Frame2, label[3].name, label[3].caption), 2, 2, Qt::AlignRight);
+  g->addWidget(b.TxtJumlah, 2, 3);
+  g->addWidget(Label(b.Frame2, label[4].name, label[4].caption), 2, 4, Qt::AlignRight);
+  g->addWidget(b.TxtTotal, 2, 5);
+  g->addWidget(b.TbMasuk, 2, 6);
+  g->setColumnStretch(1, 1);
+  return b;
 }

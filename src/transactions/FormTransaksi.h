@@ -12,12 +12,14 @@
 
 #include "db/Recordset.h"
 
+class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 
 namespace ui {
 class FlexGrid;
+class MaskEdBox;
 }
 
 class FormTransaksi : public QDialog {
@@ -97,6 +99,28 @@ class FormTransaksi : public QDialog {
   // Small builders so each screen states only its own names and captions.
   QLineEdit* Kotak(QWidget* parent, const char* name, int maxLength = 0, bool kanan = false);
   QLabel* Label(QWidget* parent, const char* name, const QString& caption);
+
+  // The line of an item being entered, as the sale and the purchase show it:
+  // the group box and the masked rest of the code with the search button,
+  // the item's name, price, quantity, the line's amount and the button that
+  // adds the line. Each screen names its labels, its price box and captions.
+  struct BarisBarang {
+    QGroupBox* Frame2;
+    QLineEdit* txtKodeG;
+    ui::MaskEdBox* TxtKode;
+    QPushButton* TbCari;
+    QLineEdit* TxtNama;
+    QLineEdit* Harga;
+    QLineEdit* TxtJumlah;
+    QLineEdit* TxtTotal;
+    QPushButton* TbMasuk;
+  };
+  struct Tulisan {
+    const char* name;
+    QString caption;
+  };
+  // `label` holds the code, name, price, quantity and amount labels in order.
+  BarisBarang BuatBarisBarang(const Tulisan (&label)[5], const char* harga, int hargaMax, const QString& masuk);
 
   QPushButton* TbKeluar = nullptr;
 

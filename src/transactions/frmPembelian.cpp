@@ -69,44 +69,23 @@ frmPembelian::frmPembelian(QWidget* parent) : FormTransaksi(parent) {
   g1->setColumnStretch(2, 1);
 
   // ---- the line being entered
-  auto* Frame2 = new QGroupBox(this);
-  Frame2->setObjectName(QStringLiteral("Frame2"));
-  txtKodeG = Kotak(Frame2, "txtKodeG", 3);
-  TxtKode = new ui::MaskEdBox(Frame2);
-  TxtKode->setObjectName(QStringLiteral("TxtKode"));
-  TxtKode->SetMask(QStringLiteral("###.###"));
-  TbCari = ui::Tombol(Frame2, "TbCari", QStringLiteral("Ca&ri"));
-  TxtNama = Kotak(Frame2, "TxtNama");
   // Prices as long as the item screen takes them: with at most 999 a line,
   // no line or total can overflow.
-  TxtHBeli = Kotak(Frame2, "TxtHBeli", 10, true);
-  TxtJumlah = Kotak(Frame2, "TxtJumlah", 3, true);
-  TxtTotal = Kotak(Frame2, "TxtTotal", 0, true);
-  TbMasuk = ui::Tombol(Frame2, "TbMasuk", QStringLiteral("OK"));
-  txtKodeG->setFixedWidth(50);
-  TxtKode->setFixedWidth(80);
-  TxtHBeli->setFixedWidth(110);
-  TxtJumlah->setFixedWidth(60);
-  TxtTotal->setFixedWidth(120);
-  auto* kode = new QHBoxLayout;
-  kode->addWidget(txtKodeG);
-  kode->addWidget(new QLabel(QStringLiteral("."), Frame2));
-  kode->addWidget(TxtKode);
-  kode->addWidget(TbCari);
-  kode->addStretch();
-  auto* g2 = new QGridLayout(Frame2);
-  g2->addWidget(Label(Frame2, "Label5", QStringLiteral("Kode Barang")), 0, 0);
-  g2->addLayout(kode, 0, 1, 1, 3);
-  g2->addWidget(Label(Frame2, "Label6", QStringLiteral("Nama Barang")), 1, 0);
-  g2->addWidget(TxtNama, 1, 1, 1, 6);
-  g2->addWidget(Label(Frame2, "Label7", QStringLiteral("Harga (Rp)")), 2, 0);
-  g2->addWidget(TxtHBeli, 2, 1);
-  g2->addWidget(Label(Frame2, "Label8", QStringLiteral("Qty")), 2, 2, Qt::AlignRight);
-  g2->addWidget(TxtJumlah, 2, 3);
-  g2->addWidget(Label(Frame2, "Label9", QStringLiteral("Sub Total (Rp)")), 2, 4, Qt::AlignRight);
-  g2->addWidget(TxtTotal, 2, 5);
-  g2->addWidget(TbMasuk, 2, 6);
-  g2->setColumnStretch(1, 1);
+  const BarisBarang b = BuatBarisBarang({{"Label5", QStringLiteral("Kode Barang")},
+                                         {"Label6", QStringLiteral("Nama Barang")},
+                                         {"Label7", QStringLiteral("Harga (Rp)")},
+                                         {"Label8", QStringLiteral("Qty")},
+                                         {"Label9", QStringLiteral("Sub Total (Rp)")}},
+                                        "TxtHBeli", 10, QStringLiteral("OK"));
+  QGroupBox* Frame2 = b.Frame2;
+  txtKodeG = b.txtKodeG;
+  TxtKode = b.TxtKode;
+  TbCari = b.TbCari;
+  TxtNama = b.TxtNama;
+  TxtHBeli = b.Harga;
+  TxtJumlah = b.TxtJumlah;
+  TxtTotal = b.TxtTotal;
+  TbMasuk = b.TbMasuk;
 
   // ---- the lines of the document
   GridMasuk = new ui::FlexGrid(this);

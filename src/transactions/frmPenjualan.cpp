@@ -45,42 +45,21 @@ frmPenjualan::frmPenjualan(QWidget* parent) : FormTransaksi(parent) {
   TxtTgl->setFixedWidth(110);
 
   // ---- the line being entered
-  auto* Frame2 = new QGroupBox(this);
-  Frame2->setObjectName(QStringLiteral("Frame2"));
-  txtKodeG = Kotak(Frame2, "txtKodeG", 3);
-  TxtKode = new ui::MaskEdBox(Frame2);
-  TxtKode->setObjectName(QStringLiteral("TxtKode"));
-  TxtKode->SetMask(QStringLiteral("###.###"));
-  TbCari = ui::Tombol(Frame2, "TbCari", QStringLiteral("Ca&ri"));
-  TxtNama = Kotak(Frame2, "TxtNama");
-  TxtHarga = Kotak(Frame2, "TxtHarga", 0, true);
-  TxtJumlah = Kotak(Frame2, "TxtJumlah", 3, true);
-  TxtTotal = Kotak(Frame2, "TxtTotal", 0, true);
-  TbMasuk = ui::Tombol(Frame2, "TbMasuk", QStringLiteral("Masuk"));
-  txtKodeG->setFixedWidth(50);
-  TxtKode->setFixedWidth(80);
-  TxtHarga->setFixedWidth(110);
-  TxtJumlah->setFixedWidth(60);
-  TxtTotal->setFixedWidth(110);
-  auto* kode = new QHBoxLayout;
-  kode->addWidget(txtKodeG);
-  kode->addWidget(new QLabel(QStringLiteral("."), Frame2));
-  kode->addWidget(TxtKode);
-  kode->addWidget(TbCari);
-  kode->addStretch();
-  auto* g2 = new QGridLayout(Frame2);
-  g2->addWidget(Label(Frame2, "Label3", QStringLiteral("Kode Barang")), 0, 0);
-  g2->addLayout(kode, 0, 1, 1, 3);
-  g2->addWidget(Label(Frame2, "Label4", QStringLiteral("Nama Barang")), 1, 0);
-  g2->addWidget(TxtNama, 1, 1, 1, 5);
-  g2->addWidget(Label(Frame2, "Label5", QStringLiteral("Harga Jual (Rp)")), 2, 0);
-  g2->addWidget(TxtHarga, 2, 1);
-  g2->addWidget(Label(Frame2, "Label6", QStringLiteral("Jumlah")), 2, 2, Qt::AlignRight);
-  g2->addWidget(TxtJumlah, 2, 3);
-  g2->addWidget(Label(Frame2, "Label7", QStringLiteral("Sub Total (Rp)")), 2, 4, Qt::AlignRight);
-  g2->addWidget(TxtTotal, 2, 5);
-  g2->addWidget(TbMasuk, 2, 6);
-  g2->setColumnStretch(1, 1);
+  const BarisBarang b = BuatBarisBarang({{"Label3", QStringLiteral("Kode Barang")},
+                                         {"Label4", QStringLiteral("Nama Barang")},
+                                         {"Label5", QStringLiteral("Harga Jual (Rp)")},
+                                         {"Label6", QStringLiteral("Jumlah")},
+                                         {"Label7", QStringLiteral("Sub Total (Rp)")}},
+                                        "TxtHarga", 0, QStringLiteral("Masuk"));
+  QGroupBox* Frame2 = b.Frame2;
+  txtKodeG = b.txtKodeG;
+  TxtKode = b.TxtKode;
+  TbCari = b.TbCari;
+  TxtNama = b.TxtNama;
+  TxtHarga = b.Harga;
+  TxtJumlah = b.TxtJumlah;
+  TxtTotal = b.TxtTotal;
+  TbMasuk = b.TbMasuk;
 
   // ---- the lines of the sale
   GridJual = new ui::FlexGrid(this);
