@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "core/FrmUtama.h"
@@ -91,8 +92,16 @@ frmLogin::frmLogin(QWidget* parent) : QDialog(parent) {
   Form_Load();
 }
 
+void frmLogin::paintEvent(QPaintEvent* ev) {
+  QDialog::paintEvent(ev);
+  if (dilukis_ || !loaded_) return;
+  dilukis_ = true;
+  QTimer::singleShot(0, this, [] { mdlUtama::BacaDaftarBarang(); });
+}
+
 void frmLogin::Form_Load() {
-  if (!mdlUtama::BukaKoneksi()) return;  // the program is ending
+  // Nothing here needs the item lists: they are read once the window shows.
+  if (!mdlUtama::BukaKoneksi(false)) return;  // the program is ending
   cmbLevel->addItem("KASIR");
   cmbLevel->addItem("ADMIN");
   cmbLevel->setCurrentIndex(-1);

@@ -24,6 +24,11 @@ class frmLogin : public QDialog {
   static int Failures();
   static void ResetFailuresForTests();
 
+ protected:
+  // After the first paint the shared item lists are read, while the person
+  // types: the window does not wait for them.
+  void paintEvent(QPaintEvent* ev) override;
+
  private:
   void Form_Load();
 
@@ -36,4 +41,5 @@ class frmLogin : public QDialog {
   QPushButton* TbLogin = nullptr;
   QPushButton* TbTutup = nullptr;
   bool loaded_ = false;
+  bool dilukis_ = false;
 };

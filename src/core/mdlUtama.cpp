@@ -65,7 +65,7 @@ bool PegangDatabase(const QString& path) {
 }
 }  // namespace
 
-bool BukaKoneksi() {
+bool BukaKoneksi(bool bacaBarang) {
   // Each call ends with a connection of its own; record sets opened earlier
   // keep the connection they were opened with.
   Conn = std::make_shared<db::Connection>();
@@ -86,12 +86,17 @@ bool BukaKoneksi() {
       if (!ok) GagalKoneksi(QStringLiteral("File database rusak: ") + sebab);
     });
   }
+  if (bacaBarang) BacaDaftarBarang();
+  return true;
+}
+
+void BacaDaftarBarang() {
+  if (!Conn) return;  // closed meanwhile
   (void)Buka(RsProduk, QStringLiteral("SELECT * FROM Produk"));
   SQL.clear();
   SQL = QStringLiteral("SELECT Barang.*, Produk.* ") + QStringLiteral(" FROM Barang, Produk ") +
         QStringLiteral(" WHERE Produk.Kode_Produk=Barang.Kode_Produk ") + QStringLiteral(" ORDER BY Kode_Barang ");
   (void)Buka(RsBarang, SQL);
-  return true;
 }
 
 void TutupKoneksi() {

@@ -31,7 +31,11 @@ void SetDatabasePathForTests(const QString& path);
 // program needs, shows the connection message and ends the application with
 // status 1; returns false then (callers stop). The check of the whole file
 // runs beside the program; if it finds damage, the same happens then.
-bool BukaKoneksi();
+// Without `bacaBarang` the shared product and item record sets are left for
+// BacaDaftarBarang(), so that a window that needs none of them can show first.
+bool BukaKoneksi(bool bacaBarang = true);
+// Reads the shared product and item record sets (RsProduk, RsBarang) on Conn.
+void BacaDaftarBarang();
 
 // Closes Conn and every shared record set and lets go of the database file
 // (the lock that keeps a restore away).

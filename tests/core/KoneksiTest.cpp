@@ -94,11 +94,16 @@ class KoneksiTest : public QObject {
     TempDb db;
     ScriptedPrompter p;
     EndCatcher end;
+    mdlUtama::RsBarang.reset();
     frmLogin w;
     QVERIFY(w.Loaded());
     QVERIFY(mdlUtama::Conn && mdlUtama::Conn->IsOpen());
     QCOMPARE(mdlUtama::Conn->Path(), db.path());
-    QVERIFY(mdlUtama::RsBarang && mdlUtama::RsBarang->IsOpen());
+    // The items are read after the login window is up, not before it.
+    QVERIFY(!mdlUtama::RsBarang);
+    w.show();
+    QTRY_VERIFY(mdlUtama::RsBarang && mdlUtama::RsBarang->IsOpen());
+    QCOMPARE(mdlUtama::RsBarang->ActiveConnection(), mdlUtama::Conn);
     VERIFY_PROMPTS(p);
     QCOMPARE(end.count, 0);
   }
