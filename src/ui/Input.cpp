@@ -148,7 +148,10 @@ class KeyFilterObject : public QObject {
       // Delete edits the box like Backspace; it only carries the DEL
       // character as its text on X11, it is not a typed character.
       if (key == Qt::Key_Delete) return false;
-      if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Tab || key == Qt::Key_Backtab)
+      // Escape carries ESC as its text but is no typed character: the window
+      // closes (or asks first) from a number box as from any other.
+      if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Tab || key == Qt::Key_Backtab ||
+          key == Qt::Key_Escape)
         return false;
       if (t.size() == 1 && t[0] >= QLatin1Char('0') && t[0] <= QLatin1Char('9')) return false;
       Beep();

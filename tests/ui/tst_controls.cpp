@@ -91,6 +91,10 @@ class KeyFilterTest : public QObject {
     QTest::keyClick(box, Qt::Key_Backspace);
     QCOMPARE(box->text(), QString("12"));
     QCOMPARE(beeps.count, 2);
+    // Escape is no typed character: it closes the window, without a beep.
+    QTest::keyClick(box, Qt::Key_Escape);
+    QCOMPARE(beeps.count, 2);
+    QVERIFY(!d.isVisible());
   }
   void enterMovesFocusAndIsSwallowed() {
     QDialog d;
