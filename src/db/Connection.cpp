@@ -2,6 +2,7 @@
 
 #include <sqlite3.h>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QFile>
@@ -63,6 +64,7 @@ void Connection::Close() {
   db_ = nullptr;
   check_.reset();
   tables_.clear();
+  dev_ = ino_ = 0;
 }
 
 void Connection::TakeSqliteError() {
@@ -101,6 +103,10 @@ bool Connection::Open(const QString& path) {
     return false;
   }
   db_ = h;
+  if (struct stat st; ::stat(QFile::encodeName(path).constData(), &st) == 0) {
+    dev_ = st.st_dev;
+    ino_ = st.st_ino;
+  }
   sqlite3_busy_timeout(db_, busyTimeoutMs());
   if (sqlite3_db_readonly(db_, "main") == 1) {
     SetError(QStringLiteral("File database hanya dapat dibaca: %1").arg(path));
@@ -164,7 +170,19 @@ bool HasProgramSchema(sqlite3* h, const QString& path, QString* error, bool* bus
   return true;
 }
 
+bool Connection::FileStillHere() {
+  struct stat st;
+  if (ino_ == 0 || (::stat(QFile::encodeName(path_).constData(), &st) == 0 && st.st_dev == dev_ && st.st_ino == ino_))
+    return true;
+  SetError(QStringLiteral("File database sudah tidak ada di tempatnya (dipindah, dihapus atau diganti), "
+                          "tidak ada data yang disimpan: %1").arg(path_));
+  return false;
+}
+
 bool Connection::WriteAllowed() {
+  // Inside a transaction the file was checked at its start and is again at
+  // its commit.
+  if (db_ && !InTransaction() && !FileStillHere()) return false;
   if (!check_) return true;
   QString why;
   if (check_->Wait(&why)) return true;
@@ -473,6 +491,12 @@ bool Connection::BeginTrans() {
 
 bool Connection::CommitTrans() {
   if (!db_) return false;
+  if (!FileStillHere()) {
+    const QString why = error_;
+    RollbackTrans();
+    SetError(why);
+    return false;
+  }
   if (sqlite3_exec(db_, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK) {
     TakeSqliteError();
     return false;

@@ -85,6 +85,8 @@ class Connection {
   sqlite3_stmt* PrepareOne(const QString& sqliteSql);
   // Writes wait for the check of the whole file; false (LastError set) when
   // the file failed it, so nothing is ever written into a damaged file.
+  // Nor into a file that is no longer the database: one moved away, deleted
+  // or replaced since it was opened would take the writes and lose them.
   [[nodiscard]] bool WriteAllowed();
   // Takes the message and busy state of SQLite's last failure on this handle.
   void TakeSqliteError();
@@ -92,12 +94,15 @@ class Connection {
  private:
   bool LoadTable(const QString& table);
   bool CheckOpened();
+  // The file at Path() is still the one opened (same device and inode).
+  bool FileStillHere();
   bool CoerceNumbers(const QString& jet, const QList<Token>& tk, QHash<int, QString>* replace);
   sqlite3* db_ = nullptr;
   QString path_;
   QString error_;
   bool busy_ = false;
   std::shared_ptr<FileCheck> check_;
+  unsigned long long dev_ = 0, ino_ = 0;  // identity of the file opened
   struct TableInfo {
     QStringList columns;
     QSet<QString> integers;

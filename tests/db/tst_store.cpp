@@ -267,6 +267,62 @@ class SchemaTest : public QObject {
     QCOMPARE(t.bytes(), sebelum);
   }
 
+  // A file moved away, deleted or replaced under an open connection would
+  // take the writes and lose them: they are refused, and a transaction that
+  // began on the file is rolled back at its commit.
+  void writesFollowOnlyTheFileOpened_data() {
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<bool>("inTransaction");
+    for (const char* h : {"moved", "deleted", "replaced"}) {
+      QTest::newRow(h) << QString::fromLatin1(h) << false;
+      QTest::newRow(QByteArray(h) + " during a transaction") << QString::fromLatin1(h) << true;
+    }
+  }
+  void writesFollowOnlyTheFileOpened() {
+    QFETCH(QString, how);
+    QFETCH(bool, inTransaction);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("ZovaDavezuZi.mdb"), aside = dir.filePath("lain.mdb");
+    QVERIFY(db::Connection().Create(path));
+    db::Connection c;
+    QVERIFY2(c.Open(path), qPrintable(c.LastError()));
+    QVERIFY(c.Execute("INSERT INTO Grup VALUES ('AAA', 'SEBELUM')"));
+    auto pullAway = [&] {
+      if (how == "moved") {
+        QVERIFY(QFile::rename(path, aside));
+      } else if (how == "deleted") {
+        QVERIFY(QFile::remove(path));
+      } else {
+        QVERIFY(QFile::copy(path, aside));
+        QVERIFY(QFile::remove(path));
+        QVERIFY(QFile::rename(aside, path));
+      }
+    };
+    if (inTransaction) {
+      QVERIFY(c.BeginTrans());
+      QVERIFY(c.Execute("INSERT INTO Grup VALUES ('ZZZ', 'BARU')"));
+      pullAway();
+      QVERIFY(!c.CommitTrans());
+      QVERIFY(!c.InTransaction());
+    } else {
+      pullAway();
+      QVERIFY(!c.Execute("INSERT INTO Grup VALUES ('ZZZ', 'BARU')"));
+      QVERIFY(!c.BeginTrans());
+    }
+    QVERIFY2(c.LastError().contains("tidak ada di tempatnya"), qPrintable(c.LastError()));
+    c.Close();
+    // Wherever the file went, it holds what was stored before and nothing of
+    // the refused writes.
+    const QString left = how == "moved" ? aside : path;
+    if (how == "deleted") return;
+    auto r = std::make_shared<db::Connection>();
+    QVERIFY2(r->Open(left), qPrintable(r->LastError()));
+    db::Recordset rs;
+    QVERIFY(rs.Open("SELECT * FROM Grup ORDER BY Kode_Grup", r));
+    QCOMPARE(rs.RecordCount(), 1);
+    QCOMPARE(rs.Text("Kode_Grup"), QString("AAA"));
+  }
+
   void openRefusesWhatIsNotOurs() {
     QTemporaryDir dir;
     db::Connection c;
