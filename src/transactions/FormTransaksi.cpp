@@ -203,5 +203,32 @@ FormTransaksi::BarisBarang FormTransaksi::BuatBarisBarang(const Tulisan (&label)
   g->addWidget(b.TxtTotal, 2, 5);
   g->addWidget(b.TbMasuk, 2, 6);
   g->setColumnStretch(1, 1);
+  connect(b.Harga, &QLineEdit::textChanged, this, &FormTransaksi::HitungSubTotal);
+  connect(b.TxtJumlah, &QLineEdit::textChanged, this, &FormTransaksi::HitungSubTotal);
+  barisBarang_ = b;
   return b;
+}
+
+QString FormTransaksi::KodeLengkap() const {
+  return barisBarang_.txtKodeG->text() + QStringLiteral(".") + barisBarang_.TxtKode->Text();
+}
+
+void FormTransaksi::HitungSubTotal() {
+  const QString harga = barisBarang_.Harga->text(), jumlah = barisBarang_.TxtJumlah->text();
+  if (jumlah.isEmpty() || harga.isEmpty()) {
+    barisBarang_.TxtTotal->setText(QStringLiteral("0"));
+    return;
+  }
+  qint64 sub;
+  if (KaliBaris(harga, jumlah, &sub)) barisBarang_.TxtTotal->setText(QString::number(sub));
+}
+
+void FormTransaksi::CariBarangDiDaftar(const QString& dialog, QWidget* lanjut) {
+  // The dialog is modal: this window and the main window wait for it and
+  // nothing needs switching off (and so nothing can stay off).
+  QDialog* cari = ui::CreateWindow(dialog, this);
+  if (!cari) return;
+  ui::ShowModal(cari);
+  delete cari;
+  if (!barisBarang_.TxtNama->text().isEmpty() && lanjut->isEnabled()) lanjut->setFocus();
 }

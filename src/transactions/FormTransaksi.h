@@ -120,11 +120,21 @@ class FormTransaksi : public QDialog {
     QString caption;
   };
   // `label` holds the code, name, price, quantity and amount labels in order.
+  // The line's amount follows its price and quantity.
   BarisBarang BuatBarisBarang(const Tulisan (&label)[5], const char* harga, int hargaMax, const QString& masuk);
+  // The item code the line names, GGG.PPP.BBB as typed.
+  QString KodeLengkap() const;
+  // The line's amount from its price and quantity; what cannot be counted
+  // leaves the box as it was (adding the line checks again).
+  void HitungSubTotal();
+  // Opens an item search dialog over the screen; after a pick, `lanjut` is
+  // where the person goes on.
+  void CariBarangDiDaftar(const QString& dialog, QWidget* lanjut);
 
   QPushButton* TbKeluar = nullptr;
 
  private:
+  BarisBarang barisBarang_{};
   QList<QWidget*> isian_;
   QList<QWidget*> tetapMati_;
   QString tanyaTeks_;

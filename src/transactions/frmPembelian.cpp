@@ -153,8 +153,6 @@ frmPembelian::frmPembelian(QWidget* parent) : FormTransaksi(parent) {
   connect(TbSimpan, &QPushButton::clicked, this, &frmPembelian::TbSimpan_Click);
   connect(TbKeluar, &QPushButton::clicked, this, &frmPembelian::TbKeluar_Click);
   connect(cmbPemasok, qOverload<int>(&QComboBox::activated), this, &frmPembelian::cmbPemasok_Click);
-  connect(TxtHBeli, &QLineEdit::textChanged, this, &frmPembelian::HitungSubTotal);
-  connect(TxtJumlah, &QLineEdit::textChanged, this, &frmPembelian::HitungSubTotal);
   // A supplier or item code changed by hand no longer names what is shown.
   connect(cmbPemasok->lineEdit(), &QLineEdit::textEdited, this, [this] {
     txtNmPemasok->clear();
@@ -308,17 +306,9 @@ void frmPembelian::TbBaru_Click() {
 }
 
 void frmPembelian::TbCari_Click() {
-  // The dialog is modal: this window and the main window wait for it and
-  // nothing needs switching off (and so nothing can stay off).
-  QDialog* cari = ui::CreateWindow(QStringLiteral("frmCariBarang"), this);
-  if (!cari) return;
-  ui::ShowModal(cari);
-  delete cari;
   // After a pick the price paid comes next.
-  if (!TxtNama->text().isEmpty() && TxtHBeli->isEnabled()) TxtHBeli->setFocus();
+  CariBarangDiDaftar(QStringLiteral("frmCariBarang"), TxtHBeli);
 }
-
-QString frmPembelian::KodeLengkap() const { return txtKodeG->text() + QStringLiteral(".") + TxtKode->Text(); }
 
 bool frmPembelian::TxtKode_Enter() {
   if (txtKodeG->text().size() < 3) {
@@ -340,15 +330,6 @@ bool frmPembelian::TxtKode_Enter() {
       break;
   }
   return true;
-}
-
-void frmPembelian::HitungSubTotal() {
-  if (TxtJumlah->text().isEmpty() || TxtHBeli->text().isEmpty()) {
-    TxtTotal->setText(QStringLiteral("0"));
-    return;
-  }
-  qint64 sub;
-  if (KaliBaris(TxtHBeli->text(), TxtJumlah->text(), &sub)) TxtTotal->setText(QString::number(sub));
 }
 
 void frmPembelian::TbMasuk_Click() {

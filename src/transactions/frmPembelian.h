@@ -44,8 +44,6 @@ class frmPembelian : public FormTransaksi {
   void Batal() override;
 
  private:
-  void HitungSubTotal();
-  QString KodeLengkap() const;
   // The supplier code in the combo when it names a stored supplier; then
   // the combo shows the bare code and the name and address boxes are
   // filled. Otherwise the refusal is shown and "" returned.

@@ -142,9 +142,6 @@ frmPenjualan::frmPenjualan(QWidget* parent) : FormTransaksi(parent) {
   connect(TbMasuk, &QPushButton::clicked, this, &frmPenjualan::TbMasuk_Click);
   connect(TbSimpan, &QPushButton::clicked, this, &frmPenjualan::TbSimpan_Click);
   connect(TbKeluar, &QPushButton::clicked, this, &frmPenjualan::TbKeluar_Click);
-  connect(TxtJumlah, &QLineEdit::textChanged, this, &frmPenjualan::HitungSubTotal);
-  // A price written by the search dialog after the quantity also counts.
-  connect(TxtHarga, &QLineEdit::textChanged, this, &frmPenjualan::HitungSubTotal);
   connect(TxtUBayar, &QLineEdit::textChanged, this, &frmPenjualan::HitungKembali);
   // The change follows the total too, so the receipt never shows a stale one.
   connect(TxtTotBayar, &QLineEdit::textChanged, this, &frmPenjualan::HitungKembali);
@@ -236,15 +233,9 @@ void frmPenjualan::TbBaru_Click() {
 }
 
 void frmPenjualan::TbCari_Click() {
-  QDialog* cari = ui::CreateWindow(QStringLiteral("frmCariBarang2"), this);
-  if (!cari) return;
-  ui::ShowModal(cari);
-  delete cari;
   // After a pick the cashier goes on with the quantity.
-  if (!TxtNama->text().isEmpty() && TxtJumlah->isEnabled()) TxtJumlah->setFocus();
+  CariBarangDiDaftar(QStringLiteral("frmCariBarang2"), TxtJumlah);
 }
-
-QString frmPenjualan::KodeLengkap() const { return txtKodeG->text() + QStringLiteral(".") + TxtKode->Text(); }
 
 bool frmPenjualan::eventFilter(QObject* obj, QEvent* ev) {
   if (obj == TxtKode && ev->type() == QEvent::KeyPress) {
@@ -276,16 +267,6 @@ bool frmPenjualan::TxtKode_Enter() {
   // As after a pick in the search dialog, the cashier goes on with the quantity.
   TxtJumlah->setFocus();
   return true;
-}
-
-void frmPenjualan::HitungSubTotal() {
-  if (TxtJumlah->text().isEmpty() || TxtHarga->text().isEmpty()) {
-    TxtTotal->setText(QStringLiteral("0"));
-    return;
-  }
-  // What cannot be counted leaves the box as it was; TbMasuk checks again.
-  qint64 sub;
-  if (KaliBaris(TxtHarga->text(), TxtJumlah->text(), &sub)) TxtTotal->setText(QString::number(sub));
 }
 
 void frmPenjualan::HitungKembali() {

@@ -44,9 +44,7 @@ class frmPenjualan : public FormTransaksi {
   bool eventFilter(QObject* obj, QEvent* ev) override;
 
  private:
-  void HitungSubTotal();
   void HitungKembali();
-  QString KodeLengkap() const;
 
   QLineEdit* TxtNoNota;
   ui::MaskEdBox* TxtTgl;
