@@ -164,63 +164,61 @@ QLabel* FormTransaksi::Label(QWidget* parent, const char* name, const QString& c
   return l;
 }
 
-FormTransaksi::BarisBarang FormTransaksi::BuatBarisBarang(const Tulisan (&label)[5], const char* harga, int hargaMax,
-                                                          const QString& masuk) {
-  BarisBarang b;
-  b.Frame2 = new QGroupBox(this);
-  b.Frame2->setObjectName(QStringLiteral("Frame2"));
-  b.txtKodeG = Kotak(b.Frame2, "txtKodeG", 3);
-  b.TxtKode = new ui::MaskEdBox(b.Frame2);
-  b.TxtKode->setObjectName(QStringLiteral("TxtKode"));
-  b.TxtKode->SetMask(QStringLiteral("###.###"));
-  b.TbCari = ui::Tombol(b.Frame2, "TbCari", QStringLiteral("Ca&ri"));
-  b.TxtNama = Kotak(b.Frame2, "TxtNama");
-  b.Harga = Kotak(b.Frame2, harga, hargaMax, true);
-  b.TxtJumlah = Kotak(b.Frame2, "TxtJumlah", 3, true);
-  b.TxtTotal = Kotak(b.Frame2, "TxtTotal", 0, true);
-  b.TbMasuk = ui::Tombol(b.Frame2, "TbMasuk", masuk);
-  b.txtKodeG->setFixedWidth(50);
-  b.TxtKode->setFixedWidth(80);
-  b.Harga->setFixedWidth(110);
-  b.TxtJumlah->setFixedWidth(60);
-  b.TxtTotal->setFixedWidth(120);
+QGroupBox* FormTransaksi::BuatBarisBarang(const Tulisan (&label)[5], const char* namaHarga, int hargaMax,
+                                         const QString& masuk, QLineEdit** harga) {
+  auto* Frame2 = new QGroupBox(this);
+  Frame2->setObjectName(QStringLiteral("Frame2"));
+  txtKodeG = Kotak(Frame2, "txtKodeG", 3);
+  TxtKode = new ui::MaskEdBox(Frame2);
+  TxtKode->setObjectName(QStringLiteral("TxtKode"));
+  TxtKode->SetMask(QStringLiteral("###.###"));
+  TbCari = ui::Tombol(Frame2, "TbCari", QStringLiteral("Ca&ri"));
+  TxtNama = Kotak(Frame2, "TxtNama");
+  *harga = harga_ = Kotak(Frame2, namaHarga, hargaMax, true);
+  TxtJumlah = Kotak(Frame2, "TxtJumlah", 3, true);
+  TxtTotal = Kotak(Frame2, "TxtTotal", 0, true);
+  TbMasuk = ui::Tombol(Frame2, "TbMasuk", masuk);
+  txtKodeG->setFixedWidth(50);
+  TxtKode->setFixedWidth(80);
+  harga_->setFixedWidth(110);
+  TxtJumlah->setFixedWidth(60);
+  TxtTotal->setFixedWidth(120);
   auto* kode = new QHBoxLayout;
-  kode->addWidget(b.txtKodeG);
-  kode->addWidget(new QLabel(QStringLiteral("."), b.Frame2));
-  kode->addWidget(b.TxtKode);
-  kode->addWidget(b.TbCari);
+  kode->addWidget(txtKodeG);
+  kode->addWidget(new QLabel(QStringLiteral("."), Frame2));
+  kode->addWidget(TxtKode);
+  kode->addWidget(TbCari);
   kode->addStretch();
-  auto* g = new QGridLayout(b.Frame2);
-  g->addWidget(Label(b.Frame2, label[0].name, label[0].caption), 0, 0);
+  auto* g = new QGridLayout(Frame2);
+  g->addWidget(Label(Frame2, label[0].name, label[0].caption), 0, 0);
   g->addLayout(kode, 0, 1, 1, 3);
-  g->addWidget(Label(b.Frame2, label[1].name, label[1].caption), 1, 0);
-  g->addWidget(b.TxtNama, 1, 1, 1, 6);
-  g->addWidget(Label(b.Frame2, label[2].name, label[2].caption), 2, 0);
-  g->addWidget(b.Harga, 2, 1);
-  g->addWidget(Label(b.Frame2, label[3].name, label[3].caption), 2, 2, Qt::AlignRight);
-  g->addWidget(b.TxtJumlah, 2, 3);
-  g->addWidget(Label(b.Frame2, label[4].name, label[4].caption), 2, 4, Qt::AlignRight);
-  g->addWidget(b.TxtTotal, 2, 5);
-  g->addWidget(b.TbMasuk, 2, 6);
+  g->addWidget(Label(Frame2, label[1].name, label[1].caption), 1, 0);
+  g->addWidget(TxtNama, 1, 1, 1, 6);
+  g->addWidget(Label(Frame2, label[2].name, label[2].caption), 2, 0);
+  g->addWidget(harga_, 2, 1);
+  g->addWidget(Label(Frame2, label[3].name, label[3].caption), 2, 2, Qt::AlignRight);
+  g->addWidget(TxtJumlah, 2, 3);
+  g->addWidget(Label(Frame2, label[4].name, label[4].caption), 2, 4, Qt::AlignRight);
+  g->addWidget(TxtTotal, 2, 5);
+  g->addWidget(TbMasuk, 2, 6);
   g->setColumnStretch(1, 1);
-  connect(b.Harga, &QLineEdit::textChanged, this, &FormTransaksi::HitungSubTotal);
-  connect(b.TxtJumlah, &QLineEdit::textChanged, this, &FormTransaksi::HitungSubTotal);
-  barisBarang_ = b;
-  return b;
+  connect(harga_, &QLineEdit::textChanged, this, &FormTransaksi::HitungSubTotal);
+  connect(TxtJumlah, &QLineEdit::textChanged, this, &FormTransaksi::HitungSubTotal);
+  return Frame2;
 }
 
 QString FormTransaksi::KodeLengkap() const {
-  return barisBarang_.txtKodeG->text() + QStringLiteral(".") + barisBarang_.TxtKode->Text();
+  return txtKodeG->text() + QStringLiteral(".") + TxtKode->Text();
 }
 
 void FormTransaksi::HitungSubTotal() {
-  const QString harga = barisBarang_.Harga->text(), jumlah = barisBarang_.TxtJumlah->text();
+  const QString harga = harga_->text(), jumlah = TxtJumlah->text();
   if (jumlah.isEmpty() || harga.isEmpty()) {
-    barisBarang_.TxtTotal->setText(QStringLiteral("0"));
+    TxtTotal->setText(QStringLiteral("0"));
     return;
   }
   qint64 sub;
-  if (KaliBaris(harga, jumlah, &sub)) barisBarang_.TxtTotal->setText(QString::number(sub));
+  if (KaliBaris(harga, jumlah, &sub)) TxtTotal->setText(QString::number(sub));
 }
 
 void FormTransaksi::CariBarangDiDaftar(const QString& dialog, QWidget* lanjut) {
@@ -230,5 +228,5 @@ void FormTransaksi::CariBarangDiDaftar(const QString& dialog, QWidget* lanjut) {
   if (!cari) return;
   ui::ShowModal(cari);
   delete cari;
-  if (!barisBarang_.TxtNama->text().isEmpty() && lanjut->isEnabled()) lanjut->setFocus();
+  if (!TxtNama->text().isEmpty() && lanjut->isEnabled()) lanjut->setFocus();
 }

@@ -103,25 +103,16 @@ class FormTransaksi : public QDialog {
   // The line of an item being entered, as the sale and the purchase show it:
   // the group box and the masked rest of the code with the search button,
   // the item's name, price, quantity, the line's amount and the button that
-  // adds the line. Each screen names its labels, its price box and captions.
-  struct BarisBarang {
-    QGroupBox* Frame2;
-    QLineEdit* txtKodeG;
-    ui::MaskEdBox* TxtKode;
-    QPushButton* TbCari;
-    QLineEdit* TxtNama;
-    QLineEdit* Harga;
-    QLineEdit* TxtJumlah;
-    QLineEdit* TxtTotal;
-    QPushButton* TbMasuk;
-  };
+  // adds the line (the members below). Each screen names its labels, its
+  // price box and captions; the line's amount follows price and quantity.
   struct Tulisan {
     const char* name;
     QString caption;
   };
-  // `label` holds the code, name, price, quantity and amount labels in order.
-  // The line's amount follows its price and quantity.
-  BarisBarang BuatBarisBarang(const Tulisan (&label)[5], const char* harga, int hargaMax, const QString& masuk);
+  // `label` holds the code, name, price, quantity and amount labels in order;
+  // the price box is returned in `harga`.
+  QGroupBox* BuatBarisBarang(const Tulisan (&label)[5], const char* namaHarga, int hargaMax, const QString& masuk,
+                             QLineEdit** harga);
   // The item code the line names, GGG.PPP.BBB as typed.
   QString KodeLengkap() const;
   // The line's amount from its price and quantity; what cannot be counted
@@ -132,9 +123,17 @@ class FormTransaksi : public QDialog {
   void CariBarangDiDaftar(const QString& dialog, QWidget* lanjut);
 
   QPushButton* TbKeluar = nullptr;
+  // The item line, when the screen has one.
+  QLineEdit* txtKodeG = nullptr;
+  ui::MaskEdBox* TxtKode = nullptr;
+  QPushButton* TbCari = nullptr;
+  QLineEdit* TxtNama = nullptr;
+  QLineEdit* TxtJumlah = nullptr;
+  QLineEdit* TxtTotal = nullptr;
+  QPushButton* TbMasuk = nullptr;
 
  private:
-  BarisBarang barisBarang_{};
+  QLineEdit* harga_ = nullptr;  // the item line's price box
   QList<QWidget*> isian_;
   QList<QWidget*> tetapMati_;
   QString tanyaTeks_;

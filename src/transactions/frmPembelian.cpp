@@ -71,21 +71,12 @@ frmPembelian::frmPembelian(QWidget* parent) : FormTransaksi(parent) {
   // ---- the line being entered
   // Prices as long as the item screen takes them: with at most 999 a line,
   // no line or total can overflow.
-  const BarisBarang b = BuatBarisBarang({{"Label5", QStringLiteral("Kode Barang")},
-                                         {"Label6", QStringLiteral("Nama Barang")},
-                                         {"Label7", QStringLiteral("Harga (Rp)")},
-                                         {"Label8", QStringLiteral("Qty")},
-                                         {"Label9", QStringLiteral("Sub Total (Rp)")}},
-                                        "TxtHBeli", 10, QStringLiteral("OK"));
-  QGroupBox* Frame2 = b.Frame2;
-  txtKodeG = b.txtKodeG;
-  TxtKode = b.TxtKode;
-  TbCari = b.TbCari;
-  TxtNama = b.TxtNama;
-  TxtHBeli = b.Harga;
-  TxtJumlah = b.TxtJumlah;
-  TxtTotal = b.TxtTotal;
-  TbMasuk = b.TbMasuk;
+  QGroupBox* Frame2 = BuatBarisBarang({{"Label5", QStringLiteral("Kode Barang")},
+                                       {"Label6", QStringLiteral("Nama Barang")},
+                                       {"Label7", QStringLiteral("Harga (Rp)")},
+                                       {"Label8", QStringLiteral("Qty")},
+                                       {"Label9", QStringLiteral("Sub Total (Rp)")}},
+                                      "TxtHBeli", 10, QStringLiteral("OK"), &TxtHBeli);
 
   // ---- the lines of the document
   GridMasuk = new ui::FlexGrid(this);

@@ -58,18 +58,11 @@ class frmPembelian : public FormTransaksi {
   QComboBox* cmbPemasok;
   QLineEdit* txtNmPemasok;
   QPlainTextEdit* TxtAlamat;
-  QLineEdit* txtKodeG;
-  ui::MaskEdBox* TxtKode;
-  QLineEdit* TxtNama;
   QLineEdit* TxtHBeli;
-  QLineEdit* TxtJumlah;
-  QLineEdit* TxtTotal;
   QLineEdit* TxtTotalHarga;
   ui::FlexGrid* GridMasuk;
-  QPushButton* TbMasuk;
   QPushButton* TbBaru;
   QPushButton* TbSimpan;
-  QPushButton* TbCari;
 
   int baris_ = 1;
   QString kodeBarang_;

@@ -45,21 +45,12 @@ frmPenjualan::frmPenjualan(QWidget* parent) : FormTransaksi(parent) {
   TxtTgl->setFixedWidth(110);
 
   // ---- the line being entered
-  const BarisBarang b = BuatBarisBarang({{"Label3", QStringLiteral("Kode Barang")},
-                                         {"Label4", QStringLiteral("Nama Barang")},
-                                         {"Label5", QStringLiteral("Harga Jual (Rp)")},
-                                         {"Label6", QStringLiteral("Jumlah")},
-                                         {"Label7", QStringLiteral("Sub Total (Rp)")}},
-                                        "TxtHarga", 0, QStringLiteral("Masuk"));
-  QGroupBox* Frame2 = b.Frame2;
-  txtKodeG = b.txtKodeG;
-  TxtKode = b.TxtKode;
-  TbCari = b.TbCari;
-  TxtNama = b.TxtNama;
-  TxtHarga = b.Harga;
-  TxtJumlah = b.TxtJumlah;
-  TxtTotal = b.TxtTotal;
-  TbMasuk = b.TbMasuk;
+  QGroupBox* Frame2 = BuatBarisBarang({{"Label3", QStringLiteral("Kode Barang")},
+                                       {"Label4", QStringLiteral("Nama Barang")},
+                                       {"Label5", QStringLiteral("Harga Jual (Rp)")},
+                                       {"Label6", QStringLiteral("Jumlah")},
+                                       {"Label7", QStringLiteral("Sub Total (Rp)")}},
+                                      "TxtHarga", 0, QStringLiteral("Masuk"), &TxtHarga);
 
   // ---- the lines of the sale
   GridJual = new ui::FlexGrid(this);

@@ -48,20 +48,13 @@ class frmPenjualan : public FormTransaksi {
 
   QLineEdit* TxtNoNota;
   ui::MaskEdBox* TxtTgl;
-  QLineEdit* txtKodeG;
-  ui::MaskEdBox* TxtKode;
-  QLineEdit* TxtNama;
   QLineEdit* TxtHarga;
-  QLineEdit* TxtJumlah;
-  QLineEdit* TxtTotal;
   ui::FlexGrid* GridJual;
   QLineEdit* TxtTotBayar;
   QLineEdit* TxtUBayar;
   QLineEdit* TxtUKembali;
   QPushButton* TbBaru;
   QPushButton* TbSimpan;
-  QPushButton* TbCari;
-  QPushButton* TbMasuk;
 
   int baris_ = 1;
   QString kodeBarang_;
