@@ -234,21 +234,21 @@ QString FormatValue(const QVariant& v, Format format) {
   }
 }
 
-PageSpec PageSpec::A4() {
-  return PageSpec{QSizeF(210 * kMm, 297 * kMm), QMarginsF(kMargin, kMargin, kMargin, kMargin)};
+PageSetup PageSetup::A4() {
+  return PageSetup{QSizeF(210 * kMm, 297 * kMm), QMarginsF(kMargin, kMargin, kMargin, kMargin)};
 }
 
-PageSpec PageSpec::FromPageLayout(const QPageLayout& layout) {
+PageSetup PageSetup::FromPageLayout(const QPageLayout& layout) {
   const QSizeF pts = layout.fullRectPoints().size();
   QPageLayout inPoints = layout;
   inPoints.setUnits(QPageLayout::Point);
   const QMarginsF m = inPoints.minimumMargins() * (kDotsPerInch / 72.0);
-  return PageSpec{pts * (kDotsPerInch / 72.0),
+  return PageSetup{pts * (kDotsPerInch / 72.0),
                   QMarginsF(std::max(kMargin, m.left()), std::max(kMargin, m.top()), std::max(kMargin, m.right()),
                             std::max(kMargin, m.bottom()))};
 }
 
-QRectF PageSpec::Printable() const { return QRectF(QPointF(0, 0), paper).marginsRemoved(margins); }
+QRectF PageSetup::Printable() const { return QRectF(QPointF(0, 0), paper).marginsRemoved(margins); }
 
 int Plan::PageCount() const {
   if (rowCount <= firstPageRows) return 1;
@@ -262,11 +262,11 @@ int Plan::RowsOn(int p) const {
   return std::clamp(rowCount - FirstRow(p), 0, room);
 }
 
-Plan Paginate(const ReportDef& def, int rowCount, const PageSpec& spec) {
+Plan Paginate(const ReportDef& def, int rowCount, const PageSetup& setup) {
   Plan plan;
-  plan.page = spec;
+  plan.page = setup;
   plan.rowCount = rowCount;
-  const QRectF area = spec.Printable();
+  const QRectF area = setup.Printable();
   double total = 0;
   for (const Column& c : def.columns) total += c.width;
   double x = area.left();
@@ -322,8 +322,8 @@ Page LayoutPage(const Plan& plan, const ReportDef& def, const Captions& captions
   return page;
 }
 
-std::vector<Page> Layout(const ReportDef& def, const Captions& captions, const Rows& rows, const PageSpec& spec) {
-  const Plan plan = Paginate(def, rows.Count(), spec);
+std::vector<Page> Layout(const ReportDef& def, const Captions& captions, const Rows& rows, const PageSetup& setup) {
+  const Plan plan = Paginate(def, rows.Count(), setup);
   std::vector<Page> pages;
   pages.reserve(size_t(plan.PageCount()));
   for (int p = 0; p < plan.PageCount(); ++p) pages.push_back(LayoutPage(plan, def, captions, rows, p));

@@ -59,20 +59,20 @@ struct Page {
 };
 
 // Paper and margins, in dots.
-struct PageSpec {
+struct PageSetup {
   QSizeF paper;
   QMarginsF margins;
-  static PageSpec A4();
+  static PageSetup A4();
   // The paper and orientation of a printer or PDF writer; our margins, or
   // the device's own where it cannot print closer to the edge.
-  static PageSpec FromPageLayout(const QPageLayout& layout);
+  static PageSetup FromPageLayout(const QPageLayout& layout);
   QRectF Printable() const;
 };
 
 // Where the bands stand on the paper and which rows each page holds. Made
 // without looking at a single row, so a long document is planned at once.
 struct Plan {
-  PageSpec page;
+  PageSetup page;
   int rowCount = 0;
   int firstPageRows = 0;  // rows under the report header on page 1
   int pageRows = 1;       // rows on every later page
@@ -85,12 +85,12 @@ struct Plan {
   int RowsOn(int page) const;
 };
 
-Plan Paginate(const ReportDef& def, int rowCount, const PageSpec& page);
+Plan Paginate(const ReportDef& def, int rowCount, const PageSetup& page);
 // One page of the plan, with its texts measured and cut.
 Page LayoutPage(const Plan& plan, const ReportDef& def, const Captions& captions, const Rows& rows, int page);
 // Every page.
 std::vector<Page> Layout(const ReportDef& def, const Captions& captions, const Rows& rows,
-                         const PageSpec& page = PageSpec::A4());
+                         const PageSetup& page = PageSetup::A4());
 
 // A value in the form its column prints it.
 QString FormatValue(const QVariant& value, Format format);

@@ -34,7 +34,7 @@ void PaintPage(QPainter& p, const Page& page) {
 bool PrintDocument(QPagedPaintDevice* device, const ReportDef& def, const Captions& captions, const Rows& rows,
                    int first, int last) {
   if (auto* printer = dynamic_cast<QPrinter*>(device)) printer->setFullPage(true);
-  const Plan plan = Paginate(def, rows.Count(), PageSpec::FromPageLayout(device->pageLayout()));
+  const Plan plan = Paginate(def, rows.Count(), PageSetup::FromPageLayout(device->pageLayout()));
   if (last < 0 || last >= plan.PageCount()) last = plan.PageCount() - 1;
   first = std::clamp(first, 0, last);
   QPainter p;

@@ -64,7 +64,7 @@ PreviewWindow::PreviewWindow(const ReportDef& def, const Captions& captions, con
       def_(def),
       captions_(captions),
       rows_(rows),
-      plan_(Paginate(def, rows.Count(), PageSpec::A4())) {
+      plan_(Paginate(def, rows.Count(), PageSetup::A4())) {
   setObjectName(def.name);
   setWindowTitle(def.windowTitle);
 

@@ -23,7 +23,7 @@ class LayoutTest : public QObject {
     const Captions cap{{"LblTgl", "15 March 2024"}, {"LblPeriode", "01 March 2024 S/D 31 March 2024"}};
     const std::vector<Page> pages = Layout(def, cap, rows);
     QVERIFY(pages.size() >= 3);
-    const double bottom = PageSpec::A4().Printable().bottom();
+    const double bottom = PageSetup::A4().Printable().bottom();
     std::vector<int> order;
     int details = 0;
     for (const Page& p : pages) {
@@ -137,11 +137,11 @@ class LayoutTest : public QObject {
 
   void printerPaperIsHonoured() {
     const ReportDef& def = Def("rptLapJualPeriode");
-    const PageSpec a4 = PageSpec::A4();
-    const PageSpec turned =
-        PageSpec::FromPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF()));
-    const PageSpec letter =
-        PageSpec::FromPageLayout(QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait, QMarginsF()));
+    const PageSetup a4 = PageSetup::A4();
+    const PageSetup turned =
+        PageSetup::FromPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF()));
+    const PageSetup letter =
+        PageSetup::FromPageLayout(QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait, QMarginsF()));
     QVERIFY(qAbs(turned.paper.height() - a4.paper.width()) < 10 && qAbs(turned.paper.width() - a4.paper.height()) < 10);
     QVERIFY(qAbs(letter.paper.width() - 8.5 * kDotsPerInch) < 1);
     const Plan upright = Paginate(def, 500, a4), wide = Paginate(def, 500, turned);

@@ -169,8 +169,8 @@ class PreviewTest : public QObject {
     }
     VERIFY_PROMPTS(p);
     QVERIFY2(PdfInfo(file, "Page size").startsWith("842 x 595 pts"), qPrintable(PdfInfo(file, "Page size")));
-    const PageSpec wide =
-        PageSpec::FromPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF()));
+    const PageSetup wide =
+        PageSetup::FromPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF()));
     QCOMPARE(PdfInfo(file, "Pages"), QString::number(Paginate(def, rows.Count(), wide).PageCount()));
     QVERIFY(Paginate(def, rows.Count(), wide).PageCount() > w.PageCount());
 
