@@ -162,24 +162,11 @@ QString FormLaporan::QueryTampil() const {
   return Ganti(jenis_.sqlTampil.isEmpty() ? jenis_.sqlPreview : jenis_.sqlTampil);
 }
 
-void FormLaporan::AturKolom(const QList<QPair<QString, int>>& kolom) {
-  grid_->SetCols(int(kolom.size()));
-  grid_->SetRowHeightMin(300);
-  for (int c = 0; c < kolom.size(); ++c) {
-    grid_->SetTextMatrix(0, c, kolom[c].first);
-    grid_->SetColWidth(c, kolom[c].second);
-  }
-}
-
 void FormLaporan::AktifGridPreview() {
-  QList<QPair<QString, int>> kolom{{QStringLiteral("NO"), 400}};
-  for (const Kolom& k : jenis_.kolom) kolom.append({k.judul, k.lebar});
-  AturKolom(kolom);
-  grid_->SetColAlignment(0, Qt::AlignRight);
-  for (int c = 0; c < jenis_.kolom.size(); ++c) {
-    const Isi i = jenis_.kolom[c].isi;
-    grid_->SetColAlignment(c + 1, i == Isi::Angka || i == Isi::Kali ? Qt::AlignRight : Qt::AlignLeft);
-  }
+  QList<ui::Kolom> kolom{{QStringLiteral("NO"), 400, true}};
+  for (const Kolom& k : jenis_.kolom) kolom.append({k.judul, k.lebar, k.isi == Isi::Angka || k.isi == Isi::Kali});
+  ui::AturGrid(grid_, kolom);
+  grid_->SetRowHeightMin(300);
 }
 
 void FormLaporan::TampilGridData() {
@@ -490,8 +477,10 @@ frmKasPeriode::frmKasPeriode(QWidget* parent) : FormLaporan(LabaRugi, parent) {
 void frmKasPeriode::TbPreview_Click() { TampilGridData(); }
 
 void frmKasPeriode::AktifGridPreview() {
-  AturKolom({{T("TOTAL PEMASUKAN (Rp)"), 3000}, {T("TOTAL PENGELUARAN (Rp)"), 3000}, {T("TOTAL LABA / RUGI (Rp)"), 3000}});
-  for (int c = 0; c < 3; ++c) Grid()->SetColAlignment(c, Qt::AlignRight);
+  ui::AturGrid(Grid(), {{T("TOTAL PEMASUKAN (Rp)"), 3000, true},
+                        {T("TOTAL PENGELUARAN (Rp)"), 3000, true},
+                        {T("TOTAL LABA / RUGI (Rp)"), 3000, true}});
+  Grid()->SetRowHeightMin(300);
 }
 
 bool frmKasPeriode::Hitung(bool* adaMasuk, bool* adaKeluar) {

@@ -100,8 +100,6 @@ class FormLaporan : public QDialog {
   // Sets the labels of the document before it is shown; the rows the
   // document will print are in rs.
   virtual void IsiLabel(reports::Document& rpt, const db::Recordset& rs);
-  // Sets up the grid with these columns (the row number first).
-  void AturKolom(const QList<QPair<QString, int>>& kolom);
   // Fills the combo box from a query: the text shown and the number it holds.
   void IsiNota(const QString& sql, db::RecordsetPtr& rs, const QString& field, const QString& field2 = {});
 
