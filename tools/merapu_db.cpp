@@ -17,15 +17,10 @@
 #include <termios.h>
 #include <unistd.h>
 
-#include <sqlite3.h>
-
 #include "db/Backup.h"
 #include "db/Connection.h"
 #include "db/Sql.h"
 #include "demodata.h"
-
-// The schema is built into the store's library, which registers it only when asked.
-static void LoadSchemaResource() { Q_INIT_RESOURCE(db); }
 
 namespace {
 
@@ -337,47 +332,8 @@ int Create(Options o) {
 // Adds the schema's indexes that the file lacks, in one transaction.
 int Upgrade(const QString& path) {
   db::Connection conn;
-  if (!conn.Open(path) || !conn.WriteAllowed()) return Fail(path + ": " + conn.LastError());
-  LoadSchemaResource();
-  QFile schema(":/db/schema.sql");
-  sqlite3* ref = nullptr;
-  if (!schema.open(QIODevice::ReadOnly) || sqlite3_open(":memory:", &ref) != SQLITE_OK ||
-      sqlite3_exec(ref, schema.readAll().constData(), nullptr, nullptr, nullptr) != SQLITE_OK) {
-    sqlite3_close(ref);
-    return Fail("the schema cannot be read");
-  }
-  QList<QPair<QString, QString>> indexes;
-  sqlite3_stmt* st = nullptr;
-  sqlite3_prepare_v2(ref, "SELECT name, sql FROM sqlite_master WHERE type = 'index' AND sql IS NOT NULL", -1, &st,
-                     nullptr);
-  while (sqlite3_step(st) == SQLITE_ROW)
-    indexes.append({QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0))),
-                    QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 1)))});
-  sqlite3_finalize(st);
-  sqlite3_close(ref);
   QStringList added;
-  sqlite3* h = conn.Handle();
-  if (sqlite3_exec(h, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) != SQLITE_OK)
-    return Fail(path + ": " + sqlite3_errmsg(h));
-  for (const auto& [name, sql] : indexes) {
-    sqlite3_prepare_v2(h, "SELECT 1 FROM sqlite_master WHERE type = 'index' AND name = ?", -1, &st, nullptr);
-    const QByteArray n = name.toUtf8();
-    sqlite3_bind_text(st, 1, n.constData(), int(n.size()), SQLITE_TRANSIENT);
-    const bool ada = sqlite3_step(st) == SQLITE_ROW;
-    sqlite3_finalize(st);
-    if (ada) continue;
-    if (sqlite3_exec(h, sql.toUtf8().constData(), nullptr, nullptr, nullptr) != SQLITE_OK) {
-      const QString why = sqlite3_errmsg(h);
-      sqlite3_exec(h, "ROLLBACK", nullptr, nullptr, nullptr);
-      return Fail(path + ": " + name + ": " + why);
-    }
-    added << name;
-  }
-  if (sqlite3_exec(h, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK) {
-    const QString why = sqlite3_errmsg(h);
-    sqlite3_exec(h, "ROLLBACK", nullptr, nullptr, nullptr);
-    return Fail(path + ": " + why);
-  }
+  if (!conn.Open(path) || !conn.AddMissingIndexes(&added)) return Fail(path + ": " + conn.LastError());
   std::printf("%s\n", (added.isEmpty() ? path + ": up to date" : path + ": added " + added.join(", "))
                           .toLocal8Bit().constData());
   return 0;

@@ -7,6 +7,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 #include "db/FileCheck.h"
 #include "db/Sql.h"
@@ -188,6 +189,52 @@ bool Connection::WriteAllowed() {
   if (check_->Wait(&why)) return true;
   SetError(QStringLiteral("File database rusak, tidak ada data yang disimpan: %1").arg(why));
   return false;
+}
+
+bool Connection::AddMissingIndexes(QStringList* added) {
+  added->clear();
+  if (!db_) {
+    SetError(QStringLiteral("Koneksi database belum terbuka"));
+    return false;
+  }
+  LoadSchemaResource();
+  QFile schema(QStringLiteral(":/db/schema.sql"));
+  if (!schema.open(QIODevice::ReadOnly)) {
+    SetError(QStringLiteral("Skema database tidak dapat dibaca"));
+    return false;
+  }
+  static const QRegularExpression index(QStringLiteral(R"(CREATE INDEX (?:IF NOT EXISTS )?(\w+) (ON [^;]+);)"));
+  const QString ddl = QString::fromUtf8(schema.readAll());
+  if (!BeginTrans()) return false;
+  for (auto m = index.globalMatch(ddl); m.hasNext();) {
+    const QRegularExpressionMatch i = m.next();
+    sqlite3_stmt* ada = PrepareOne(QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'index' AND name = '%1'")
+                                       .arg(i.captured(1)));
+    if (!ada) {
+      RollbackTrans();
+      return false;
+    }
+    const bool baru = sqlite3_step(ada) != SQLITE_ROW;
+    sqlite3_finalize(ada);
+    if (!baru) continue;
+    const QByteArray sql = QStringLiteral("CREATE INDEX %1 %2").arg(i.captured(1), i.captured(2)).toUtf8();
+    if (sqlite3_exec(db_, sql.constData(), nullptr, nullptr, nullptr) != SQLITE_OK) {
+      TakeSqliteError();
+      const QString why = error_;
+      RollbackTrans();
+      SetError(why);
+      return false;
+    }
+    *added << i.captured(1);
+  }
+  if (!CommitTrans()) {
+    const QString why = error_;
+    RollbackTrans();
+    SetError(why);
+    added->clear();
+    return false;
+  }
+  return true;
 }
 
 bool Connection::Create(const QString& path) {

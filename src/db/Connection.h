@@ -38,6 +38,9 @@ class Connection {
   // Creates a new database file from the schema (used by the database tool
   // and tests only; the program never creates a table).
   [[nodiscard]] bool Create(const QString& path);
+  // Creates, in one transaction, the schema's indexes that the open file
+  // lacks (a file made by an older version); their names go into *added.
+  [[nodiscard]] bool AddMissingIndexes(QStringList* added);
   void Close();
   bool IsOpen() const { return db_ != nullptr; }
   QString Path() const { return path_; }
