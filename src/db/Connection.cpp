@@ -68,13 +68,48 @@ void Connection::Close() {
   dev_ = ino_ = 0;
 }
 
+void Connection::SetError(Error::Kind kind, const QString& message, const QString& statement) {
+  failure_.kind = kind;
+  failure_.message = message;
+  failure_.statement = statement;
+  failure_.target = path_;
+}
+
+namespace {
+// The kind of SQLite's last failure on h.
+Error::Kind KindOf(sqlite3* h) {
+  const int ext = sqlite3_extended_errcode(h);
+  switch (ext & 0xff) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+      return Error::Kind::Busy;
+    case SQLITE_CONSTRAINT:
+      return ext == SQLITE_CONSTRAINT_PRIMARYKEY || ext == SQLITE_CONSTRAINT_UNIQUE ? Error::Kind::DuplicateKey
+                                                                                    : Error::Kind::Other;
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB:
+      return Error::Kind::Damaged;
+    case SQLITE_READONLY:
+      return Error::Kind::ReadOnly;
+    case SQLITE_CANTOPEN:
+      return Error::Kind::NotFound;
+    case SQLITE_ERROR: {
+      const QByteArray m(sqlite3_errmsg(h));
+      if (m.startsWith("no such table") || m.startsWith("no such column")) return Error::Kind::MissingSchema;
+      return Error::Kind::Other;
+    }
+    default:
+      return Error::Kind::Other;
+  }
+}
+}  // namespace
+
 void Connection::TakeSqliteError() {
   if (!db_) {
-    SetError(QStringLiteral("database tidak terbuka"));
+    SetError(Error::Kind::Other, QStringLiteral("database tidak terbuka"));
     return;
   }
-  const int code = sqlite3_extended_errcode(db_) & 0xff;
-  SetError(QString::fromUtf8(sqlite3_errmsg(db_)), code == SQLITE_BUSY || code == SQLITE_LOCKED);
+  SetError(KindOf(db_), QString::fromUtf8(sqlite3_errmsg(db_)));
 }
 
 bool Connection::Open(const QString& path) {
@@ -82,24 +117,24 @@ bool Connection::Open(const QString& path) {
   path_ = path;
   const QFileInfo fi(path);
   if (!fi.exists() || !fi.isFile()) {
-    SetError(QStringLiteral("File database tidak ditemukan: %1").arg(path));
+    SetError(Error::Kind::NotFound, QStringLiteral("File database tidak ditemukan: %1").arg(path));
     return false;
   }
   // A file that opens read-only would fail at the first save, after the
   // person has typed a whole sale: refuse it now. The folder must take
   // SQLite's journal beside the file.
   if (!Writable(path)) {
-    SetError(QStringLiteral("File database hanya dapat dibaca: %1").arg(path));
+    SetError(Error::Kind::ReadOnly, QStringLiteral("File database hanya dapat dibaca: %1").arg(path));
     return false;
   }
   if (!Writable(fi.absolutePath())) {
-    SetError(QStringLiteral("Folder database tidak dapat ditulisi: %1").arg(fi.absolutePath()));
+    SetError(Error::Kind::ReadOnly, QStringLiteral("Folder database tidak dapat ditulisi: %1").arg(fi.absolutePath()));
     return false;
   }
   sqlite3* h = nullptr;
   int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &h, SQLITE_OPEN_READWRITE, nullptr);
   if (rc != SQLITE_OK) {
-    SetError(h ? QString::fromUtf8(sqlite3_errmsg(h)) : QStringLiteral("out of memory"));
+    SetError(h ? KindOf(h) : Error::Kind::Other, h ? QString::fromUtf8(sqlite3_errmsg(h)) : QStringLiteral("out of memory"));
     sqlite3_close_v2(h);
     return false;
   }
@@ -110,7 +145,7 @@ bool Connection::Open(const QString& path) {
   }
   sqlite3_busy_timeout(db_, busyTimeoutMs());
   if (sqlite3_db_readonly(db_, "main") == 1) {
-    SetError(QStringLiteral("File database hanya dapat dibaca: %1").arg(path));
+    SetError(Error::Kind::ReadOnly, QStringLiteral("File database hanya dapat dibaca: %1").arg(path));
     Close();
     return false;
   }
@@ -121,7 +156,7 @@ bool Connection::Open(const QString& path) {
   check_ = FileCheck::For(path);
   QString why;
   if (check_->Done() && !check_->Wait(&why)) {
-    SetError(QStringLiteral("File database rusak: %1").arg(why));
+    SetError(Error::Kind::Damaged, QStringLiteral("File database rusak: %1").arg(why));
     Close();
     return false;
   }
@@ -134,7 +169,9 @@ bool Connection::CheckOpened() {
   QString why;
   bool busy = false;
   if (HasProgramSchema(db_, path_, &why, &busy)) return true;
-  SetError(why, busy);
+  // When a query of the check failed, SQLite says what the file is (not a
+  // database, damaged, locked); otherwise a table or column is missing.
+  SetError(busy ? Error::Kind::Busy : sqlite3_errcode(db_) != SQLITE_OK ? KindOf(db_) : Error::Kind::MissingSchema, why);
   return false;
 }
 
@@ -175,7 +212,7 @@ bool Connection::FileStillHere() {
   struct stat st;
   if (ino_ == 0 || (::stat(QFile::encodeName(path_).constData(), &st) == 0 && st.st_dev == dev_ && st.st_ino == ino_))
     return true;
-  SetError(QStringLiteral("File database sudah tidak ada di tempatnya (dipindah, dihapus atau diganti), "
+  SetError(Error::Kind::Moved, QStringLiteral("File database sudah tidak ada di tempatnya (dipindah, dihapus atau diganti), "
                           "tidak ada data yang disimpan: %1").arg(path_));
   return false;
 }
@@ -187,7 +224,7 @@ bool Connection::WriteAllowed() {
   if (!check_) return true;
   QString why;
   if (check_->Wait(&why)) return true;
-  SetError(QStringLiteral("File database rusak, tidak ada data yang disimpan: %1").arg(why));
+  SetError(Error::Kind::Damaged, QStringLiteral("File database rusak, tidak ada data yang disimpan: %1").arg(why));
   return false;
 }
 
@@ -220,17 +257,17 @@ bool Connection::AddMissingIndexes(QStringList* added) {
     const QByteArray sql = QStringLiteral("CREATE INDEX %1 %2").arg(i.captured(1), i.captured(2)).toUtf8();
     if (sqlite3_exec(db_, sql.constData(), nullptr, nullptr, nullptr) != SQLITE_OK) {
       TakeSqliteError();
-      const QString why = error_;
+      const Error why = failure_;
       RollbackTrans();
-      SetError(why);
+      SetFailure(why);
       return false;
     }
     *added << i.captured(1);
   }
   if (!CommitTrans()) {
-    const QString why = error_;
+    const Error why = failure_;
     RollbackTrans();
-    SetError(why);
+    SetFailure(why);
     added->clear();
     return false;
   }
@@ -505,6 +542,12 @@ sqlite3_stmt* Connection::PrepareOne(const QString& sql) {
 }
 
 bool Connection::Execute(const QString& jetSql, int* rowsAffected) {
+  if (Run(jetSql, rowsAffected)) return true;
+  failure_.statement = jetSql;
+  return false;
+}
+
+bool Connection::Run(const QString& jetSql, int* rowsAffected) {
   if (!db_) {
     SetError(QStringLiteral("Koneksi database belum terbuka"));
     return false;
@@ -539,9 +582,9 @@ bool Connection::BeginTrans() {
 bool Connection::CommitTrans() {
   if (!db_) return false;
   if (!FileStillHere()) {
-    const QString why = error_;
+    const Error why = failure_;
     RollbackTrans();
-    SetError(why);
+    SetFailure(why);
     return false;
   }
   if (sqlite3_exec(db_, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK) {

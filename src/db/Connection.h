@@ -14,6 +14,8 @@
 #include <QStringList>
 #include <memory>
 
+#include "db/Error.h"
+
 struct sqlite3;
 struct sqlite3_stmt;
 
@@ -55,13 +57,16 @@ class Connection {
   bool RollbackTrans();
   bool InTransaction() const;
 
-  QString LastError() const { return error_; }
+  // The last failure: its kind, the engine's message and the statement.
+  const Error& Failure() const { return failure_; }
+  void SetFailure(const Error& e) { failure_ = e; }
+  QString LastError() const { return failure_.message; }
   // The last failure came from another program holding the database longer
   // than the wait.
-  bool LastErrorBusy() const { return busy_; }
+  bool LastErrorBusy() const { return failure_.kind == Error::Kind::Busy; }
+  void SetError(Error::Kind kind, const QString& message, const QString& statement = QString());
   void SetError(const QString& e, bool busy = false) {
-    error_ = e;
-    busy_ = busy;
+    SetError(busy ? Error::Kind::Busy : Error::Kind::Other, e);
   }
   sqlite3* Handle() const { return db_; }
   // The check of the whole file that Open started (null for a created file).
@@ -95,6 +100,7 @@ class Connection {
   void TakeSqliteError();
 
  private:
+  bool Run(const QString& jetSql, int* rowsAffected);
   bool LoadTable(const QString& table);
   bool CheckOpened();
   // The file at Path() is still the one opened (same device and inode).
@@ -102,8 +108,7 @@ class Connection {
   bool CoerceNumbers(const QString& jet, const QList<Token>& tk, QHash<int, QString>* replace);
   sqlite3* db_ = nullptr;
   QString path_;
-  QString error_;
-  bool busy_ = false;
+  Error failure_;
   std::shared_ptr<FileCheck> check_;
   unsigned long long dev_ = 0, ino_ = 0;  // identity of the file opened
   struct TableInfo {

@@ -11,11 +11,8 @@ bool Recordset::Open(const QString& jetSql, ConnectionPtr conn) {
   conn_ = std::move(conn);
   source_ = jetSql;
   table_.clear();
-  busy_ = false;
-  if (!conn_ || !conn_->IsOpen()) {
-    error_ = QStringLiteral("Koneksi database belum terbuka");
-    return false;
-  }
+  failure_ = Error();
+  if (!conn_ || !conn_->IsOpen()) return Refuse(QStringLiteral("Koneksi database belum terbuka"));
   QString sql;
   if (!conn_->Prepare(jetSql, &sql, &table_)) return Fail();
   sqlite_ = sql;
@@ -38,8 +35,16 @@ void Recordset::Close() {
 }
 
 bool Recordset::Fail() {
-  error_ = conn_->LastError();
-  busy_ = conn_->LastErrorBusy();
+  failure_ = conn_->Failure();
+  if (failure_.statement.isEmpty()) failure_.statement = source_;
+  return false;
+}
+
+bool Recordset::Refuse(const QString& why) {
+  failure_ = Error();
+  failure_.kind = Error::Kind::Other;
+  failure_.message = why;
+  failure_.statement = source_;
   return false;
 }
 
@@ -175,11 +180,8 @@ bool Recordset::IsNull(const QString& name) const {
 }
 
 bool Recordset::Requery() {
-  busy_ = false;
-  if (!conn_ || !conn_->IsOpen()) {
-    error_ = QStringLiteral("Koneksi database belum terbuka");
-    return false;
-  }
+  failure_ = Error();
+  if (!conn_ || !conn_->IsOpen()) return Refuse(QStringLiteral("Koneksi database belum terbuka"));
   editMode_ = None;
   pending_.clear();
   return Run();
@@ -207,15 +209,10 @@ void Recordset::CancelUpdate() {
 
 bool Recordset::Update() {
   if (editMode_ == None) return true;
-  busy_ = false;
-  if (table_.isEmpty()) {
-    error_ = QStringLiteral("Data hasil query ini tidak dapat diubah");
-    return false;
-  }
-  if (editMode_ == Editing && (pos_ < 0 || pos_ >= rowCount_)) {
-    error_ = QStringLiteral("Tidak ada baris yang sedang dipilih");
-    return false;
-  }
+  failure_ = Error();
+  if (table_.isEmpty()) return Refuse(QStringLiteral("Data hasil query ini tidak dapat diubah"));
+  if (editMode_ == Editing && (pos_ < 0 || pos_ >= rowCount_))
+    return Refuse(QStringLiteral("Tidak ada baris yang sedang dipilih"));
   const QSet<QString>& ints = conn_->IntegerColumns(table_);
   const QStringList known = conn_->Columns(table_);
   QStringList cols;
@@ -225,8 +222,7 @@ bool Recordset::Update() {
     for (const QString& k : known)
       if (k.compare(name, Qt::CaseInsensitive) == 0) col = k;
     if (col.isEmpty()) {
-      error_ = QStringLiteral("Kolom %1 tidak ada di tabel %2").arg(name, table_);
-      return false;
+      return Refuse(QStringLiteral("Kolom %1 tidak ada di tabel %2").arg(name, table_));
     }
     QVariant x = v;
     if (ints.contains(col.toLower()) && x.typeId() == QMetaType::QString) {
@@ -234,8 +230,7 @@ bool Recordset::Update() {
       bool ok = t.isEmpty();
       const qint64 n = ok ? 0 : t.toLongLong(&ok);
       if (!ok) {
-        error_ = QStringLiteral("Nilai '%1' untuk kolom %2 bukan angka").arg(x.toString(), col);
-        return false;
+        return Refuse(QStringLiteral("Nilai '%1' untuk kolom %2 bukan angka").arg(x.toString(), col));
       }
       x = n;
     }

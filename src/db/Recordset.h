@@ -26,8 +26,11 @@ class Recordset {
   QString Source() const { return source_; }
   // The table a one-table query (SELECT * FROM T ...) edits; empty otherwise.
   QString Table() const { return table_; }
-  QString LastError() const { return error_; }
-  bool LastErrorBusy() const { return busy_; }
+  // The last failure, as the connection reported it (the statement is the
+  // record set's query when the store named none).
+  const Error& Failure() const { return failure_; }
+  QString LastError() const { return failure_.message; }
+  bool LastErrorBusy() const { return failure_.kind == Error::Kind::Busy; }
 
   // Navigation. BOF: before the first row; EOF: after the last. Both are true
   // on an empty result.
@@ -83,8 +86,9 @@ class Recordset {
   ConnectionPtr conn_;
   QString source_;
   QString sqlite_;
-  QString error_;
-  bool busy_ = false;
+  Error failure_;
+  // A failure of the record set itself (not of the store).
+  bool Refuse(const QString& why);
   QString table_;        // set when the query reads one table with *
   bool open_ = false;
   std::vector<QString> names_;

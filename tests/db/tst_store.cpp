@@ -7,6 +7,7 @@
 #include "TestSupport.h"
 #include "db/Recordset.h"
 #include "db/Sql.h"
+#include "db/Transaction.h"
 
 using namespace testsupport;
 
@@ -336,6 +337,87 @@ class SchemaTest : public QObject {
   }
 };
 
+// What went wrong reaches the caller as a kind it can act on, with the
+// statement that failed.
+class FailureKindTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void failuresCarryTheirKind() {
+    using K = db::Error::Kind;
+    TempDb t;
+    const db::ConnectionPtr c = t.conn();
+    t.exec("INSERT INTO Penjualan (No_Nota) VALUES ('JL-0000001')");
+    const QString dup = "INSERT INTO Penjualan (No_Nota) VALUES ('jl-0000001')";
+    QVERIFY(!c->Execute(dup));
+    QCOMPARE(c->Failure().kind, K::DuplicateKey);
+    QCOMPARE(c->Failure().statement, dup);
+    QVERIFY(!c->Execute("UPDATE TidakAda SET x = 1"));
+    QCOMPARE(c->Failure().kind, K::MissingSchema);
+    db::Recordset rs;
+    QVERIFY(!rs.Open("SELECT Tidak_Ada FROM Grup", c));
+    QCOMPARE(rs.Failure().kind, K::MissingSchema);
+    QCOMPARE(rs.Failure().statement, QString("SELECT Tidak_Ada FROM Grup"));
+
+    // Another program holding the write lock past the wait.
+    auto other = std::make_shared<db::Connection>();
+    QVERIFY(other->Open(t.path()));
+    QVERIFY(other->BeginTrans());
+    db::Connection::SetBusyTimeout(50);
+    db::Connection late;
+    QVERIFY(late.Open(t.path()));
+    QVERIFY(!late.BeginTrans());
+    QCOMPARE(late.Failure().kind, K::Busy);
+    db::Connection::SetBusyTimeout(db::Connection::kDefaultBusyTimeoutMs);
+    QVERIFY(other->RollbackTrans());
+
+    QTemporaryDir dir;
+    db::Connection d;
+    QVERIFY(!d.Open(dir.filePath("tidak-ada.mdb")));
+    QCOMPARE(d.Failure().kind, K::NotFound);
+    QFile junk(dir.filePath("junk.mdb"));
+    QVERIFY(junk.open(QIODevice::WriteOnly));
+    junk.write(QByteArray(4096, 'x'));
+    junk.close();
+    QVERIFY(!d.Open(junk.fileName()));
+    QCOMPARE(d.Failure().kind, K::Damaged);
+    QVERIFY(db::Connection().Create(dir.filePath("a.mdb")));
+    QVERIFY(d.Open(dir.filePath("a.mdb")));
+    QVERIFY(QFile::rename(dir.filePath("a.mdb"), dir.filePath("b.mdb")));
+    QVERIFY(!d.Execute("INSERT INTO Grup VALUES ('ZZZ', 'BARU')"));
+    QCOMPARE(d.Failure().kind, K::Moved);
+  }
+
+  // A transaction scope stores only what it commits; leaving it any other
+  // way stores nothing, and a failed commit keeps the commit's reason.
+  void transactionScope() {
+    TempDb t;
+    auto c = std::make_shared<db::Connection>();
+    QVERIFY(c->Open(t.path()));
+    {
+      db::Transaction tr(*c);
+      QVERIFY(tr.ok());
+      QVERIFY(c->Execute("INSERT INTO Grup VALUES ('ATK', 'ALAT TULIS')"));
+    }
+    QVERIFY(!c->InTransaction());
+    QCOMPARE(t.count("Grup"), 0);
+    {
+      db::Transaction tr(*c);
+      QVERIFY(c->Execute("INSERT INTO Grup VALUES ('ATK', 'ALAT TULIS')"));
+      QVERIFY(tr.Commit());
+    }
+    QCOMPARE(t.count("Grup"), 1);
+    {
+      db::Transaction tr(*c);
+      QVERIFY(c->Execute("INSERT INTO Grup VALUES ('BBB', 'LAIN')"));
+      QVERIFY(QFile::rename(t.path(), t.path() + ".lain"));
+      QVERIFY(!tr.Commit());
+      QCOMPARE(c->Failure().kind, db::Error::Kind::Moved);
+      QVERIFY(QFile::rename(t.path() + ".lain", t.path()));
+    }
+    QCOMPARE(t.count("Grup"), 1);
+  }
+};
+
 class NextCodeTest : public QObject {
   Q_OBJECT
  private slots:
@@ -376,5 +458,6 @@ REGISTER_TEST(TranslationTest);
 REGISTER_TEST(QuotingTest);
 REGISTER_TEST(RecordsetTest);
 REGISTER_TEST(SchemaTest);
+REGISTER_TEST(FailureKindTest);
 REGISTER_TEST(NextCodeTest);
 #include "tst_store.moc"
