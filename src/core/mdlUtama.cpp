@@ -204,6 +204,8 @@ void TampilGagal(const QString& sql, const QString& error, bool busy) {
   ui::MsgBox(db::FailureText(sql, error, busy), ui::vbOKOnly | ui::vbCritical, QStringLiteral("Error"));
 }
 
+void TampilGagal(const db::Error& e) { TampilGagal(e.statement, e.message, e.is(db::Error::Kind::Busy)); }
+
 bool Buka(db::RecordsetPtr& rs, const QString& sql) {
   rs = std::make_shared<db::Recordset>();
   if (rs->Open(sql, Conn)) return true;

@@ -78,6 +78,8 @@ QString FormatTanggal(const QDate& tgl);
 [[nodiscard]] bool BacaUlang(db::Recordset* rs);
 // Shows a failure of the store for the statement sql.
 void TampilGagal(const QString& sql, const QString& error, bool busy);
+// Shows a failure of the store as it reported it (its statement, message and kind).
+void TampilGagal(const db::Error& e);
 
 // Clears every shared value (tests start each case from nothing).
 void ResetForTests();
