@@ -1,6 +1,6 @@
 #pragma once
 // Helpers for statement text: quoting typed values, the date text that the
-// report windows put between # marks, the next-code rule, and the translation
+// report windows put between # marks, and the translation
 // of the statements the windows write into SQLite's dialect.
 #include <QDate>
 #include <QHash>
@@ -28,14 +28,6 @@ QDate ParseShortDateText(const QString& text);
 // Digits beyond what 64 bits hold give 0 with *ok false, never another number.
 qint64 LeadingNumber(const QString& text, bool* ok = nullptr);
 
-// The next code of a scope: prefix + serial written with `width` digits.
-// lastCode is the last code of the scope, or empty when the scope has none.
-struct NextCodeResult {
-  bool ok = false;
-  QString code;   // the new code when ok
-  QString error;  // a message to show when the serial is used up
-};
-NextCodeResult NextCode(const QString& prefix, int width, const QString& lastCode);
 
 // One reader of statement text, used by the translation, the number
 // conversion of INSERT/UPDATE values and everything else that looks into a

@@ -22,6 +22,7 @@
 #include "ui/MaskEdBox.h"
 #include "ui/Seams.h"
 #include "ui/Tombol.h"
+#include "toko/Kode.h"
 
 namespace master {
 
@@ -351,16 +352,16 @@ QString MasterForm::KodeTerakhir(db::Recordset* rs, const QString& field) {
   return terakhir;
 }
 
-db::NextCodeResult MasterForm::KodeBaru(const QString& prefix, const QString& terakhir, const QString& table,
+toko::NextCodeResult MasterForm::KodeBaru(const QString& prefix, const QString& terakhir, const QString& table,
                                         const QString& field) {
-  db::NextCodeResult r = db::NextCode(prefix, 3, terakhir);
+  toko::NextCodeResult r = toko::NextCode(prefix, 3, terakhir);
   while (r.ok) {
     db::RecordsetPtr ada;
     if (!mdlUtama::Buka(ada, QStringLiteral("SELECT * FROM ") + table + QStringLiteral(" WHERE ") + field +
                                  QStringLiteral("=") + db::Quote(r.code)))
       return {};  // a code the store could not check is not free
     if (ada->Bof()) break;
-    r = db::NextCode(prefix, 3, r.code);
+    r = toko::NextCode(prefix, 3, r.code);
   }
   return r;
 }

@@ -13,6 +13,7 @@
 
 #include "db/Recordset.h"
 #include "db/Sql.h"
+#include "toko/Kode.h"
 
 class QComboBox;
 class QGridLayout;
@@ -148,7 +149,7 @@ class MasterForm : public QDialog {
   // The next code after `terakhir` that no row of `table` holds yet (a code
   // moved to another scope is skipped rather than handed out twice). Not ok
   // with an empty error when the store failed (the failure has been shown).
-  static db::NextCodeResult KodeBaru(const QString& prefix, const QString& terakhir, const QString& table,
+  static toko::NextCodeResult KodeBaru(const QString& prefix, const QString& terakhir, const QString& table,
                                      const QString& field);
 
   void keyPressEvent(QKeyEvent* e) override;

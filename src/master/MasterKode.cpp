@@ -12,6 +12,7 @@
 #include "ui/Input.h"
 #include "ui/MaskEdBox.h"
 #include "ui/Seams.h"
+#include "toko/Kode.h"
 
 using namespace mdlUtama;
 
@@ -80,7 +81,7 @@ bool MasterKode::BuatKode() {
     return false;
   // From the highest stored code, whatever order the rows were stored in;
   // past 999 no code is made, so a code never grows a digit or repeats.
-  const db::NextCodeResult r =
+  const toko::NextCodeResult r =
       KodeBaru(t_.awalan, KodeTerakhir(Rs().get(), t_.kolomKode), t_.tabel, t_.kolomKode);
   if (!r.error.isEmpty()) ui::MsgBox(r.error, ui::vbCritical, QStringLiteral("Error"));
   if (!r.ok) return false;

@@ -16,6 +16,7 @@
 #include "ui/FlexGrid.h"
 #include "ui/Input.h"
 #include "ui/Seams.h"
+#include "toko/Kode.h"
 
 using namespace mdlUtama;
 
@@ -164,7 +165,7 @@ void frmBarang::BuatKode() {
   if (!Buka(RsBarang, SQL)) return;
   // The serial continues from the highest code of the product; past 999 no
   // code is made, so nothing malformed or already used can be saved.
-  const db::NextCodeResult r = KodeBaru(produk + QStringLiteral("."), KodeTerakhir(RsBarang.get(), QStringLiteral("Kode_Barang")),
+  const toko::NextCodeResult r = KodeBaru(produk + QStringLiteral("."), KodeTerakhir(RsBarang.get(), QStringLiteral("Kode_Barang")),
                                         QStringLiteral("Barang"), QStringLiteral("Kode_Barang"));
   kodeGagal_ = r.error;
   txtKode->setText(r.code);

@@ -13,6 +13,7 @@
 #include "ui/FlexGrid.h"
 #include "ui/Input.h"
 #include "ui/Seams.h"
+#include "toko/Kode.h"
 
 using namespace mdlUtama;
 
@@ -95,7 +96,7 @@ void frmProduk::BuatKode() {
   if (!Buka(RsProduk, SQL)) return;
   // The serial continues from the highest code of the group; past 999 no
   // code is made, so nothing malformed or already used can be saved.
-  const db::NextCodeResult r = KodeBaru(grup + QStringLiteral("."), KodeTerakhir(RsProduk.get(), QStringLiteral("Kode_Produk")),
+  const toko::NextCodeResult r = KodeBaru(grup + QStringLiteral("."), KodeTerakhir(RsProduk.get(), QStringLiteral("Kode_Produk")),
                                         QStringLiteral("Produk"), QStringLiteral("Kode_Produk"));
   kodeGagal_ = r.error;
   txtKode->setText(r.code);

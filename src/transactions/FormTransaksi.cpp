@@ -13,6 +13,7 @@
 #include "ui/MaskEdBox.h"
 #include "ui/Seams.h"
 #include "ui/Tombol.h"
+#include "toko/Kode.h"
 
 using namespace mdlUtama;
 
@@ -78,7 +79,7 @@ QString FormTransaksi::NomorBerikut(db::RecordsetPtr& rs, const QString& sql, co
     rs->MoveLast();
     terakhir = rs->Text(keyField);
   }
-  const db::NextCodeResult r = db::NextCode(prefix, width, terakhir);
+  const toko::NextCodeResult r = toko::NextCode(prefix, width, terakhir);
   if (!r.ok) {
     ui::MsgBox(r.error, ui::vbOKOnly | ui::vbCritical, QStringLiteral("Error"));
     return QString();
@@ -125,7 +126,7 @@ FormTransaksi::HasilSimpan FormTransaksi::SimpanDokumen(
                     c))
       return gagal(akhir.LastError(), akhir.LastErrorBusy(), akhir.Source());
     akhir.MoveLast();
-    const db::NextCodeResult r = db::NextCode(prefix, width, akhir.Eof() ? QString() : akhir.Text(keyField));
+    const toko::NextCodeResult r = toko::NextCode(prefix, width, akhir.Eof() ? QString() : akhir.Text(keyField));
     if (!r.ok) return gagal(r.error);
     h.nomor = r.code;
   }

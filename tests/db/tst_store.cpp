@@ -418,16 +418,9 @@ class FailureKindTest : public QObject {
   }
 };
 
-class NextCodeTest : public QObject {
+class NumberTextTest : public QObject {
   Q_OBJECT
  private slots:
-  void codes() {
-    QCOMPARE(db::NextCode("PG", 3, "").code, QString("PG001"));
-    QCOMPARE(db::NextCode("PG", 3, "PG009").code, QString("PG010"));
-    QCOMPARE(db::NextCode("JL-", 7, "JL-0000041").code, QString("JL-0000042"));
-    QCOMPARE(db::NextCode("001.002.", 3, "001.002.041").code, QString("001.002.042"));
-    QCOMPARE(db::NextCode("JL-", 7, "").code, QString("JL-0000001"));
-  }
   // A number text is read whole: digits past 64 bits give no number, never
   // the first 18 of them.
   void leadingNumberNeverCutsDigits() {
@@ -443,15 +436,6 @@ class NextCodeTest : public QObject {
       QVERIFY(!ok);
     }
   }
-  void lastSerialIsRefused() {
-    for (const auto& [prefix, width, last] :
-         {std::tuple<QString, int, QString>{"PG", 3, "PG999"}, {"001.", 3, "001.999"}, {"JL-", 7, "JL-9999999"}}) {
-      const db::NextCodeResult r = db::NextCode(prefix, width, last);
-      QVERIFY(!r.ok);
-      QVERIFY(r.code.isEmpty());
-      QVERIFY(!r.error.isEmpty());
-    }
-  }
 };
 
 REGISTER_TEST(TranslationTest);
@@ -459,5 +443,5 @@ REGISTER_TEST(QuotingTest);
 REGISTER_TEST(RecordsetTest);
 REGISTER_TEST(SchemaTest);
 REGISTER_TEST(FailureKindTest);
-REGISTER_TEST(NextCodeTest);
+REGISTER_TEST(NumberTextTest);
 #include "tst_store.moc"

@@ -13,6 +13,7 @@
 
 #include "MasterUtil.h"
 #include "TestSupport.h"
+#include "toko/Kode.h"
 #include "core/mdlUtama.h"
 #include "master/frmBarang.h"
 #include "ui/Seams.h"
@@ -335,7 +336,7 @@ class BarangTest : public QObject {
     Layar s;
     s.baru->click();
     pick(s.grup, "001");
-    const QString habis = db::NextCode("001.001.", 3, "001.001.999").error;
+    const QString habis = toko::NextCode("001.001.", 3, "001.001.999").error;
     p.expect(habis, ui::vbOK, "Error", ui::vbCritical);
     pick(s.produk, "001.001");
     QCOMPARE(s.kode->text(), QString());

@@ -10,6 +10,7 @@
 
 #include "MasterUtil.h"
 #include "TestSupport.h"
+#include "toko/Kode.h"
 #include "db/Sql.h"
 #include "ui/MaskEdBox.h"
 
@@ -97,7 +98,7 @@ class PihakTest : public QObject {
     if (ada.isEmpty()) p.expect(kosong(layar), ui::vbOK, "Perhatian", ui::vbInformation);
     Layar s(layar);
     if (harap.isEmpty())
-      p.expect(db::NextCode(layar == "frmPemasok" ? "PS" : "PG", 3, ada.last()).error, ui::vbOK, "Error",
+      p.expect(toko::NextCode(layar == "frmPemasok" ? "PS" : "PG", 3, ada.last()).error, ui::vbOK, "Error",
                ui::vbCritical);
     s.baru->click();
     VERIFY_PROMPTS(p);

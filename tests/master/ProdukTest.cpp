@@ -7,6 +7,7 @@
 
 #include "MasterUtil.h"
 #include "TestSupport.h"
+#include "toko/Kode.h"
 #include "core/mdlUtama.h"
 #include "master/frmProduk.h"
 #include "ui/Seams.h"
@@ -198,7 +199,7 @@ class ProdukTest : public QObject {
     ScriptedPrompter p;
     Layar s;
     s.baru->click();
-    const QString habis = db::NextCode("001.", 3, "001.999").error;
+    const QString habis = toko::NextCode("001.", 3, "001.999").error;
     QVERIFY(!habis.isEmpty());
     p.expect(habis, ui::vbOK, "Error", ui::vbCritical);
     pick(s.grup, "001");
