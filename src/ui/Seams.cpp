@@ -54,29 +54,30 @@ int MsgBox(const QString& text, int style, const QString& title) {
     case vbInformation: box.setIcon(QMessageBox::Information); break;
     default: box.setIcon(QMessageBox::NoIcon);
   }
+  // The buttons' captions come from the platform's texts, in the program's
+  // language ("&Ya", "&Tidak", "Batal").
   QHash<QAbstractButton*, int> answers;
-  auto add = [&](QMessageBox::StandardButton b, int answer, const QString& caption) {
+  auto add = [&](QMessageBox::StandardButton b, int answer) {
     QPushButton* p = box.addButton(b);
-    p->setText(caption);
     answers.insert(p, answer);
     return p;
   };
   switch (m.buttons) {
     case vbYesNo:
-      box.setDefaultButton(add(QMessageBox::Yes, vbYes, QStringLiteral("&Yes")));
-      add(QMessageBox::No, vbNo, QStringLiteral("&No"));
+      box.setDefaultButton(add(QMessageBox::Yes, vbYes));
+      add(QMessageBox::No, vbNo);
       break;
     case vbYesNoCancel:
-      box.setDefaultButton(add(QMessageBox::Yes, vbYes, QStringLiteral("&Yes")));
-      add(QMessageBox::No, vbNo, QStringLiteral("&No"));
-      add(QMessageBox::Cancel, vbCancel, QStringLiteral("Cancel"));
+      box.setDefaultButton(add(QMessageBox::Yes, vbYes));
+      add(QMessageBox::No, vbNo);
+      add(QMessageBox::Cancel, vbCancel);
       break;
     case vbOKCancel:
-      box.setDefaultButton(add(QMessageBox::Ok, vbOK, QStringLiteral("OK")));
-      add(QMessageBox::Cancel, vbCancel, QStringLiteral("Cancel"));
+      box.setDefaultButton(add(QMessageBox::Ok, vbOK));
+      add(QMessageBox::Cancel, vbCancel);
       break;
     default:
-      box.setDefaultButton(add(QMessageBox::Ok, vbOK, QStringLiteral("OK")));
+      box.setDefaultButton(add(QMessageBox::Ok, vbOK));
   }
   box.exec();
   const int a = answers.value(box.clickedButton(), 0);
