@@ -177,10 +177,26 @@ QString DocumentsFolder() {
   return !dok.isEmpty() && QFileInfo(dok).isDir() ? dok : QDir::homePath();
 }
 
-QString GetSaveFileName(QWidget* parent, const QString& title, const QString& filter) {
+QString NamaFile(const QString& text) {
+  QString s;
+  s.reserve(text.size());
+  for (const QChar c : text) {
+    if (c.category() == QChar::Other_Control || QStringLiteral("/\\:*?\"<>|").contains(c)) s += QLatin1Char('-');
+    else s += c.isSpace() ? QLatin1Char(' ') : c;
+  }
+  s = s.simplified().left(120);
+  // Windows drops a point or blank at the end of a name.
+  while (!s.isEmpty() && (s.endsWith(QLatin1Char('.')) || s.endsWith(QLatin1Char(' ')))) s.chop(1);
+  while (!s.isEmpty() && s.startsWith(QLatin1Char('.'))) s.remove(0, 1);
+  return s.trimmed();
+}
+
+QString GetSaveFileName(QWidget* parent, const QString& title, const QString& filter, const QString& usul) {
   const QString folder = DocumentsFolder();
-  QString name = saveHandler() ? saveHandler()(title, filter, folder)
-                               : QFileDialog::getSaveFileName(parent, title, folder, DialogFilter(filter));
+  QString name = saveHandler() ? saveHandler()(title, filter, folder, usul)
+                               : QFileDialog::getSaveFileName(parent, title, QDir(folder).filePath(usul),
+                                                              DialogFilter(filter), nullptr,
+                                                              QFileDialog::DontUseNativeDialog);
   if (name.isEmpty() || !QFileInfo(name).suffix().isEmpty()) return name;
   // "*.txt" gives ".txt"; a pattern such as "*.*" gives nothing to add.
   static const QRegularExpression ext(QStringLiteral("\\*\\.([A-Za-z0-9]+)"));

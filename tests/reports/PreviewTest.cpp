@@ -94,7 +94,7 @@ class PreviewTest : public QObject {
     const TableRows rows = Jual(80);
     PreviewWindow w(def, {{"LblTgl", "15 March 2024"}, {"LblPeriode", "01 March 2024 S/D 31 March 2024"}}, rows);
     QTemporaryDir dir;
-    ui::SetSaveFileNameHandler([&](const QString&, const QString& filter, const QString&) {
+    ui::SetSaveFileNameHandler([&](const QString&, const QString& filter, const QString&, const QString&) {
       return filter.contains("*.pdf") ? dir.filePath("laporan") : QString();
     });
     ScriptedPrompter p;  // saving says nothing
@@ -127,7 +127,7 @@ class PreviewTest : public QObject {
     PreviewWindow w(Def("rptLapJualTanggal"), {}, rows);
     QTemporaryDir dir;
     const QString file = dir.filePath("penjualan.csv");
-    ui::SetSaveFileNameHandler([&](const QString&, const QString&, const QString&) { return file; });
+    ui::SetSaveFileNameHandler([&](const QString&, const QString&, const QString&, const QString&) { return file; });
     child<QPushButton>(&w, "TbCsv")->click();
     QFile f(file);
     QVERIFY(f.open(QIODevice::ReadOnly));
@@ -141,6 +141,45 @@ class PreviewTest : public QObject {
                      "JL-0000001,2024-03-05,001.002.004,\"Kopi \"\"Kapal\"\" 200g\",12000,1,12000\r\n"
                      "JL-0000002,2024-03-06,001.002.005,\"Teh\nCelup\",1250000,2,2500000\r\n"
                      "JL-0000003,2024-03-07,001.002.006,\" Gula Ñusantara \",0,1,\r\n"));
+  }
+
+  // A saved report is proposed a name from its title and what it covers, in
+  // the documents folder; characters no file system takes are replaced.
+  void savingProposesANameFromTitleAndPeriod_data() {
+    QTest::addColumn<QString>("dokumen");
+    QTest::addColumn<Captions>("label");
+    QTest::addColumn<QString>("tombol");
+    QTest::addColumn<QString>("nama");
+    const QString periode = "01 Maret 2024 S/D 31 Maret 2024";
+    QTest::newRow("sales per period") << "rptLapJualPeriode"
+                                      << Captions{{"LblTgl", "15 Maret 2024"}, {"LblPeriode", periode}} << "TbCsv"
+                                      << "Laporan Penjualan Per-Periode 01 Maret 2024 s.d. 31 Maret 2024.csv";
+    QTest::newRow("sales per date") << "rptLapJualTanggal"
+                                    << Captions{{"LblTgl", "15 Maret 2024"}, {"LblTgl2", "05 Maret 2024"}} << "TbPdf"
+                                    << "Laporan Penjualan Per-Tanggal 05 Maret 2024.pdf";
+    QTest::newRow("a receipt number as typed") << "rptLapJualNota" << Captions{{"LblNota", "JL/01:*\t?\"<"}}
+                                               << "TbCsv" << "Laporan Penjualan Per-Nota JL-01------.csv";
+    QTest::newRow("profit and loss") << "rptLapKasPeriode" << Captions{{"LblPeriode", periode}} << "TbPdf"
+                                     << "Laporan Kas Laba-Rugi Per-Periode 01 Maret 2024 s.d. 31 Maret 2024.pdf";
+    QTest::newRow("a master list") << "rptLapBarang" << Captions{{"LblTanggal", "15 Maret 2024"}} << "TbCsv"
+                                   << "Laporan Seluruh Barang.csv";
+  }
+  void savingProposesANameFromTitleAndPeriod() {
+    QFETCH(QString, dokumen);
+    QFETCH(Captions, label);
+    QFETCH(QString, tombol);
+    QFETCH(QString, nama);
+    const TableRows rows = Jual(3);
+    PreviewWindow w(Def(qPrintable(dokumen)), label, rows);
+    QString folder, usul;
+    ui::SetSaveFileNameHandler([&](const QString&, const QString&, const QString& f, const QString& n) {
+      folder = f;
+      usul = n;
+      return QString();
+    });
+    child<QPushButton>(&w, tombol)->click();
+    QCOMPARE(usul, nama);
+    QCOMPARE(folder, ui::DocumentsFolder());
   }
 
   void printingThroughThePrinterSeam() {
