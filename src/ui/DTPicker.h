@@ -23,8 +23,6 @@ class DTPicker : public QDateEdit {
   Q_OBJECT
  public:
   explicit DTPicker(const QDate& date, QWidget* parent = nullptr);
-  // Whether a typed entry is under way (the box shows what was typed).
-  bool Mengetik() const { return mengetik_; }
 
  protected:
   void keyPressEvent(QKeyEvent* e) override;
