@@ -5,9 +5,12 @@
 #include "core/FrmUtama.h"
 #include "core/frmLogin.h"
 #include "core/mdlUtama.h"
+#include "ui/Bahasa.h"
 #include "ui/Seams.h"
 
 int Mulai() {
+  // Before the first window: every window, message and dialog in Indonesian.
+  ui::PakaiBahasaIndonesia();
   auto* login = new frmLogin;
   ui::ShowModal(login);  // nothing is shown once the end was asked at load
   delete login;

@@ -15,6 +15,7 @@
 #include "core/mdlUtama.h"
 #include "reports/DeLaporan.h"
 #include "reports/Document.h"
+#include "ui/DTPicker.h"
 #include "ui/FlexGrid.h"
 #include "ui/Input.h"
 #include "ui/Seams.h"
@@ -104,10 +105,8 @@ FormLaporan::FormLaporan(const Jenis& jenis, QWidget* parent) : QDialog(parent),
 }
 
 QDateEdit* FormLaporan::Tanggal(const char* name) {
-  auto* d = new QDateEdit(ui::Today(), Frame1);
+  auto* d = new ui::DTPicker(ui::Today(), Frame1);
   d->setObjectName(QString::fromLatin1(name));
-  d->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
-  d->setCalendarPopup(true);
   return d;
 }
 

@@ -27,7 +27,8 @@ bool WritePdf(const QString& file, const ReportDef& def, const Captions& caption
               QString* error);
 
 // The document's rows as CSV for a spreadsheet: UTF-8, a heading line with
-// the column headings, then one line per row. Amounts are plain whole
+// the column headings, then one line per row, fields separated by ";" as
+// spreadsheets set to Indonesian read them. Amounts are plain whole
 // numbers and dates yyyy-MM-dd, so that a spreadsheet reads them as such.
 bool WriteCsv(const QString& file, const ReportDef& def, const Captions& captions, const Rows& rows,
               QString* error);

@@ -56,6 +56,18 @@ QToolButton* Panah(QWidget* parent, const char* name, QStyle::StandardPixmap ico
   b->setAutoRaise(true);
   return b;
 }
+// The document's title and what it is about, as the name of a saved file:
+// "Laporan Penjualan Per-Periode 01 Maret 2024 s.d. 31 Maret 2024".
+QString ProposedName(const ReportDef& def, const Captions& captions) {
+  QString name = def.title;
+  for (const char* label : {"LblPeriode", "LblTgl2", "LblNota", "LblGrup"}) {
+    const QString value = captions.value(QString::fromLatin1(label)).trimmed();
+    if (value.isEmpty()) continue;
+    name += QLatin1Char(' ') + QString(value).replace(QStringLiteral(" S/D "), QStringLiteral(" s.d. "));
+    break;
+  }
+  return ui::NamaFile(name);
+}
 }  // namespace
 
 PreviewWindow::PreviewWindow(const ReportDef& def, const Captions& captions, const Rows& rows, QWidget* parent)
@@ -225,7 +237,7 @@ QString PreviewWindow::FileName(const QString& suffix) {
                                                         : QStringLiteral("Data CSV (spreadsheet)|*.csv");
   const QString title = suffix == QLatin1String("pdf") ? QStringLiteral("Simpan Laporan sebagai PDF")
                                                        : QStringLiteral("Simpan Data Laporan sebagai CSV");
-  QString name = ui::GetSaveFileName(this, title, filter);
+  QString name = ui::GetSaveFileName(this, title, filter, ProposedName(def_, captions_) + QLatin1Char('.') + suffix);
   if (!name.isEmpty() && !name.endsWith(QLatin1Char('.') + suffix, Qt::CaseInsensitive)) name += QLatin1Char('.') + suffix;
   return name;
 }

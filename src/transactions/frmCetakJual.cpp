@@ -149,7 +149,10 @@ void frmCetakJual::cmdCetak_Click() {
 }
 
 void frmCetakJual::cmdSimpan_Click() {
-  const QString nama = ui::GetSaveFileName(this, QStringLiteral("Simpan sebagai file..."), QStringLiteral("*.txt|*.txt"));
+  // The receipt's number as the name: "JL-0000073.txt".
+  const QString nota = ui::NamaFile(NoNota);
+  const QString nama = ui::GetSaveFileName(this, QStringLiteral("Simpan sebagai file..."), QStringLiteral("*.txt|*.txt"),
+                                           nota.isEmpty() ? QString() : nota + QStringLiteral(".txt"));
   if (nama.isEmpty()) return;
   QFile f(nama);
   if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) return;  // silent, as a cancelled save

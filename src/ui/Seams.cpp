@@ -54,29 +54,30 @@ int MsgBox(const QString& text, int style, const QString& title) {
     case vbInformation: box.setIcon(QMessageBox::Information); break;
     default: box.setIcon(QMessageBox::NoIcon);
   }
+  // The buttons' captions come from the platform's texts, in the program's
+  // language ("&Ya", "&Tidak", "Batal").
   QHash<QAbstractButton*, int> answers;
-  auto add = [&](QMessageBox::StandardButton b, int answer, const QString& caption) {
+  auto add = [&](QMessageBox::StandardButton b, int answer) {
     QPushButton* p = box.addButton(b);
-    p->setText(caption);
     answers.insert(p, answer);
     return p;
   };
   switch (m.buttons) {
     case vbYesNo:
-      box.setDefaultButton(add(QMessageBox::Yes, vbYes, QStringLiteral("&Yes")));
-      add(QMessageBox::No, vbNo, QStringLiteral("&No"));
+      box.setDefaultButton(add(QMessageBox::Yes, vbYes));
+      add(QMessageBox::No, vbNo);
       break;
     case vbYesNoCancel:
-      box.setDefaultButton(add(QMessageBox::Yes, vbYes, QStringLiteral("&Yes")));
-      add(QMessageBox::No, vbNo, QStringLiteral("&No"));
-      add(QMessageBox::Cancel, vbCancel, QStringLiteral("Cancel"));
+      box.setDefaultButton(add(QMessageBox::Yes, vbYes));
+      add(QMessageBox::No, vbNo);
+      add(QMessageBox::Cancel, vbCancel);
       break;
     case vbOKCancel:
-      box.setDefaultButton(add(QMessageBox::Ok, vbOK, QStringLiteral("OK")));
-      add(QMessageBox::Cancel, vbCancel, QStringLiteral("Cancel"));
+      box.setDefaultButton(add(QMessageBox::Ok, vbOK));
+      add(QMessageBox::Cancel, vbCancel);
       break;
     default:
-      box.setDefaultButton(add(QMessageBox::Ok, vbOK, QStringLiteral("OK")));
+      box.setDefaultButton(add(QMessageBox::Ok, vbOK));
   }
   box.exec();
   const int a = answers.value(box.clickedButton(), 0);
@@ -176,10 +177,26 @@ QString DocumentsFolder() {
   return !dok.isEmpty() && QFileInfo(dok).isDir() ? dok : QDir::homePath();
 }
 
-QString GetSaveFileName(QWidget* parent, const QString& title, const QString& filter) {
+QString NamaFile(const QString& text) {
+  QString s;
+  s.reserve(text.size());
+  for (const QChar c : text) {
+    if (c.category() == QChar::Other_Control || QStringLiteral("/\\:*?\"<>|").contains(c)) s += QLatin1Char('-');
+    else s += c.isSpace() ? QLatin1Char(' ') : c;
+  }
+  s = s.simplified().left(120);
+  // Windows drops a point or blank at the end of a name.
+  while (!s.isEmpty() && (s.endsWith(QLatin1Char('.')) || s.endsWith(QLatin1Char(' ')))) s.chop(1);
+  while (!s.isEmpty() && s.startsWith(QLatin1Char('.'))) s.remove(0, 1);
+  return s.trimmed();
+}
+
+QString GetSaveFileName(QWidget* parent, const QString& title, const QString& filter, const QString& usul) {
   const QString folder = DocumentsFolder();
-  QString name = saveHandler() ? saveHandler()(title, filter, folder)
-                               : QFileDialog::getSaveFileName(parent, title, folder, DialogFilter(filter));
+  QString name = saveHandler() ? saveHandler()(title, filter, folder, usul)
+                               : QFileDialog::getSaveFileName(parent, title, QDir(folder).filePath(usul),
+                                                              DialogFilter(filter), nullptr,
+                                                              QFileDialog::DontUseNativeDialog);
   if (name.isEmpty() || !QFileInfo(name).suffix().isEmpty()) return name;
   // "*.txt" gives ".txt"; a pattern such as "*.*" gives nothing to add.
   static const QRegularExpression ext(QStringLiteral("\\*\\.([A-Za-z0-9]+)"));

@@ -95,18 +95,26 @@ void SetBeepHandler(std::function<void()> h);
 
 // ---- save-file dialog --------------------------------------------------------
 // Asks for a file name to save to; empty when cancelled. The dialog opens in
-// the person's documents folder, not wherever the program was started. The
+// the person's documents folder, not wherever the program was started, with
+// `name` (if given) proposed as the file's name. It is the program's own
+// dialog, so it speaks the program's language whatever the desktop's. The
 // filter may be given as pairs "description|pattern|..." (patterns separated
 // by ';'). A name without an extension gets the first pattern's (".txt" for
 // "*.txt").
-QString GetSaveFileName(QWidget* parent, const QString& title, const QString& filter);
+QString GetSaveFileName(QWidget* parent, const QString& title, const QString& filter, const QString& name = {});
 // Such a filter in the file dialog's own form: "description (pattern);;...".
 QString DialogFilter(const QString& filter);
 // The documents folder (the home folder when there is none).
 QString DocumentsFolder();
-// Stands in for the dialog: gets its title, filter and starting folder.
-using SaveFileNameHandler =
-    std::function<QString(const QString& title, const QString& filter, const QString& folder)>;
+// A text as a file name every file system takes, still readable: characters
+// no file system allows (/ \ : * ? " < > | and control characters) become
+// "-", runs of blanks one blank, no blank or point at either end, at most
+// 120 characters.
+QString NamaFile(const QString& text);
+// Stands in for the dialog: gets its title, filter, starting folder and the
+// name it proposes.
+using SaveFileNameHandler = std::function<QString(const QString& title, const QString& filter,
+                                                  const QString& folder, const QString& name)>;
 void SetSaveFileNameHandler(SaveFileNameHandler h);
 
 }  // namespace ui

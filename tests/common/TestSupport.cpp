@@ -82,7 +82,7 @@ void InstallDefaultSeams() {
     QTest::qFail(qPrintable(QStringLiteral("unexpected window %1").arg(d->objectName())), __FILE__, __LINE__);
     d->reject();
   });
-  ui::SetSaveFileNameHandler([](const QString& title, const QString&, const QString&) {
+  ui::SetSaveFileNameHandler([](const QString& title, const QString&, const QString&, const QString&) {
     QTest::qFail(qPrintable(QStringLiteral("unexpected save dialog \"%1\"").arg(title)), __FILE__, __LINE__);
     return QString();
   });

@@ -172,6 +172,60 @@ class LaporanTest : public QObject {
   // SUBTOTAL is price times quantity whatever is stored; row numbers restart
   // at 1 on every Preview and a second Preview shows the rows once; a line of
   // an item no longer in the stock list is not listed.
+  // A date typed whole, with or without its slashes, after a click anywhere in
+  // the box or after Tab into it, is that date; one that does not exist beeps
+  // and the box keeps its date. The arrows still step the day, Tab leaves the
+  // box, and the pop-up calendar stays.
+  void typedDates_data() {
+    QTest::addColumn<bool>("tab");
+    QTest::addColumn<QString>("ketik");
+    QTest::addColumn<QDate>("tanggal");
+    QTest::addColumn<int>("beep");
+    const QDate nov1(2026, 11, 1);
+    QTest::newRow("click, slashes") << false << "01/11/2026" << nov1 << 0;
+    QTest::newRow("click, digits only") << false << "01112026" << nov1 << 0;
+    QTest::newRow("Tab, slashes") << true << "01/11/2026" << nov1 << 0;
+    QTest::newRow("Tab, digits only") << true << "01112026" << nov1 << 0;
+    QTest::newRow("one-digit day and month") << false << "1/2/2025" << QDate(2025, 2, 1) << 0;
+    QTest::newRow("a day that cannot have two digits") << true << "5122025" << QDate(2025, 12, 5) << 0;
+    QTest::newRow("two-digit year, taken on leaving") << true << "300126" << QDate(2026, 1, 30) << 0;
+    QTest::newRow("no such day") << false << "31/02/2026" << QDate(2024, 3, 15) << 1;
+  }
+  void typedDates() {
+    QFETCH(bool, tab);
+    QFETCH(QString, ketik);
+    QFETCH(QDate, tanggal);
+    QFETCH(int, beep);
+    frmLapJualPeriode w;
+    w.show();
+    QVERIFY(activate(&w));
+    auto* tglA = child<QDateEdit>(&w, "TglA");
+    auto* tglB = child<QDateEdit>(&w, "TglB");
+    QDateEdit* kotak = tab ? tglB : tglA;
+    if (tab) {
+      tglA->setFocus(Qt::OtherFocusReason);
+      QTest::keyClick(tglA, Qt::Key_Tab);
+    } else {
+      // Into the middle of the box, on the month, not at its start.
+      auto* teks = kotak->findChild<QLineEdit*>();
+      QTest::mouseClick(teks, Qt::LeftButton, {}, QPoint(teks->width() / 2, teks->height() / 2));
+    }
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(kotak));
+    BeepCounter beeps;
+    QTest::keyClicks(kotak, ketik);
+    QTest::keyClick(kotak, Qt::Key_Up);
+    QCOMPARE(kotak->date(), tanggal.addDays(1));
+    QTest::keyClick(kotak, Qt::Key_Down);
+    QCOMPARE(kotak->date(), tanggal);
+    QCOMPARE(kotak->text(), tanggal.toString("dd/MM/yyyy"));
+    QCOMPARE(beeps.count, beep);
+    QTest::keyClick(kotak, Qt::Key_Tab);
+    QVERIFY(QApplication::focusWidget() != kotak);
+    QCOMPARE(kotak->date(), tanggal);
+    QVERIFY(kotak->calendarPopup());
+    QCOMPARE((tab ? tglA : tglB)->date(), QDate(2024, 3, 15));
+  }
+
   void grids() {
     toko->Jual("JL-0000001", "2024-03-05", "001.002.003", 1500, 3, 1);
     toko->Jual("JL-0000001", "2024-03-05", "001.002.004", 12000, 2, 0);

@@ -12,6 +12,7 @@
 
 #include "Lap.h"
 #include "TestSupport.h"
+#include "reports/FormLaporan.h"
 #include "reports/PreviewWindow.h"
 
 using namespace reports;
@@ -94,7 +95,7 @@ class PreviewTest : public QObject {
     const TableRows rows = Jual(80);
     PreviewWindow w(def, {{"LblTgl", "15 March 2024"}, {"LblPeriode", "01 March 2024 S/D 31 March 2024"}}, rows);
     QTemporaryDir dir;
-    ui::SetSaveFileNameHandler([&](const QString&, const QString& filter, const QString&) {
+    ui::SetSaveFileNameHandler([&](const QString&, const QString& filter, const QString&, const QString&) {
       return filter.contains("*.pdf") ? dir.filePath("laporan") : QString();
     });
     ScriptedPrompter p;  // saving says nothing
@@ -121,26 +122,99 @@ class PreviewTest : public QObject {
   void csvHoldsEveryRowWithItsTextsQuoted() {
     TableRows rows({"No_Nota", "Tgl_Nota", "Kode_Barang", "Nama_Barang", "Harga_Jual", "Jumlah", "Subtotal"});
     rows.Add({"JL-0000001", "2024-03-05", "001.002.003", "Sabun, Mandi", 1500, 3, 4500});
-    rows.Add({"JL-0000001", "2024-03-05", "001.002.004", "Kopi \"Kapal\" 200g", 12000, 1, 12000});
+    rows.Add({"JL-0000001", "2024-03-05", "001.002.004", "Kopi \"Kapal\"; 200g", 12000, 1, 12000});
     rows.Add({"JL-0000002", "2024-03-06", "001.002.005", "Teh\nCelup", 1250000, 2, 2500000});
     rows.Add({"JL-0000003", "2024-03-07", "001.002.006", " Gula Ñusantara ", 0, 1, QVariant()});
     PreviewWindow w(Def("rptLapJualTanggal"), {}, rows);
     QTemporaryDir dir;
     const QString file = dir.filePath("penjualan.csv");
-    ui::SetSaveFileNameHandler([&](const QString&, const QString&, const QString&) { return file; });
+    ui::SetSaveFileNameHandler([&](const QString&, const QString&, const QString&, const QString&) { return file; });
     child<QPushButton>(&w, "TbCsv")->click();
     QFile f(file);
     QVERIFY(f.open(QIODevice::ReadOnly));
     const QByteArray bytes = f.readAll();
-    // UTF-8 marked as such; a field with a comma, a quote, a line break or
-    // outer blanks quoted, its quotes doubled, so any spreadsheet reads it back.
+    // UTF-8 marked as such, listed with ';' as spreadsheets set to Indonesian
+    // read it; a field with a ';', a quote, a line break or outer blanks
+    // quoted, its quotes doubled, so a spreadsheet reads it back.
     QCOMPARE(QString::fromUtf8(bytes),
              QString("\xEF\xBB\xBF"
-                     "NO NOTA,TANGGAL,KODE,NAMA BARANG,HARGA JUAL,QTY,SUBTOTAL\r\n"
-                     "JL-0000001,2024-03-05,001.002.003,\"Sabun, Mandi\",1500,3,4500\r\n"
-                     "JL-0000001,2024-03-05,001.002.004,\"Kopi \"\"Kapal\"\" 200g\",12000,1,12000\r\n"
-                     "JL-0000002,2024-03-06,001.002.005,\"Teh\nCelup\",1250000,2,2500000\r\n"
-                     "JL-0000003,2024-03-07,001.002.006,\" Gula Ñusantara \",0,1,\r\n"));
+                     "NO NOTA;TANGGAL;KODE;NAMA BARANG;HARGA JUAL;QTY;SUBTOTAL\r\n"
+                     "JL-0000001;2024-03-05;001.002.003;Sabun, Mandi;1500;3;4500\r\n"
+                     "JL-0000001;2024-03-05;001.002.004;\"Kopi \"\"Kapal\"\"; 200g\";12000;1;12000\r\n"
+                     "JL-0000002;2024-03-06;001.002.005;\"Teh\nCelup\";1250000;2;2500000\r\n"
+                     "JL-0000003;2024-03-07;001.002.006;\" Gula Ñusantara \";0;1;\r\n"));
+  }
+
+  // The CSV holds numbers as numbers, not as the page prints them: no "Rp",
+  // no thousands separator; the totals of the profit-and-loss document read
+  // back from the "standard" text the window gave them. Whatever the locale.
+  void csvHoldsPlainNumbers_data() {
+    QTest::addColumn<QLocale>("locale");
+    QTest::newRow("id_ID") << QLocale(QLocale::Indonesian, QLocale::Indonesia);
+    QTest::newRow("en_US") << QLocale(QLocale::English, QLocale::UnitedStates);
+    QTest::newRow("de_DE") << QLocale(QLocale::German, QLocale::Germany);
+  }
+  void csvHoldsPlainNumbers() {
+    QFETCH(QLocale, locale);
+    QLocale::setDefault(locale);
+    QTemporaryDir dir;
+    const QString file = dir.filePath("data.csv");
+    ui::SetSaveFileNameHandler([&](const QString&, const QString&, const QString&, const QString&) { return file; });
+    auto simpan = [&](const char* dokumen, const Captions& label, const Rows& rows) {
+      PreviewWindow w(Def(dokumen), label, rows);
+      child<QPushButton>(&w, "TbCsv")->click();
+      QFile f(file);
+      return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()).split("\r\n").value(1) : QString();
+    };
+    TableRows jual({"No_Nota", "Tgl_Nota", "Kode_Barang", "Nama_Barang", "Harga_Jual", "Jumlah", "Subtotal"});
+    jual.Add({"JL-0000073", "2026-12-09", "001.002.003", "Beras", qint64(1250000), qint64(2), 2500000.0});
+    QCOMPARE(simpan("rptLapJualTanggal", {}, jual), QString("JL-0000073;2026-12-09;001.002.003;Beras;1250000;2;2500000"));
+    TableRows satu({"debet"});
+    satu.Add({QVariant()});
+    const Captions total{{"Label3", FormLaporan::Standar(28208500)},
+                         {"Label5", FormLaporan::Standar(28210000)},
+                         {"Label6", FormLaporan::Standar(-1500)}};
+    QVERIFY(locale.language() == QLocale::English || total["Label3"] == "28.208.500,00");
+    QCOMPARE(simpan("rptLapKasPeriode", total, satu), QString("28208500;28210000;-1500"));
+  }
+
+  // A saved report is proposed a name from its title and what it covers, in
+  // the documents folder; characters no file system takes are replaced.
+  void savingProposesANameFromTitleAndPeriod_data() {
+    QTest::addColumn<QString>("dokumen");
+    QTest::addColumn<Captions>("label");
+    QTest::addColumn<QString>("tombol");
+    QTest::addColumn<QString>("nama");
+    const QString periode = "01 Maret 2024 S/D 31 Maret 2024";
+    QTest::newRow("sales per period") << "rptLapJualPeriode"
+                                      << Captions{{"LblTgl", "15 Maret 2024"}, {"LblPeriode", periode}} << "TbCsv"
+                                      << "Laporan Penjualan Per-Periode 01 Maret 2024 s.d. 31 Maret 2024.csv";
+    QTest::newRow("sales per date") << "rptLapJualTanggal"
+                                    << Captions{{"LblTgl", "15 Maret 2024"}, {"LblTgl2", "05 Maret 2024"}} << "TbPdf"
+                                    << "Laporan Penjualan Per-Tanggal 05 Maret 2024.pdf";
+    QTest::newRow("a receipt number as typed") << "rptLapJualNota" << Captions{{"LblNota", "JL/01:*\t?\"<"}}
+                                               << "TbCsv" << "Laporan Penjualan Per-Nota JL-01------.csv";
+    QTest::newRow("profit and loss") << "rptLapKasPeriode" << Captions{{"LblPeriode", periode}} << "TbPdf"
+                                     << "Laporan Kas Laba-Rugi Per-Periode 01 Maret 2024 s.d. 31 Maret 2024.pdf";
+    QTest::newRow("a master list") << "rptLapBarang" << Captions{{"LblTanggal", "15 Maret 2024"}} << "TbCsv"
+                                   << "Laporan Seluruh Barang.csv";
+  }
+  void savingProposesANameFromTitleAndPeriod() {
+    QFETCH(QString, dokumen);
+    QFETCH(Captions, label);
+    QFETCH(QString, tombol);
+    QFETCH(QString, nama);
+    const TableRows rows = Jual(3);
+    PreviewWindow w(Def(qPrintable(dokumen)), label, rows);
+    QString folder, usul;
+    ui::SetSaveFileNameHandler([&](const QString&, const QString&, const QString& f, const QString& n) {
+      folder = f;
+      usul = n;
+      return QString();
+    });
+    child<QPushButton>(&w, tombol)->click();
+    QCOMPARE(usul, nama);
+    QCOMPARE(folder, ui::DocumentsFolder());
   }
 
   void printingThroughThePrinterSeam() {

@@ -243,11 +243,12 @@ class CetakTest : public QObject {
     QVERIFY(mdlUtama::BukaKoneksi());
     QTemporaryDir dir;
     const QString file = dir.filePath("nota.txt");
-    QString titleSeen, filterSeen, folderSeen;
-    ui::SetSaveFileNameHandler([&](const QString& t, const QString& f, const QString& folder) {
+    QString titleSeen, filterSeen, folderSeen, nameSeen;
+    ui::SetSaveFileNameHandler([&](const QString& t, const QString& f, const QString& folder, const QString& name) {
       titleSeen = t;
       filterSeen = f;
       folderSeen = folder;
+      nameSeen = name;
       return file;
     });
     ScriptedPrompter p;  // saving says nothing
@@ -268,6 +269,8 @@ class CetakTest : public QObject {
                  folderSeen == QDir::homePath(),
              qPrintable(folderSeen));
     QCOMPARE(filterSeen, QString("*.txt|*.txt"));
+    // The receipt's own number is proposed as the name.
+    QCOMPARE(nameSeen, QString("JL-0000002.txt"));
     // The file dialog itself lists the text files under that filter.
     QCOMPARE(ui::DialogFilter(filterSeen), QString("*.txt (*.txt)"));
     QCOMPARE(ui::DialogFilter("Teks|*.txt;*.log|Semua|*.*"), QString("Teks (*.txt *.log);;Semua (*.*)"));
@@ -276,13 +279,14 @@ class CetakTest : public QObject {
     QCOMPARE(QString::fromLatin1(f.readAll()), b.Teks() + "\r\n");
 
     // A name typed without an extension is saved as a text file.
-    ui::SetSaveFileNameHandler([&](const QString&, const QString&, const QString&) { return dir.filePath("nota"); });
+    ui::SetSaveFileNameHandler(
+        [&](const QString&, const QString&, const QString&, const QString&) { return dir.filePath("nota"); });
     child<QPushButton>(&b, "cmdSimpan")->click();
     QVERIFY(QFile::exists(dir.filePath("nota.txt")));
     QVERIFY(!QFile::exists(dir.filePath("nota")));
 
     // A cancelled dialog leaves the file as it was, silently.
-    ui::SetSaveFileNameHandler([](const QString&, const QString&, const QString&) { return QString(); });
+    ui::SetSaveFileNameHandler([](const QString&, const QString&, const QString&, const QString&) { return QString(); });
     child<QPushButton>(&b, "cmdSimpan")->click();
     VERIFY_PROMPTS(p);
   }
