@@ -6,6 +6,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHash>
+#include <QList>
 #include <QMessageBox>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -42,6 +43,7 @@ int MsgBox(const QString& text, int style, const QString& title) {
   m.title = title.isEmpty() ? QApplication::applicationName() : title;
   m.buttons = style & 15;
   m.icon = style & (16 | 32 | 48 | 64);
+  m.defaultButton = style & (vbDefaultButton2 | vbDefaultButton3);
   if (prompter()) return prompter()(m);
 
   QMessageBox box(QApplication::activeWindow());
@@ -55,29 +57,34 @@ int MsgBox(const QString& text, int style, const QString& title) {
     default: box.setIcon(QMessageBox::NoIcon);
   }
   QHash<QAbstractButton*, int> answers;
+  QList<QPushButton*> urutan;  // the buttons from left to right
   auto add = [&](QMessageBox::StandardButton b, int answer, const QString& caption) {
     QPushButton* p = box.addButton(b);
     p->setText(caption);
     answers.insert(p, answer);
+    urutan.append(p);
     return p;
   };
   switch (m.buttons) {
     case vbYesNo:
-      box.setDefaultButton(add(QMessageBox::Yes, vbYes, QStringLiteral("&Yes")));
-      add(QMessageBox::No, vbNo, QStringLiteral("&No"));
+      add(QMessageBox::Yes, vbYes, QStringLiteral("&Yes"));
+      // Escape is No: it never says Yes to a question.
+      box.setEscapeButton(add(QMessageBox::No, vbNo, QStringLiteral("&No")));
       break;
     case vbYesNoCancel:
-      box.setDefaultButton(add(QMessageBox::Yes, vbYes, QStringLiteral("&Yes")));
+      add(QMessageBox::Yes, vbYes, QStringLiteral("&Yes"));
       add(QMessageBox::No, vbNo, QStringLiteral("&No"));
-      add(QMessageBox::Cancel, vbCancel, QStringLiteral("Cancel"));
+      box.setEscapeButton(add(QMessageBox::Cancel, vbCancel, QStringLiteral("Cancel")));
       break;
     case vbOKCancel:
-      box.setDefaultButton(add(QMessageBox::Ok, vbOK, QStringLiteral("OK")));
-      add(QMessageBox::Cancel, vbCancel, QStringLiteral("Cancel"));
+      add(QMessageBox::Ok, vbOK, QStringLiteral("OK"));
+      box.setEscapeButton(add(QMessageBox::Cancel, vbCancel, QStringLiteral("Cancel")));
       break;
     default:
-      box.setDefaultButton(add(QMessageBox::Ok, vbOK, QStringLiteral("OK")));
+      add(QMessageBox::Ok, vbOK, QStringLiteral("OK"));
   }
+  const int awal = m.defaultButton / vbDefaultButton2;  // 0 for the first button
+  box.setDefaultButton(urutan.value(awal, urutan.first()));
   box.exec();
   const int a = answers.value(box.clickedButton(), 0);
   if (a) return a;

@@ -5,6 +5,8 @@
 #include <QPlainTextEdit>
 #include <QDialog>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QTimer>
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <QtTest>
@@ -323,6 +325,40 @@ class SeamTest : public QObject {
     // An unexpected message is reported.
     ui::MsgBox("LAIN", ui::vbOKOnly, "Info");
     QVERIFY(!p.ok());
+  }
+  // The real message box: Enter presses the default button the style names,
+  // and Escape answers No to a question whichever is the default.
+  void realBoxHonoursTheDefaultButton_data() {
+    QTest::addColumn<int>("gaya");
+    QTest::addColumn<int>("tombol");
+    QTest::addColumn<int>("jawab");
+    QTest::newRow("question, Enter") << int(ui::vbYesNo) << int(Qt::Key_Return) << int(ui::vbYes);
+    QTest::newRow("question defaulting to No, Enter")
+        << int(ui::vbYesNo | ui::vbDefaultButton2) << int(Qt::Key_Return) << int(ui::vbNo);
+    QTest::newRow("question, Escape") << int(ui::vbYesNo) << int(Qt::Key_Escape) << int(ui::vbNo);
+    QTest::newRow("OK/Cancel defaulting to Cancel, Enter")
+        << int(ui::vbOKCancel | ui::vbDefaultButton2) << int(Qt::Key_Return) << int(ui::vbCancel);
+  }
+  void realBoxHonoursTheDefaultButton() {
+    QFETCH(int, gaya);
+    QFETCH(int, tombol);
+    QFETCH(int, jawab);
+    const ui::Prompter semula = ui::CurrentPrompter();
+    ui::SetPrompter({});
+    QTimer t;
+    int tunggu = 0;
+    QObject::connect(&t, &QTimer::timeout, [&] {
+      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+        t.stop();
+        QTest::keyClick(box, Qt::Key(tombol));
+      } else if (++tunggu > 500) {
+        t.stop();  // no box came: leave it to the answer below
+      }
+    });
+    t.start(10);
+    const int a = ui::MsgBox("YAKIN?", gaya | ui::vbQuestion, "Awass");
+    ui::SetPrompter(semula);
+    QCOMPARE(a, jawab);
   }
   void windowsByNameAndModalHandler() {
     static int made = 0;
