@@ -93,9 +93,11 @@ class MasterForm : public QDialog {
   void ModeUbah();  // Edit: TbSimpan, TbHapus on; TbBaru off; "&Normal"
 
   // ---- messages -----------------------------------------------------------------
-  // A Yes/No question under "Awass"; the answer is kept in Pesan.
-  bool Tanya(const QString& text, const QString& title = QStringLiteral("Awass"));
-  // "YAKIN AKAN MENGHAPUS DATA INI?" with the code and name of the record.
+  // A Yes/No question under "Awass"; the answer is kept in Pesan. `awal`
+  // is the default-button part of the style (Yes unless it says No).
+  bool Tanya(const QString& text, const QString& title = QStringLiteral("Awass"), int awal = 0);
+  // "YAKIN AKAN MENGHAPUS DATA INI?" with the code and name of the record;
+  // No is the default, as a delete cannot be undone.
   bool TanyaHapus(const QString& kode, const QString& nama, const QString& labelKode = QStringLiteral("KODE : "));
   // The save's checks of required boxes, in order, on the text that would be
   // stored (blanks around it removed): the first empty one is named under

@@ -95,6 +95,10 @@ class FormTransaksi : public QDialog {
   static Barang CariBarang(const QString& kode);
   // Cancels the open document (leave button while "&Batal").
   virtual void Batal() = 0;
+  // Whether the open document holds lines. Cancelling one that does asks
+  // first: "&Batal" shares Alt+B with "Transaksi &Baru", and a habit must
+  // not throw a whole sale away.
+  virtual bool AdaBaris() const { return false; }
 
   // Small builders so each screen states only its own names and captions.
   QLineEdit* Kotak(QWidget* parent, const char* name, int maxLength = 0, bool kanan = false);
