@@ -98,6 +98,59 @@ class KeyFilterTest : public QObject {
     QCOMPARE(beeps.count, 2);
     QVERIFY(!d.isVisible());
   }
+  // A digit box never cuts a number to its length: a digit more than it
+  // takes, typed, pasted or composed, is refused whole with a beep, so the
+  // box shows exactly the amount that is used; what fits is taken.
+  void digitBoxTakesANumberWholeOrNotAtAll_data() {
+    QTest::addColumn<QString>("awal");
+    QTest::addColumn<bool>("pilih");  // the box's text selected first
+    QTest::addColumn<QString>("cara");
+    QTest::addColumn<QString>("masuk");
+    QTest::addColumn<QString>("tampil");
+    QTest::addColumn<int>("bunyi");
+    QTest::newRow("typed past the limit") << "12345" << false << "type" << "6" << "12345" << 1;
+    QTest::newRow("typed over the selection") << "12345" << true << "type" << "6" << "6" << 0;
+    QTest::newRow("pasted, too long") << "" << false << "paste" << "1234567" << "" << 1;
+    QTest::newRow("pasted, too long beside the text") << "12" << false << "paste" << "3456" << "12" << 1;
+    QTest::newRow("pasted, fits") << "12" << false << "paste" << "345" << "12345" << 0;
+    QTest::newRow("pasted over the selection") << "99999" << true << "paste" << "12345" << "12345" << 0;
+    QTest::newRow("composed, too long") << "" << false << "ime" << "123456" << "" << 1;
+  }
+  void digitBoxTakesANumberWholeOrNotAtAll() {
+    QFETCH(QString, awal);
+    QFETCH(bool, pilih);
+    QFETCH(QString, cara);
+    QFETCH(QString, masuk);
+    QFETCH(QString, tampil);
+    QFETCH(int, bunyi);
+    QDialog d;
+    QLineEdit* box = ui::BuatKotak(&d, "TxtUBayar", 5);
+    ui::SetKeyFilter(box, ui::DigitsOnly);
+    d.show();
+    QVERIFY(activate(&d));
+    box->setFocus();
+    box->setText(awal);
+    if (pilih) box->selectAll();
+    BeepCounter beeps;
+    if (cara == "type") {
+      typeInto(box, masuk);
+    } else if (cara == "paste") {
+      QGuiApplication::clipboard()->setText(masuk);
+      box->paste();
+    } else {
+      QInputMethodEvent ime;
+      ime.setCommitString(masuk);
+      QApplication::sendEvent(box, &ime);
+    }
+    QCOMPARE(box->text(), tampil);
+    QCOMPARE(beeps.count, bunyi);
+    // The box goes on as before: Backspace and a digit that fits.
+    box->end(false);
+    QTest::keyClick(box, Qt::Key_Backspace);
+    typeInto(box, "8");
+    QCOMPARE(box->text(), tampil.isEmpty() ? QString("8") : tampil.chopped(1) + "8");
+    QCOMPARE(beeps.count, bunyi);
+  }
   void enterMovesFocusAndIsSwallowed() {
     QDialog d;
     auto* a = new QLineEdit(&d);
