@@ -77,6 +77,15 @@ void FormTransaksi::reject() {
   QDialog::reject();
 }
 
+void FormTransaksi::BersihBarisBarang() {
+  txtKodeG->clear();
+  TxtNama->clear();
+  TxtJumlah->clear();
+  TxtKode->SetText(QString());
+  harga_->setText(QStringLiteral("0"));
+  HitungSubTotal();
+}
+
 QString FormTransaksi::NomorBerikut(db::RecordsetPtr& rs, const QString& sql, const QString& keyField,
                                     const QString& prefix, int width) {
   // A failed read is no empty table: the numbers would start again at 1.

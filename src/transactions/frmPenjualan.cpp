@@ -193,14 +193,7 @@ void frmPenjualan::AktifGridJual() {
   GridJual->SetRowHeightMin(300);
 }
 
-void frmPenjualan::BersihBarang() {
-  txtKodeG->clear();
-  TxtNama->clear();
-  TxtJumlah->clear();
-  TxtKode->SetText(QString());
-  TxtHarga->setText(QStringLiteral("0"));
-  TxtTotal->setText(QStringLiteral("0"));
-}
+void frmPenjualan::BersihBarang() { BersihBarisBarang(); }
 
 void frmPenjualan::BuatNotaJual() {
   SQL = QStringLiteral("SELECT * FROM Penjualan ORDER BY No_Nota");
