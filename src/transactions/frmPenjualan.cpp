@@ -365,8 +365,9 @@ void frmPenjualan::TbSimpan_Click() {
   nota->TotHarga = TxtTotBayar->text();
   nota->UangBayar = TxtUBayar->text();
   nota->UangKembali = TxtUKembali->text();
-  nota->Form_Load();
-  ui::ShowModal(nota);
+  // A receipt whose lines cannot be read back is not shown empty: the
+  // window has said why there is none.
+  if (nota->Form_Load()) ui::ShowModal(nota);
   delete nota;
 
   FormNormal();
