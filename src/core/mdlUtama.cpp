@@ -33,13 +33,22 @@ QString DatabasePath() {
 void SetDatabasePathForTests(const QString& path) { testPath() = path; }
 
 namespace {
-// The connection message, then the end of the program. Why the file was
-// refused goes to the error output, for whoever supports the shop.
+// The connection message, then the end of the program. Under its first line
+// the box names the file looked for and why it was refused, so that whoever
+// reads it knows what to mend; the error output gets the reason too, for
+// whoever supports the shop.
 void GagalKoneksi(const QString& sebab) {
   if (ui::EndRequested()) return;
   if (!sebab.isEmpty()) qWarning("%s", qPrintable(sebab));
-  ui::MsgBox(QStringLiteral("GAGAL KONEKSI DATABASE, SILAHKAN PERBAIKI DATA SETTING ANDA"), ui::vbOKOnly,
-             QStringLiteral("Kesalahan"));
+  const QString crlf = QStringLiteral("\r\n");
+  const QString file = QDir::toNativeSeparators(DatabasePath());
+  QString teks = QStringLiteral("GAGAL KONEKSI DATABASE, SILAHKAN PERBAIKI DATA SETTING ANDA") + crlf + crlf +
+                 QStringLiteral("File database: ") + file;
+  // The file is named just above: not again at the end of the reason.
+  QString alasan = sebab;
+  if (alasan.endsWith(QStringLiteral(": ") + DatabasePath())) alasan.chop(DatabasePath().size() + 2);
+  if (!alasan.isEmpty()) teks += crlf + QStringLiteral("Sebab: ") + alasan;
+  ui::MsgBox(teks, ui::vbOKOnly, QStringLiteral("Kesalahan"));
   ui::EndApplication(1);
 }
 }  // namespace
