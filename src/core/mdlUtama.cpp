@@ -119,15 +119,15 @@ void TutupKoneksi() {
 QDateTime Sekarang() { return QDateTime(ui::Today(), QTime::currentTime()); }
 
 namespace {
-bool Backup(const QString& database, const QDateTime& waktu, QString* tujuan, QString* sebab) {
+bool Backup(const QString& database, const QDateTime& waktu, bool manual, QString* tujuan, QString* sebab) {
   const QString folder = db::BackupFolder(database);
   if (!QDir().mkpath(folder)) {
     *sebab = QStringLiteral("Folder %1 tidak dapat dibuat").arg(folder);
     return false;
   }
-  *tujuan = db::BackupName(database, waktu);
+  *tujuan = db::BackupName(database, waktu, manual);
   if (!db::Backup(database, *tujuan, sebab)) return false;
-  db::Rotate(database);  // only after a good copy: a failure never costs an older one
+  db::Rotate(database, waktu.date());  // only after a good copy: a failure never costs an older one
   return true;
 }
 
@@ -141,17 +141,17 @@ std::thread& backupAwal() {
 }
 }  // namespace
 
-bool BuatBackup(QString* tujuan, QString* sebab) {
+bool BuatBackup(QString* tujuan, QString* sebab, bool manual) {
   TungguBackupAwal();
   QApplication::setOverrideCursor(Qt::WaitCursor);
-  const bool ok = Backup(DatabasePath(), Sekarang(), tujuan, sebab);
+  const bool ok = Backup(DatabasePath(), Sekarang(), manual, tujuan, sebab);
   QApplication::restoreOverrideCursor();
   return ok;
 }
 
 void BackupSekarang() {
   QString tujuan, sebab;
-  if (BuatBackup(&tujuan, &sebab))
+  if (BuatBackup(&tujuan, &sebab, true))
     ui::MsgBox(QStringLiteral("BACKUP DATABASE SUDAH DIBUAT DAN DIPERIKSA:\n%1").arg(QDir::toNativeSeparators(tujuan)),
                ui::vbOKOnly | ui::vbInformation, QStringLiteral("Backup"));
   else
@@ -171,7 +171,7 @@ void BackupAwal() {
   }
   backupAwal() = std::thread([path, sekarang] {
     QString tujuan, sebab;
-    if (Backup(path, sekarang, &tujuan, &sebab)) return;
+    if (Backup(path, sekarang, false, &tujuan, &sebab)) return;
     QMetaObject::invokeMethod(
         QCoreApplication::instance(),
         [sebab] {
