@@ -293,6 +293,17 @@ bool MasterForm::HapusData(const QString& kode, const QString& nama, const QStri
   return true;
 }
 
+bool MasterForm::DaftarKosong(const db::Recordset* rs, const QString& pesan) {
+  if (!rs) return true;  // the store failed, and said so
+  if (rs->RecordCount() > 0) {
+    kosongDikatakan_ = false;
+    return false;
+  }
+  if (!kosongDikatakan_) ui::MsgBox(pesan, ui::vbInformation, QStringLiteral("Perhatian"));
+  kosongDikatakan_ = true;
+  return true;
+}
+
 int MasterForm::IsiGrid(ui::FlexGrid* g, db::Recordset* rs, const QStringList& fields, bool nomor) {
   if (!rs || rs->Bof()) return 0;
   // Every row is listed, however long the table.

@@ -119,6 +119,12 @@ class MasterForm : public QDialog {
                  const CekHapus& cek = {});
 
   // ---- grid -------------------------------------------------------------------
+  // Whether the grid's rows (rs) are none; the grid's empty message (title
+  // "Perhatian") is shown then, but only when the grid showed rows before or
+  // the person was not yet told: a refill that finds the list still empty (a
+  // new record started, a group and then its product picked) does not say
+  // again what the person already sees.
+  bool DaftarKosong(const db::Recordset* rs, const QString& pesan);
   // Writes every row of rs into the grid from row 1: the row number in column
   // 0 when nomor is set, then the named fields. A field the record set lacks
   // leaves its cell empty. Returns the number of rows written.
@@ -169,6 +175,7 @@ class MasterForm : public QDialog {
     bool dicat;
   };
   QList<Input> masukan_;
+  bool kosongDikatakan_ = false;  // the grid is empty and the person was told
 };
 
 }  // namespace master
