@@ -112,7 +112,7 @@ void frmBackup::TbPulihkan_Click() {
                                 "FILE DATA YANG SEKARANG DISIMPAN DENGAN NAMA LAIN.\n\n"
                                 "YAKIN AKAN MEMULIHKAN BACKUP INI..?")
                      .arg(kapan),
-                 ui::vbYesNo | ui::vbQuestion, QStringLiteral("Konfirmasi")) != ui::vbYes)
+                 ui::vbYesNo | ui::vbQuestion | ui::vbDefaultButton2, QStringLiteral("Konfirmasi")) != ui::vbYes)
     return;
   QString disimpan, sebab;
   const QString asal = b->path;

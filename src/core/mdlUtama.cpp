@@ -33,13 +33,22 @@ QString DatabasePath() {
 void SetDatabasePathForTests(const QString& path) { testPath() = path; }
 
 namespace {
-// The connection message, then the end of the program. Why the file was
-// refused goes to the error output, for whoever supports the shop.
+// The connection message, then the end of the program. Under its first line
+// the box names the file looked for and why it was refused, so that whoever
+// reads it knows what to mend; the error output gets the reason too, for
+// whoever supports the shop.
 void GagalKoneksi(const QString& sebab) {
   if (ui::EndRequested()) return;
   if (!sebab.isEmpty()) qWarning("%s", qPrintable(sebab));
-  ui::MsgBox(QStringLiteral("GAGAL KONEKSI DATABASE, SILAHKAN PERBAIKI DATA SETTING ANDA"), ui::vbOKOnly,
-             QStringLiteral("Kesalahan"));
+  const QString crlf = QStringLiteral("\r\n");
+  const QString file = QDir::toNativeSeparators(DatabasePath());
+  QString teks = QStringLiteral("GAGAL KONEKSI DATABASE, SILAHKAN PERBAIKI DATA SETTING ANDA") + crlf + crlf +
+                 QStringLiteral("File database: ") + file;
+  // The file is named just above: not again at the end of the reason.
+  QString alasan = sebab;
+  if (alasan.endsWith(QStringLiteral(": ") + DatabasePath())) alasan.chop(DatabasePath().size() + 2);
+  if (!alasan.isEmpty()) teks += crlf + QStringLiteral("Sebab: ") + alasan;
+  ui::MsgBox(teks, ui::vbOKOnly, QStringLiteral("Kesalahan"));
   ui::EndApplication(1);
 }
 }  // namespace
@@ -110,15 +119,15 @@ void TutupKoneksi() {
 QDateTime Sekarang() { return QDateTime(ui::Today(), QTime::currentTime()); }
 
 namespace {
-bool Backup(const QString& database, const QDateTime& waktu, QString* tujuan, QString* sebab) {
+bool Backup(const QString& database, const QDateTime& waktu, bool manual, QString* tujuan, QString* sebab) {
   const QString folder = db::BackupFolder(database);
   if (!QDir().mkpath(folder)) {
     *sebab = QStringLiteral("Folder %1 tidak dapat dibuat").arg(folder);
     return false;
   }
-  *tujuan = db::BackupName(database, waktu);
+  *tujuan = db::BackupName(database, waktu, manual);
   if (!db::Backup(database, *tujuan, sebab)) return false;
-  db::Rotate(database);  // only after a good copy: a failure never costs an older one
+  db::Rotate(database, waktu.date());  // only after a good copy: a failure never costs an older one
   return true;
 }
 
@@ -132,17 +141,17 @@ std::thread& backupAwal() {
 }
 }  // namespace
 
-bool BuatBackup(QString* tujuan, QString* sebab) {
+bool BuatBackup(QString* tujuan, QString* sebab, bool manual) {
   TungguBackupAwal();
   QApplication::setOverrideCursor(Qt::WaitCursor);
-  const bool ok = Backup(DatabasePath(), Sekarang(), tujuan, sebab);
+  const bool ok = Backup(DatabasePath(), Sekarang(), manual, tujuan, sebab);
   QApplication::restoreOverrideCursor();
   return ok;
 }
 
 void BackupSekarang() {
   QString tujuan, sebab;
-  if (BuatBackup(&tujuan, &sebab))
+  if (BuatBackup(&tujuan, &sebab, true))
     ui::MsgBox(QStringLiteral("BACKUP DATABASE SUDAH DIBUAT DAN DIPERIKSA:\n%1").arg(QDir::toNativeSeparators(tujuan)),
                ui::vbOKOnly | ui::vbInformation, QStringLiteral("Backup"));
   else
@@ -162,7 +171,7 @@ void BackupAwal() {
   }
   backupAwal() = std::thread([path, sekarang] {
     QString tujuan, sebab;
-    if (Backup(path, sekarang, &tujuan, &sebab)) return;
+    if (Backup(path, sekarang, false, &tujuan, &sebab)) return;
     QMetaObject::invokeMethod(
         QCoreApplication::instance(),
         [sebab] {

@@ -45,10 +45,11 @@ void TutupKoneksi();
 // Now, by the program's clock (the date is ui::Today()).
 QDateTime Sekarang();
 // Makes a checked copy of the database in its backup folder and keeps the
-// rotation; false with the reason in *sebab.
-bool BuatBackup(QString* tujuan, QString* sebab);
-// The same, asked for by the person: says where the copy went, or why none
-// was made.
+// rotation; false with the reason in *sebab. A `manual` copy (asked for by
+// the person) is marked so and never removed by the rotation.
+bool BuatBackup(QString* tujuan, QString* sebab, bool manual = false);
+// A manual copy, asked for by the person: says where the copy went, or why
+// none was made.
 void BackupSekarang();
 // At start: when no copy is younger than a day, one is made on a thread of
 // its own, so no sale waits for it; a failure is told when it comes.

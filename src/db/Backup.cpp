@@ -125,13 +125,17 @@ void RemoveWork(const QString& work) {
   for (const char* suffix : {"", "-journal", "-wal", "-shm"}) QFile::remove(work + suffix);
 }
 
-// A name in `folder` for `base` + stamp + ".mdb" not yet taken.
-QString FreeName(const QDir& folder, const QString& base, const QDateTime& when) {
+// A name in `folder` for `base` + stamp + `mark` + ".mdb" not yet taken
+// (a number after the stamp tells copies of the same second apart).
+QString FreeName(const QDir& folder, const QString& base, const QDateTime& when, const QString& mark = QString()) {
   const QString stamp = base + when.toString(QStringLiteral("yyyyMMdd-HHmmss"));
-  QString name = folder.filePath(stamp + QStringLiteral(".mdb"));
-  for (int n = 2; QFileInfo::exists(name); ++n) name = folder.filePath(QStringLiteral("%1-%2.mdb").arg(stamp).arg(n));
+  QString name = folder.filePath(stamp + mark + QStringLiteral(".mdb"));
+  for (int n = 2; QFileInfo::exists(name); ++n)
+    name = folder.filePath(QStringLiteral("%1-%2%3.mdb").arg(stamp).arg(n).arg(mark));
   return name;
 }
+
+const QString kManual = QStringLiteral("-manual");
 
 // A run killed outright (a power cut at closing) leaves its work file under
 // the number of a process that is gone: such files in `folder` are removed,
@@ -269,14 +273,15 @@ QString BackupFolder(const QString& database) {
   return QFileInfo(database).absoluteDir().filePath(QStringLiteral("backup"));
 }
 
-QString BackupName(const QString& database, const QDateTime& when) {
-  return FreeName(QDir(BackupFolder(database)), Stem(database) + QLatin1Char('-'), when);
+QString BackupName(const QString& database, const QDateTime& when, bool manual) {
+  return FreeName(QDir(BackupFolder(database)), Stem(database) + QLatin1Char('-'), when,
+                  manual ? kManual : QString());
 }
 
 QList<BackupFile> Backups(const QString& database) {
   const QDir folder(BackupFolder(database));
-  const QRegularExpression pattern(QStringLiteral("^%1-(\\d{8}-\\d{6})(?:-(\\d+))?\\.mdb$")
-                                       .arg(QRegularExpression::escape(Stem(database))));
+  const QRegularExpression pattern(QStringLiteral("^%1-(\\d{8}-\\d{6})(?:-(\\d+))?(%2)?\\.mdb$")
+                                       .arg(QRegularExpression::escape(Stem(database)), kManual));
   struct Found {
     BackupFile f;
     int n;
@@ -287,7 +292,8 @@ QList<BackupFile> Backups(const QString& database) {
     if (!m.hasMatch()) continue;
     const QDateTime when = QDateTime::fromString(m.captured(1), QStringLiteral("yyyyMMdd-HHmmss"));
     if (!when.isValid()) continue;
-    found.append({{fi.absoluteFilePath(), when, fi.size()}, m.captured(2).isEmpty() ? 1 : m.captured(2).toInt()});
+    found.append({{fi.absoluteFilePath(), when, fi.size(), !m.captured(3).isEmpty()},
+                  m.captured(2).isEmpty() ? 1 : m.captured(2).toInt()});
   }
   std::sort(found.begin(), found.end(), [](const Found& a, const Found& b) {
     return a.f.when != b.f.when ? a.f.when > b.f.when : a.n > b.n;
@@ -297,15 +303,18 @@ QList<BackupFile> Backups(const QString& database) {
   return out;
 }
 
-QStringList Rotate(const QString& database, int daily, int weekly) {
+QStringList Rotate(const QString& database, const QDate& today, int daily, int weekly) {
   QSet<QDate> days;
   QSet<int> weeks;
   QStringList removed;
   for (const BackupFile& f : Backups(database)) {  // newest first
+    if (f.manual) continue;
     const QDate d = f.when.date();
     int year = 0;
     const int week = d.weekNumber(&year);
-    bool keep = false;
+    // Today's copies all stay: the day's work is not over, and a mistake
+    // found in the afternoon may want the copy of the morning.
+    bool keep = d == today;
     if (!days.contains(d) && days.size() < daily) keep = true;
     if (!weeks.contains(year * 100 + week) && weeks.size() < weekly) keep = true;
     days.insert(d);

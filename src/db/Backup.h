@@ -5,8 +5,9 @@
 // place whole or not at all.
 //
 // Names: the copies of <folder>/<stem>.mdb live in <folder>/backup/ as
-// <stem>-yyyyMMdd-HHmmss.mdb; the file a restore replaces is kept beside the
-// database as <stem>-sebelum-pulih-yyyyMMdd-HHmmss.mdb.
+// <stem>-yyyyMMdd-HHmmss.mdb, a copy a person asked for ending in "-manual"
+// (<stem>-yyyyMMdd-HHmmss-manual.mdb); the file a restore replaces is kept
+// beside the database as <stem>-sebelum-pulih-yyyyMMdd-HHmmss.mdb.
 #include <QDateTime>
 #include <QList>
 #include <QMap>
@@ -33,22 +34,25 @@ bool Backup(const QString& source, const QString& dest, QString* why);
 
 // The folder of the automatic copies of `database`.
 QString BackupFolder(const QString& database);
-// A name in that folder, not yet taken, for a copy made at `when`.
-QString BackupName(const QString& database, const QDateTime& when);
+// A name in that folder, not yet taken, for a copy made at `when`; a
+// `manual` copy (asked for by a person) is marked so in its name.
+QString BackupName(const QString& database, const QDateTime& when, bool manual = false);
 
 struct BackupFile {
   QString path;
   QDateTime when;  // from the name
   qint64 size = 0;
+  bool manual = false;  // asked for by a person: the rotation leaves it
 };
 // The copies in the backup folder of `database`, newest first. Files whose
 // names are not of copies are not listed (and never removed).
 QList<BackupFile> Backups(const QString& database);
 
-// Keeps the newest copy of each of the last `daily` days that have one and
-// of each of the last `weekly` weeks (Monday to Sunday) that have one; the
-// other copies are removed. Returns the paths removed.
-QStringList Rotate(const QString& database, int daily = 7, int weekly = 4);
+// Keeps every copy made `today`, the newest copy of each of the last `daily`
+// days that have one and of each of the last `weekly` weeks (Monday to
+// Sunday) that have one; the other copies are removed. Manual copies are
+// never removed and take no place in the rotation. Returns the paths removed.
+QStringList Rotate(const QString& database, const QDate& today, int daily = 7, int weekly = 4);
 
 // While a program works on a database it holds a shared lock on the file
 // <database>.lock beside it; a restore takes it exclusively, so it cannot

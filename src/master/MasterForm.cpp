@@ -207,15 +207,16 @@ void MasterForm::ModeUbah() {
   TbBaru->setEnabled(false);
 }
 
-bool MasterForm::Tanya(const QString& text, const QString& title) {
-  const int jawab = ui::MsgBox(text, int(ui::vbYesNo) | ui::vbQuestion, title);
+bool MasterForm::Tanya(const QString& text, const QString& title, int awal) {
+  const int jawab = ui::MsgBox(text, int(ui::vbYesNo) | ui::vbQuestion | awal, title);
   mdlUtama::Pesan = QString::number(jawab);
   return mdlUtama::Pesan.toInt() == ui::vbYes;
 }
 
 bool MasterForm::TanyaHapus(const QString& kode, const QString& nama, const QString& labelKode) {
   return Tanya(QStringLiteral("YAKIN AKAN MENGHAPUS DATA INI?") + kCrLf + labelKode + kode + kCrLf +
-               QStringLiteral("NAMA : ") + nama + kCrLf);
+               QStringLiteral("NAMA : ") + nama + kCrLf,
+               QStringLiteral("Awass"), ui::vbDefaultButton2);
 }
 
 bool MasterForm::CekIsian(const QList<Syarat>& syarat, int icon) {
@@ -290,6 +291,17 @@ bool MasterForm::HapusData(const QString& kode, const QString& nama, const QStri
   }
   if (rs) (void)mdlUtama::BacaUlang(rs);
   FormNormal();
+  return true;
+}
+
+bool MasterForm::DaftarKosong(const db::Recordset* rs, const QString& pesan) {
+  if (!rs) return true;  // the store failed, and said so
+  if (rs->RecordCount() > 0) {
+    kosongDikatakan_ = false;
+    return false;
+  }
+  if (!kosongDikatakan_) ui::MsgBox(pesan, ui::vbInformation, QStringLiteral("Perhatian"));
+  kosongDikatakan_ = true;
   return true;
 }
 

@@ -94,9 +94,11 @@ class MasterForm : public QDialog {
   void ModeUbah();  // Edit: TbSimpan, TbHapus on; TbBaru off; "&Normal"
 
   // ---- messages -----------------------------------------------------------------
-  // A Yes/No question under "Awass"; the answer is kept in Pesan.
-  bool Tanya(const QString& text, const QString& title = QStringLiteral("Awass"));
-  // "YAKIN AKAN MENGHAPUS DATA INI?" with the code and name of the record.
+  // A Yes/No question under "Awass"; the answer is kept in Pesan. `awal`
+  // is the default-button part of the style (Yes unless it says No).
+  bool Tanya(const QString& text, const QString& title = QStringLiteral("Awass"), int awal = 0);
+  // "YAKIN AKAN MENGHAPUS DATA INI?" with the code and name of the record;
+  // No is the default, as a delete cannot be undone.
   bool TanyaHapus(const QString& kode, const QString& nama, const QString& labelKode = QStringLiteral("KODE : "));
   // The save's checks of required boxes, in order, on the text that would be
   // stored (blanks around it removed): the first empty one is named under
@@ -118,6 +120,12 @@ class MasterForm : public QDialog {
                  const CekHapus& cek = {});
 
   // ---- grid -------------------------------------------------------------------
+  // Whether the grid's rows (rs) are none; the grid's empty message (title
+  // "Perhatian") is shown then, but only when the grid showed rows before or
+  // the person was not yet told: a refill that finds the list still empty (a
+  // new record started, a group and then its product picked) does not say
+  // again what the person already sees.
+  bool DaftarKosong(const db::Recordset* rs, const QString& pesan);
   // Writes every row of rs into the grid from row 1: the row number in column
   // 0 when nomor is set, then the named fields. A field the record set lacks
   // leaves its cell empty. Returns the number of rows written.
@@ -168,6 +176,7 @@ class MasterForm : public QDialog {
     bool dicat;
   };
   QList<Input> masukan_;
+  bool kosongDikatakan_ = false;  // the grid is empty and the person was told
 };
 
 }  // namespace master

@@ -68,10 +68,7 @@ void MasterKode::TampilGridData() {
   AktifGrid();
   grid_->SetRows(2);
   if (!Buka(Rs(), QStringLiteral("SELECT * FROM ") + t_.tabel)) return;
-  if (Rs()->Bof()) {
-    ui::MsgBox(t_.pesanKosong, ui::vbInformation, QStringLiteral("Perhatian"));
-    return;
-  }
+  if (DaftarKosong(Rs().get(), t_.pesanKosong)) return;
   IsiGrid(grid_, Rs().get(), t_.kolomGrid);
 }
 

@@ -187,12 +187,7 @@ void frmBarang::TampilGridData() {
   GridBarang->Clear();
   AktifGridBarang();
   GridBarang->SetRows(2);
-  if (!RsBarang) return;  // the store failed, and said so
-  if (RsBarang->Bof()) {
-    ui::MsgBox(QStringLiteral("DATA BARANG UNTUK PRODUK INI MASIH KOSONG"), ui::vbInformation,
-               QStringLiteral("Perhatian"));
-    return;
-  }
+  if (DaftarKosong(RsBarang.get(), QStringLiteral("DATA BARANG UNTUK PRODUK INI MASIH KOSONG"))) return;
   IsiGrid(GridBarang, RsBarang.get(),
           {QStringLiteral("Kode_Barang"), QStringLiteral("Nama_Produk"), QStringLiteral("Nama_Barang"),
            QStringLiteral("Satuan"), QStringLiteral("Harga_Beli"), QStringLiteral("Harga_Jual"),

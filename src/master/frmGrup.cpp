@@ -59,10 +59,7 @@ void frmGrup::TampilGridData() {
   AktifGridGrup();
   GridGrup->SetRows(2);
   if (!Buka(RsGrup, QStringLiteral("SELECT * FROM Grup"))) return;
-  if (RsGrup->Bof()) {
-    ui::MsgBox(QStringLiteral("DATA GRUP MASIH KOSONG!"), ui::vbInformation, QStringLiteral("Perhatian"));
-    return;
-  }
+  if (DaftarKosong(RsGrup.get(), QStringLiteral("DATA GRUP MASIH KOSONG!"))) return;
   IsiGrid(GridGrup, RsGrup.get(), {QStringLiteral("Kode_Grup"), QStringLiteral("Nama_Grup")});
 }
 

@@ -90,10 +90,7 @@ void frmPengguna::TampilGridData() {
   AktifGridPengguna();
   GridPengguna->SetRows(2);
   if (!Buka(RsPengguna, QStringLiteral("SELECT * FROM Pengguna"))) return;
-  if (RsPengguna->Bof()) {
-    ui::MsgBox(QStringLiteral("DATA Pengguna MASIH KOSONG!"), ui::vbInformation, QStringLiteral("Perhatian"));
-    return;
-  }
+  if (DaftarKosong(RsPengguna.get(), QStringLiteral("DATA Pengguna MASIH KOSONG!"))) return;
   // The password is never shown.
   const int n = IsiGrid(GridPengguna, RsPengguna.get(),
                         {QStringLiteral("UserId"), QString(), QStringLiteral("Nama"), QStringLiteral("Level")}, false);

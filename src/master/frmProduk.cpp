@@ -78,11 +78,7 @@ void frmProduk::TampilGridData() {
   GridProduk->Clear();
   AktifGridProduk();
   GridProduk->SetRows(2);
-  if (!RsProduk) return;  // the store failed, and said so
-  if (RsProduk->Bof()) {
-    ui::MsgBox(QStringLiteral("DATA PRODUK MASIH KOSONG!"), ui::vbInformation, QStringLiteral("Perhatian"));
-    return;
-  }
+  if (DaftarKosong(RsProduk.get(), QStringLiteral("DATA PRODUK MASIH KOSONG!"))) return;
   IsiGrid(GridProduk, RsProduk.get(), {QStringLiteral("Kode_Produk"), QStringLiteral("Nama_Produk")});
 }
 

@@ -56,6 +56,12 @@ FormTransaksi::Barang FormTransaksi::CariBarang(const QString& kode) {
 
 void FormTransaksi::TbKeluar_Click() {
   if (SedangTransaksi()) {
+    if (AdaBaris()) {
+      Pesan = QString::number(ui::MsgBox(QStringLiteral("YAKIN AKAN MEMBATALKAN TRANSAKSI INI..?"),
+                                         ui::vbYesNo | ui::vbQuestion | ui::vbDefaultButton2,
+                                         QStringLiteral("Konfirmasi")));
+      if (Pesan.toInt() != ui::vbYes) return;
+    }
     Batal();
     return;
   }
@@ -64,10 +70,21 @@ void FormTransaksi::TbKeluar_Click() {
 
 void FormTransaksi::reject() {
   if (!tanyaTeks_.isEmpty() && (!tanyaSaatDokumen_ || SedangTransaksi())) {
-    Pesan = QString::number(ui::MsgBox(tanyaTeks_, ui::vbYesNo | ui::vbQuestion, tanyaJudul_));
+    // With a document open Yes throws it away: Enter must not.
+    const int awal = SedangTransaksi() ? ui::vbDefaultButton2 : ui::vbDefaultButton1;
+    Pesan = QString::number(ui::MsgBox(tanyaTeks_, ui::vbYesNo | ui::vbQuestion | awal, tanyaJudul_));
     if (Pesan.toInt() != ui::vbYes) return;
   }
   QDialog::reject();
+}
+
+void FormTransaksi::BersihBarisBarang() {
+  txtKodeG->clear();
+  TxtNama->clear();
+  TxtJumlah->clear();
+  TxtKode->SetText(QString());
+  harga_->setText(QStringLiteral("0"));
+  HitungSubTotal();
 }
 
 QString FormTransaksi::NomorBerikut(db::RecordsetPtr& rs, const QString& sql, const QString& keyField,

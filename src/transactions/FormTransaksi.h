@@ -86,6 +86,9 @@ class FormTransaksi : public QDialog {
   // With `hanyaSaatDokumen` it is asked only while a document is open, so
   // that a stray Escape does not throw away a document being entered.
   void PertanyaanTutup(const QString& text, const QString& title, bool hanyaSaatDokumen = false);
+  // The line being entered starts again: code, name and quantity empty, the
+  // price "0", and the line's amount as its rule gives it.
+  void BersihBarisBarang();
   // Price times quantity of a line, as the boxes show them. False when a box
   // holds no whole number or the product does not fit in 64 bits.
   static bool KaliBaris(const QString& harga, const QString& jumlah, qint64* hasil);
@@ -95,6 +98,10 @@ class FormTransaksi : public QDialog {
   static Barang CariBarang(const QString& kode);
   // Cancels the open document (leave button while "&Batal").
   virtual void Batal() = 0;
+  // Whether the open document holds lines. Cancelling one that does asks
+  // first: "&Batal" shares Alt+B with "Transaksi &Baru", and a habit must
+  // not throw a whole sale away.
+  virtual bool AdaBaris() const { return false; }
 
   // Small builders so each screen states only its own names and captions.
   QLineEdit* Kotak(QWidget* parent, const char* name, int maxLength = 0, bool kanan = false);

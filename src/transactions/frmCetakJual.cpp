@@ -61,13 +61,15 @@ frmCetakJual::frmCetakJual(QWidget* parent) : QDialog(parent) {
   connect(cmdKeluar, &QPushButton::clicked, this, &frmCetakJual::cmdKeluar_Click);
 }
 
-void frmCetakJual::Form_Load() {
+bool frmCetakJual::Form_Load() {
   mdlCetak::DataNota data;
   data.noNota = NoNota;
   data.totHarga = TotHarga;
   data.uangBayar = UangBayar;
   data.uangKembali = UangKembali;
   data.tanggal = ui::Today();
+  teks_.clear();
+  rtfLap->clear();
 
   const QString sql = QStringLiteral(" SELECT Penjualan.Tgl_Nota, ") +
                       QStringLiteral(" Barang.Kode_Barang, Barang.Nama_Barang, ") +
@@ -77,30 +79,38 @@ void frmCetakJual::Form_Load() {
                       QStringLiteral(" WHERE Penjualan.No_Nota = Penjualan_Detail.No_Nota ") +
                       QStringLiteral(" AND Barang.Kode_Barang = Penjualan_Detail.Kode_Barang ") +
                       QStringLiteral(" AND Penjualan.No_Nota =") + db::Quote(NoNota);
-  // A receipt is only laid out from lines read back: a failed read is shown,
-  // and neither it nor a sale without lines gives a receipt of no lines.
-  db::RecordsetPtr rs;
-  if (Buka(rs, sql)) {
-    const int iKode = rs->FieldIndex(QStringLiteral("Kode_Barang"));
-    const int iNama = rs->FieldIndex(QStringLiteral("Nama_Barang"));
-    const int iHarga = rs->FieldIndex(QStringLiteral("Harga_Jual"));
-    const int iJumlah = rs->FieldIndex(QStringLiteral("Jumlah"));
-    for (; !rs->Eof(); rs->MoveNext()) {
-      mdlCetak::BarisNota b;
-      b.kode = rs->Text(iKode);
-      b.nama = rs->Text(iNama);
-      b.harga = rs->Value(iHarga).toLongLong();
-      b.jumlah = rs->Value(iJumlah).toLongLong();
-      data.baris << b;
-    }
+  // A receipt is only laid out from lines read back: neither a failed read
+  // nor a sale without lines gives a receipt of no lines.
+  const QString crlf = QStringLiteral("\r\n");
+  const QString judul = QStringLiteral("NOTA %1 TIDAK DAPAT DITAMPILKAN").arg(NoNota);
+  db::Recordset rs;
+  if (!rs.Open(sql, Conn)) {
+    ui::MsgBox(judul + crlf +
+                   db::FailureText(sql, rs.LastError(), rs.LastErrorBusy(),
+                                   QStringLiteral("MEMBACA RINCIAN BARANG DARI DATABASE")),
+               ui::vbOKOnly | ui::vbCritical, QStringLiteral("Error"));
+    return false;
+  }
+  const int iKode = rs.FieldIndex(QStringLiteral("Kode_Barang"));
+  const int iNama = rs.FieldIndex(QStringLiteral("Nama_Barang"));
+  const int iHarga = rs.FieldIndex(QStringLiteral("Harga_Jual"));
+  const int iJumlah = rs.FieldIndex(QStringLiteral("Jumlah"));
+  for (; !rs.Eof(); rs.MoveNext()) {
+    mdlCetak::BarisNota b;
+    b.kode = rs.Text(iKode);
+    b.nama = rs.Text(iNama);
+    b.harga = rs.Value(iHarga).toLongLong();
+    b.jumlah = rs.Value(iJumlah).toLongLong();
+    data.baris << b;
   }
   if (data.baris.isEmpty()) {
-    teks_.clear();
-    rtfLap->clear();
-    return;
+    ui::MsgBox(judul + crlf + QStringLiteral("TIDAK ADA RINCIAN BARANG UNTUK NOTA INI DI DATABASE."),
+               ui::vbOKOnly | ui::vbCritical, QStringLiteral("Error"));
+    return false;
   }
   teks_ = mdlCetak::SusunNota(data);
   rtfLap->setPlainText(QString(teks_).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+  return true;
 }
 
 bool frmCetakJual::CetakKe(QPrinter* printer, const QString& teks) {

@@ -22,7 +22,9 @@ class frmCetakJual : public QDialog {
   QString UangKembali;
 
   // Builds the receipt from the values above and the sale's stored lines.
-  void Form_Load();
+  // False when the lines cannot be read back or there are none: that has
+  // been told, naming the receipt, and the window is not to be shown.
+  bool Form_Load();
   // The receipt text, lines joined by CR LF.
   QString Teks() const { return teks_; }
 

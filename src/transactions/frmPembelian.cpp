@@ -166,6 +166,9 @@ frmPembelian::frmPembelian(QWidget* parent) : FormTransaksi(parent) {
 
   // Load
   FormNormal();
+  // On opening every amount box shows 0, the quantity too; from then on
+  // FormKosong leaves the quantity empty.
+  TxtJumlah->setText(QStringLiteral("0"));
   if (!BukaKoneksi()) return;
   DataPemasok();
 }
@@ -372,12 +375,7 @@ void frmPembelian::TbMasuk_Click() {
   TxtTotalHarga->setText(QString::number(totalBaru));
   ++baris_;
 
-  txtKodeG->clear();
-  TxtNama->clear();
-  TxtJumlah->clear();
-  TxtKode->SetText(QString());
-  TxtHBeli->setText(QStringLiteral("0"));
-  TxtTotal->clear();
+  BersihBarisBarang();
   txtKodeG->setFocus();
 }
 

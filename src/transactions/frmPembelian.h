@@ -42,6 +42,7 @@ class frmPembelian : public FormTransaksi {
 
  protected:
   void Batal() override;
+  bool AdaBaris() const override { return baris_ > 1; }
 
  private:
   // The supplier code in the combo when it names a stored supplier; then

@@ -193,14 +193,7 @@ void frmPenjualan::AktifGridJual() {
   GridJual->SetRowHeightMin(300);
 }
 
-void frmPenjualan::BersihBarang() {
-  txtKodeG->clear();
-  TxtNama->clear();
-  TxtJumlah->clear();
-  TxtKode->SetText(QString());
-  TxtHarga->setText(QStringLiteral("0"));
-  TxtTotal->setText(QStringLiteral("0"));
-}
+void frmPenjualan::BersihBarang() { BersihBarisBarang(); }
 
 void frmPenjualan::BuatNotaJual() {
   SQL = QStringLiteral("SELECT * FROM Penjualan ORDER BY No_Nota");
@@ -372,8 +365,9 @@ void frmPenjualan::TbSimpan_Click() {
   nota->TotHarga = TxtTotBayar->text();
   nota->UangBayar = TxtUBayar->text();
   nota->UangKembali = TxtUKembali->text();
-  nota->Form_Load();
-  ui::ShowModal(nota);
+  // A receipt whose lines cannot be read back is not shown empty: the
+  // window has said why there is none.
+  if (nota->Form_Load()) ui::ShowModal(nota);
   delete nota;
 
   FormNormal();

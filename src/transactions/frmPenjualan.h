@@ -41,6 +41,7 @@ class frmPenjualan : public FormTransaksi {
 
  protected:
   void Batal() override;
+  bool AdaBaris() const override { return baris_ > 1; }
   bool eventFilter(QObject* obj, QEvent* ev) override;
 
  private:

@@ -9,6 +9,7 @@
 #include <QPlainTextEdit>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTimer>
 #include <QValidator>
 
 #include "ui/Seams.h"
@@ -68,19 +69,28 @@ bool IsEnter(const QEvent* ev) {
   return key == Qt::Key_Return || key == Qt::Key_Enter;
 }
 
-// Only the digits 0-9. A refusal is remembered until the box reports it, so
-// that only refused text beeps, not a key past the box's length limit.
+// Only the digits 0-9, and never a number cut to the box's length: the box
+// would show (and the screen use) another amount than the one typed or
+// pasted. The box cuts what it inserts before the validator sees it, but it
+// says so first (inputRejected); the validator then refuses that change
+// whole. `tahap` carries what happened until the box reports it, so each
+// refusal beeps once.
 class DigitValidator : public QValidator {
  public:
   explicit DigitValidator(QObject* parent) : QValidator(parent) {}
-  mutable bool refused = false;
+  enum Tahap { Tenang, Ditolak, Terpotong, PotonganDitolak };
+  mutable Tahap tahap = Tenang;
   State validate(QString& input, int&) const override {
+    if (tahap == Terpotong) {
+      tahap = PotonganDitolak;
+      return Invalid;
+    }
     for (QChar c : input)
       if (c < QLatin1Char('0') || c > QLatin1Char('9')) {
-        refused = true;
+        tahap = Ditolak;
         return Invalid;
       }
-    refused = false;
+    tahap = Tenang;
     return Acceptable;
   }
 };
@@ -124,6 +134,7 @@ class KeyFilterObject : public QObject {
   KeyFilterObject(QObject* parent, int filters) : QObject(parent), filters_(filters) {}
   int filters_;
   QLineEdit* amountBox_ = nullptr;  // an amount box selects its text on entry
+  DigitValidator* digits_ = nullptr;
   bool selectOnRelease_ = false;
 
  protected:
@@ -144,6 +155,7 @@ class KeyFilterObject : public QObject {
     const QString t = ke->text();
     if (t.isEmpty() || ke->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) return false;
     if (filters_ & DigitsOnly) {
+      if (digits_) digits_->tahap = DigitValidator::Tenang;  // a new key, a new change
       if (key == Qt::Key_Backspace) return false;
       // Delete edits the box like Backspace; it only carries the DEL
       // character as its text on X11, it is not a typed character.
@@ -153,7 +165,11 @@ class KeyFilterObject : public QObject {
       if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Tab || key == Qt::Key_Backtab ||
           key == Qt::Key_Escape)
         return false;
-      if (t.size() == 1 && t[0] >= QLatin1Char('0') && t[0] <= QLatin1Char('9')) return false;
+      if (t.size() == 1 && t[0] >= QLatin1Char('0') && t[0] <= QLatin1Char('9')) {
+        // A digit more than the box takes is refused, as any other key.
+        auto* le = qobject_cast<QLineEdit*>(obj);
+        if (!le || le->text().size() - le->selectedText().size() < le->maxLength()) return false;
+      }
       Beep();
       return true;
     }
@@ -215,13 +231,31 @@ void SetKeyFilter(QWidget* w, int filters) {
   if ((filters & DigitsOnly) && le && le->inputMask().isEmpty()) {
     f->amountBox_ = le;
     auto* v = new DigitValidator(le);
+    f->digits_ = v;
     le->setValidator(v);
     // Only the person's own input beeps: a negative stock the screen shows
     // is not refused input.
     QObject::connect(le, &QLineEdit::inputRejected, v, [v, le] {
-      const bool beep = v->refused && le->hasFocus();
-      v->refused = false;
-      if (beep) Beep();
+      switch (v->tahap) {
+        case DigitValidator::Ditolak:
+          v->tahap = DigitValidator::Tenang;
+          if (le->hasFocus()) Beep();
+          break;
+        case DigitValidator::PotonganDitolak:  // told when it was cut
+          v->tahap = DigitValidator::Tenang;
+          break;
+        case DigitValidator::Tenang:
+        case DigitValidator::Terpotong:
+          // The box cut what came in to its length: the change that follows
+          // is refused whole. Nothing may follow (nothing fitted at all), so
+          // the mark does not outlive this event.
+          v->tahap = DigitValidator::Terpotong;
+          QTimer::singleShot(0, v, [v] {
+            if (v->tahap == DigitValidator::Terpotong) v->tahap = DigitValidator::Tenang;
+          });
+          if (le->hasFocus()) Beep();
+          break;
+      }
     });
   }
 }

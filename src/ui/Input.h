@@ -23,8 +23,10 @@ enum KeyFilter {
   EnterMovesFocus = 1,  // Enter moves to the next control in tab order and is swallowed
   // 0-9 and Backspace; any other key beeps and is dropped. On a plain text box
   // (no input mask) it also makes an amount box: pasted or composed text that
-  // is not all digits is refused with a beep, and entering the box by mouse or
-  // keyboard selects its text, so typing replaces a "0" instead of adding to it.
+  // is not all digits is refused with a beep, so is a digit more than the box
+  // takes (typed, or in pasted text: the number is never cut to the box's
+  // length), and entering the box by mouse or keyboard selects its text, so
+  // typing replaces a "0" instead of adding to it.
   DigitsOnly = 2,
   UpperCase = 4,  // typed letters become capitals
 };

@@ -6,6 +6,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHash>
+#include <QList>
 #include <QMessageBox>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -42,6 +43,7 @@ int MsgBox(const QString& text, int style, const QString& title) {
   m.title = title.isEmpty() ? QApplication::applicationName() : title;
   m.buttons = style & 15;
   m.icon = style & (16 | 32 | 48 | 64);
+  m.defaultButton = style & (vbDefaultButton2 | vbDefaultButton3);
   if (prompter()) return prompter()(m);
 
   QMessageBox box(QApplication::activeWindow());
@@ -57,28 +59,33 @@ int MsgBox(const QString& text, int style, const QString& title) {
   // The buttons' captions come from the platform's texts, in the program's
   // language ("&Ya", "&Tidak", "Batal").
   QHash<QAbstractButton*, int> answers;
+  QList<QPushButton*> urutan;  // the buttons from left to right
   auto add = [&](QMessageBox::StandardButton b, int answer) {
     QPushButton* p = box.addButton(b);
     answers.insert(p, answer);
+    urutan.append(p);
     return p;
   };
   switch (m.buttons) {
     case vbYesNo:
-      box.setDefaultButton(add(QMessageBox::Yes, vbYes));
-      add(QMessageBox::No, vbNo);
+      add(QMessageBox::Yes, vbYes);
+      // Escape is No: it never says Yes to a question.
+      box.setEscapeButton(add(QMessageBox::No, vbNo));
       break;
     case vbYesNoCancel:
-      box.setDefaultButton(add(QMessageBox::Yes, vbYes));
+      add(QMessageBox::Yes, vbYes);
       add(QMessageBox::No, vbNo);
-      add(QMessageBox::Cancel, vbCancel);
+      box.setEscapeButton(add(QMessageBox::Cancel, vbCancel));
       break;
     case vbOKCancel:
-      box.setDefaultButton(add(QMessageBox::Ok, vbOK));
-      add(QMessageBox::Cancel, vbCancel);
+      add(QMessageBox::Ok, vbOK);
+      box.setEscapeButton(add(QMessageBox::Cancel, vbCancel));
       break;
     default:
-      box.setDefaultButton(add(QMessageBox::Ok, vbOK));
+      add(QMessageBox::Ok, vbOK);
   }
+  const int awal = m.defaultButton / vbDefaultButton2;  // 0 for the first button
+  box.setDefaultButton(urutan.value(awal, urutan.first()));
   box.exec();
   const int a = answers.value(box.clickedButton(), 0);
   if (a) return a;

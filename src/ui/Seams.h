@@ -19,6 +19,8 @@ namespace ui {
 // Plain int constants, so that a button set and an icon combine with |.
 constexpr int vbOKOnly = 0, vbOKCancel = 1, vbYesNoCancel = 3, vbYesNo = 4;
 constexpr int vbCritical = 16, vbQuestion = 32, vbExclamation = 48, vbInformation = 64;
+// Which button Enter presses: the first unless the style says otherwise.
+constexpr int vbDefaultButton1 = 0, vbDefaultButton2 = 256, vbDefaultButton3 = 512;
 constexpr int vbOK = 1, vbCancel = 2, vbYes = 6, vbNo = 7;
 
 struct Message {
@@ -26,6 +28,7 @@ struct Message {
   QString title;
   int buttons = vbOKOnly;  // the button part of the style
   int icon = 0;            // the icon part of the style, 0 for none
+  int defaultButton = vbDefaultButton1;  // the default-button part of the style
 };
 
 // Shows a modal message box and returns the answer (vbOK, vbYes, vbNo, ...).

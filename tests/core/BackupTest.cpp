@@ -61,12 +61,13 @@ class BackupTest : public QObject {
 
   // A closing every day of March 2026 (the 1st a Sunday), two on some days:
   // the copies of the last 7 days stay, and the newest of each of the last
-  // 4 weeks, always the later one of a day.
+  // 4 weeks; of a day with two, both while it is today, then the later one.
   void rotationOverAMonth() {
     auto hariHari = [](int dari, int sampai, QList<QDate> awal) {
       for (int d = dari; d <= sampai; ++d) awal << QDate(2026, 3, d);
       return awal;
     };
+    QStringList kemarin;
     for (int hari = 1; hari <= 31; ++hari) {
       ui::SetToday(QDate(2026, 3, hari));
       QStringList dibuat;
@@ -76,15 +77,21 @@ class BackupTest : public QObject {
       }
       if (dibuat.size() == 2) {
         QVERIFY(dibuat[0] != dibuat[1]);
-        QVERIFY(!QFile::exists(dibuat[0]));
+        QVERIFY(QFile::exists(dibuat[0]));
         QVERIFY(QFile::exists(dibuat[1]));
       }
+      if (kemarin.size() == 2) {
+        QVERIFY(!QFile::exists(kemarin[0]));
+        QVERIFY(QFile::exists(kemarin[1]));
+      }
+      kemarin = dibuat;
       // Days 4 to 10, and the newest of the weeks of the 8th and the 1st.
       if (hari == 10) QCOMPARE(tanggalBackup(db->path()), hariHari(4, 10, {QDate(2026, 3, 1)}));
       if (hari == 22)
-        QCOMPARE(tanggalBackup(db->path()), hariHari(16, 22, {QDate(2026, 3, 1), QDate(2026, 3, 8), QDate(2026, 3, 15)}));
+        QCOMPARE(tanggalBackup(db->path()),
+                 hariHari(16, 22, {QDate(2026, 3, 1), QDate(2026, 3, 8), QDate(2026, 3, 15)}) << QDate(2026, 3, 22));
     }
-    const QList<QDate> harap = hariHari(25, 31, {QDate(2026, 3, 15), QDate(2026, 3, 22)});
+    const QList<QDate> harap = hariHari(25, 31, {QDate(2026, 3, 15), QDate(2026, 3, 22)}) << QDate(2026, 3, 31);
     QCOMPARE(tanggalBackup(db->path()), harap);
     // Each copy kept is whole, and nothing else lies in the folder.
     QCOMPARE(QDir(db::BackupFolder(db->path())).entryList(QDir::Files | QDir::Hidden).size(), harap.size());
@@ -92,6 +99,53 @@ class BackupTest : public QObject {
       QString sebab;
       QVERIFY2(db::Verify(b.path, &sebab), qPrintable(sebab));
     }
+  }
+
+  // A copy made with "Backup Data Sekarang" is never removed by the
+  // rotation, and every copy of today stays; the older days rotate as ever.
+  void manualCopiesAndTodaysCopiesStay() {
+    FrmUtama* u = FrmUtama::Existing();
+    // "Backup Data Sekarang"; *b is the copy its message names.
+    auto sekarang = [&](db::BackupFile* b) {
+      ScriptedPrompter p;
+      p.expectStart("BACKUP DATABASE SUDAH DIBUAT DAN DIPERIKSA:", ui::vbOK, "Backup", ui::vbInformation);
+      child<QAction>(u, "mnuBackup")->trigger();
+      VERIFY_PROMPTS(p);
+      const QString path = QDir::fromNativeSeparators(p.seen.value(0).text.section('\n', 1));
+      for (const db::BackupFile& x : db::Backups(db->path()))
+        if (x.path == path) *b = x;
+      QVERIFY2(b->path == path, qPrintable(path));
+    };
+    ui::SetToday(QDate(2026, 3, 2));
+    db::BackupFile manual, manual2;
+    sekarang(&manual);
+    QVERIFY(manual.manual);
+    QVERIFY(QFileInfo(manual.path).fileName().startsWith("ZovaDavezuZi-20260302-"));
+    QVERIFY(QFileInfo(manual.path).fileName().endsWith("-manual.mdb"));
+    QString sebab;
+    QVERIFY2(db::Verify(manual.path, &sebab), qPrintable(sebab));
+    // Three closings in a day: all three stay while it is that day.
+    QStringList tutupan;
+    for (int k = 0; k < 3; ++k) {
+      tutup();
+      for (const db::BackupFile& b : db::Backups(db->path()))
+        if (!b.manual && !tutupan.contains(b.path)) tutupan << b.path;
+    }
+    QCOMPARE(tutupan.size(), 3);
+    for (const QString& t : tutupan) QVERIFY(QFile::exists(t));
+    sekarang(&manual2);
+    QVERIFY(manual2.path != manual.path);
+    // Six weeks on the 2nd is an older day: its last closing stays as the
+    // copy of its week, the earlier two go, the manual copies stay.
+    ui::SetToday(QDate(2026, 4, 13));
+    tutup();
+    QVERIFY(!QFile::exists(tutupan[0]));
+    QVERIFY(!QFile::exists(tutupan[1]));
+    QStringList ada;
+    for (const db::BackupFile& b : db::Backups(db->path())) ada << b.path;
+    QCOMPARE(ada.size(), 4);
+    QVERIFY(QFileInfo(ada[0]).fileName().startsWith("ZovaDavezuZi-20260413-"));
+    QCOMPARE(QSet<QString>(ada.begin() + 1, ada.end()), QSet<QString>({tutupan[2], manual.path, manual2.path}));
   }
 
   // A copy that cannot be made is told at closing, and the program ends all

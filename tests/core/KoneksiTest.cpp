@@ -40,12 +40,19 @@ struct BacaSaja {
   }
 };
 
-void bukaLoginTanpaDatabase(const QString& path) {
+// The connection message begins as it always has, then names the file
+// looked for and why it was refused.
+void CekPesan(const ui::Message& m, const QString& path, const QString& sebab) {
+  QVERIFY2(m.text.startsWith(Gagal + "\r\n\r\nFile database: " + path + "\r\nSebab: "), qPrintable(m.text));
+  QVERIFY2(m.text.contains(sebab), qPrintable(m.text));
+}
+
+void bukaLoginTanpaDatabase(const QString& path, const QString& sebab) {
   mdlUtama::ResetForTests();
   mdlUtama::SetDatabasePathForTests(path);
   ScriptedPrompter p;
   EndCatcher end;
-  p.expect(Gagal, ui::vbOK, "Kesalahan", 0);
+  p.expectStart(Gagal, ui::vbOK, "Kesalahan", 0);
   {
     frmLogin w;
     QVERIFY(!w.Loaded());
@@ -55,6 +62,7 @@ void bukaLoginTanpaDatabase(const QString& path) {
   VERIFY_PROMPTS(p);
   QCOMPARE(p.seen.size(), 1);
   QCOMPARE(p.seen.at(0).buttons, int(ui::vbOKOnly));
+  CekPesan(p.seen.at(0), path, sebab);
   QCOMPARE(end.count, 1);
   QCOMPARE(FrmUtama::Existing(), nullptr);
 }
@@ -67,7 +75,7 @@ class KoneksiTest : public QObject {
 
   void missingFile() {
     QTemporaryDir dir;
-    bukaLoginTanpaDatabase(dir.filePath("ZovaDavezuZi.mdb"));
+    bukaLoginTanpaDatabase(dir.filePath("ZovaDavezuZi.mdb"), "File database tidak ditemukan");
   }
 
   void fileThatIsNotADatabase() {
@@ -78,7 +86,7 @@ class KoneksiTest : public QObject {
     static const char kepala[] = "Standard Jet DB\0\0 this is not what we read";
     f.write(QByteArray(kepala, sizeof kepala - 1).repeated(200));
     f.close();
-    bukaLoginTanpaDatabase(path);
+    bukaLoginTanpaDatabase(path, "file is not a database");
   }
 
   void emptyFile() {
@@ -87,7 +95,7 @@ class KoneksiTest : public QObject {
     QFile f(path);
     QVERIFY(f.open(QIODevice::WriteOnly));
     f.close();
-    bukaLoginTanpaDatabase(path);
+    bukaLoginTanpaDatabase(path, "tidak ada di database");
   }
 
   void goodFileOpensAndLoads() {
@@ -132,13 +140,19 @@ class KoneksiTest : public QObject {
 
   // The connection message, exit status 1, and the file exactly as it was:
   // the program never works in (or writes to) a file it cannot work with.
+  // The message names the file and the reason.
   void startUpRefusesWhatItCannotWorkWith_data() {
     QTest::addColumn<QString>("rusak");
-    for (const char* r : {"missing column", "missing table", "damaged page", "read-only file", "read-only folder"})
-      QTest::newRow(r) << QString(r);
+    QTest::addColumn<QString>("sebab");
+    QTest::newRow("missing column") << "missing column" << "Kolom Barang.Stok tidak ada di database";
+    QTest::newRow("missing table") << "missing table" << "Tabel Rekening tidak ada di database";
+    QTest::newRow("damaged page") << "damaged page" << "File database rusak";
+    QTest::newRow("read-only file") << "read-only file" << "File database hanya dapat dibaca";
+    QTest::newRow("read-only folder") << "read-only folder" << "Folder database tidak dapat ditulisi";
   }
   void startUpRefusesWhatItCannotWorkWith() {
     QFETCH(QString, rusak);
+    QFETCH(QString, sebab);
     TempDb db;
     db.exec("INSERT INTO Pengguna VALUES ('ADM', 'rahasia', 'BUDI', 'ADMIN')");
     QVERIFY(db.conn()->BeginTrans());
@@ -155,7 +169,7 @@ class KoneksiTest : public QObject {
     const QByteArray sebelum = db.bytes();
 
     ScriptedPrompter p;
-    p.expect(Gagal, ui::vbOK, "Kesalahan", 0);
+    p.expectStart(Gagal, ui::vbOK, "Kesalahan", 0);
     // A damage only the check of the whole file finds comes while the login
     // window is up.
     ModalScript m;
@@ -166,6 +180,7 @@ class KoneksiTest : public QObject {
     InstallDefaultSeams();
     QCOMPARE(status, 1);
     VERIFY_PROMPTS(p);
+    CekPesan(p.seen.at(0), db.path(), sebab);
     QCOMPARE(FrmUtama::Existing(), nullptr);
     mdlUtama::ResetForTests();
     QCOMPARE(db.bytes(), sebelum);

@@ -189,6 +189,35 @@ class CetakTest : public QObject {
     QVERIFY(!QFile::exists("Temp.txt"));
   }
 
+  // A sale whose lines cannot be read back gives no empty receipt window:
+  // the window says so, naming the receipt, and is not to be shown.
+  void noReceiptWithoutLines_data() {
+    QTest::addColumn<QString>("sebab");
+    QTest::addColumn<QString>("pesan");
+    QTest::newRow("no lines stored") << "no lines" << "TIDAK ADA RINCIAN BARANG UNTUK NOTA INI DI DATABASE.";
+    QTest::newRow("the read fails") << "read fails" << "GAGAL MEMBACA RINCIAN BARANG DARI DATABASE";
+  }
+  void noReceiptWithoutLines() {
+    QFETCH(QString, sebab);
+    QFETCH(QString, pesan);
+    TempDb db;
+    toko::Isi(db);
+    db.exec("INSERT INTO Penjualan VALUES ('JL-0000073','2024-03-15',4500,'','KASIR')");
+    QVERIFY(mdlUtama::BukaKoneksi());
+    if (sebab == "read fails") {
+      db.exec("INSERT INTO Penjualan_Detail VALUES ('JL-0000073','001.002.003',1500,3,4500)");
+      db.exec("ALTER TABLE Penjualan_Detail RENAME TO Penjualan_Detail_lama");
+    }
+    ScriptedPrompter p;
+    p.expectStart("NOTA JL-0000073 TIDAK DAPAT DITAMPILKAN\r\n" + pesan, ui::vbOK, "Error", ui::vbCritical);
+    frmCetakJual w;
+    w.NoNota = "JL-0000073";
+    w.TotHarga = "4500";
+    QVERIFY(!w.Form_Load());
+    VERIFY_PROMPTS(p);
+    QCOMPARE(w.Teks(), QString());
+  }
+
   void printerMessages() {
     TempDb db;
     toko::Isi(db);
@@ -224,10 +253,13 @@ class CetakTest : public QObject {
   // on the focused Keluar closes the window.
   void enterOnTheFocusedKeluarCloses() {
     TempDb db;
+    toko::Isi(db);
+    db.exec("INSERT INTO Penjualan VALUES ('JL-0000001','2024-03-15',1500,'','KASIR')");
+    db.exec("INSERT INTO Penjualan_Detail VALUES ('JL-0000001','001.002.003',1500,1,1500)");
     QVERIFY(mdlUtama::BukaKoneksi());
     frmCetakJual w;
     w.NoNota = "JL-0000001";
-    w.Form_Load();
+    QVERIFY(w.Form_Load());
     w.show();
     QVERIFY(activate(&w));
     auto* keluar = child<QPushButton>(&w, "cmdKeluar");
@@ -240,6 +272,11 @@ class CetakTest : public QObject {
 
   void saveAsTextTwiceKeepsLast() {
     TempDb db;
+    toko::Isi(db);
+    for (const char* nota : {"JL-0000001", "JL-0000002"}) {
+      db.exec(QString("INSERT INTO Penjualan VALUES ('%1','2024-03-15',1500,'','KASIR')").arg(nota));
+      db.exec(QString("INSERT INTO Penjualan_Detail VALUES ('%1','001.002.003',1500,1,1500)").arg(nota));
+    }
     QVERIFY(mdlUtama::BukaKoneksi());
     QTemporaryDir dir;
     const QString file = dir.filePath("nota.txt");

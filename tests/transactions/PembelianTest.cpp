@@ -114,6 +114,24 @@ class PembelianTest : public QObject {
     QCOMPARE(tombol(w, "TbKeluar")->text(), QString("&Keluar"));
   }
 
+  // The amount boxes show 0 on opening, the quantity too (the first document
+  // starts with it); after a line the line's amount is 0 again, not empty.
+  void amountBoxesShowZero() {
+    buka();
+    const char* const nol[] = {"TxtHBeli", "TxtJumlah", "TxtTotal", "TxtTotalHarga"};
+    for (const char* n : nol) QCOMPARE(kotak(w, n)->text(), QString("0"));
+    tombol(w, "TbBaru")->click();
+    QCOMPARE(kotak(w, "TxtJumlah")->text(), QString("0"));
+    PilihPemasok(w, 0);
+    Baris(w, "001.002.003", "1000", "2");
+    QCOMPARE(w->BarisBerikut(), 2);
+    QCOMPARE(child<ui::FlexGrid>(w, "GridMasuk")->TextMatrix(1, 3), QString("2"));
+    QCOMPARE(kotak(w, "TxtTotalHarga")->text(), QString("2000"));
+    QCOMPARE(kotak(w, "TxtHBeli")->text(), QString("0"));
+    QCOMPARE(kotak(w, "TxtTotal")->text(), QString("0"));
+    QCOMPARE(kotak(w, "TxtJumlah")->text(), QString());
+  }
+
   void noSupplierStillOpens() {
     db->exec("DELETE FROM Pemasok");
     ScriptedPrompter p;

@@ -5,6 +5,8 @@
 #include <QPlainTextEdit>
 #include <QDialog>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QTimer>
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <QtTest>
@@ -95,6 +97,59 @@ class KeyFilterTest : public QObject {
     QTest::keyClick(box, Qt::Key_Escape);
     QCOMPARE(beeps.count, 2);
     QVERIFY(!d.isVisible());
+  }
+  // A digit box never cuts a number to its length: a digit more than it
+  // takes, typed, pasted or composed, is refused whole with a beep, so the
+  // box shows exactly the amount that is used; what fits is taken.
+  void digitBoxTakesANumberWholeOrNotAtAll_data() {
+    QTest::addColumn<QString>("awal");
+    QTest::addColumn<bool>("pilih");  // the box's text selected first
+    QTest::addColumn<QString>("cara");
+    QTest::addColumn<QString>("masuk");
+    QTest::addColumn<QString>("tampil");
+    QTest::addColumn<int>("bunyi");
+    QTest::newRow("typed past the limit") << "12345" << false << "type" << "6" << "12345" << 1;
+    QTest::newRow("typed over the selection") << "12345" << true << "type" << "6" << "6" << 0;
+    QTest::newRow("pasted, too long") << "" << false << "paste" << "1234567" << "" << 1;
+    QTest::newRow("pasted, too long beside the text") << "12" << false << "paste" << "3456" << "12" << 1;
+    QTest::newRow("pasted, fits") << "12" << false << "paste" << "345" << "12345" << 0;
+    QTest::newRow("pasted over the selection") << "99999" << true << "paste" << "12345" << "12345" << 0;
+    QTest::newRow("composed, too long") << "" << false << "ime" << "123456" << "" << 1;
+  }
+  void digitBoxTakesANumberWholeOrNotAtAll() {
+    QFETCH(QString, awal);
+    QFETCH(bool, pilih);
+    QFETCH(QString, cara);
+    QFETCH(QString, masuk);
+    QFETCH(QString, tampil);
+    QFETCH(int, bunyi);
+    QDialog d;
+    QLineEdit* box = ui::BuatKotak(&d, "TxtUBayar", 5);
+    ui::SetKeyFilter(box, ui::DigitsOnly);
+    d.show();
+    QVERIFY(activate(&d));
+    box->setFocus();
+    box->setText(awal);
+    if (pilih) box->selectAll();
+    BeepCounter beeps;
+    if (cara == "type") {
+      typeInto(box, masuk);
+    } else if (cara == "paste") {
+      QGuiApplication::clipboard()->setText(masuk);
+      box->paste();
+    } else {
+      QInputMethodEvent ime;
+      ime.setCommitString(masuk);
+      QApplication::sendEvent(box, &ime);
+    }
+    QCOMPARE(box->text(), tampil);
+    QCOMPARE(beeps.count, bunyi);
+    // The box goes on as before: Backspace and a digit that fits.
+    box->end(false);
+    QTest::keyClick(box, Qt::Key_Backspace);
+    typeInto(box, "8");
+    QCOMPARE(box->text(), tampil.isEmpty() ? QString("8") : tampil.chopped(1) + "8");
+    QCOMPARE(beeps.count, bunyi);
   }
   void enterMovesFocusAndIsSwallowed() {
     QDialog d;
@@ -323,6 +378,40 @@ class SeamTest : public QObject {
     // An unexpected message is reported.
     ui::MsgBox("LAIN", ui::vbOKOnly, "Info");
     QVERIFY(!p.ok());
+  }
+  // The real message box: Enter presses the default button the style names,
+  // and Escape answers No to a question whichever is the default.
+  void realBoxHonoursTheDefaultButton_data() {
+    QTest::addColumn<int>("gaya");
+    QTest::addColumn<int>("tombol");
+    QTest::addColumn<int>("jawab");
+    QTest::newRow("question, Enter") << int(ui::vbYesNo) << int(Qt::Key_Return) << int(ui::vbYes);
+    QTest::newRow("question defaulting to No, Enter")
+        << int(ui::vbYesNo | ui::vbDefaultButton2) << int(Qt::Key_Return) << int(ui::vbNo);
+    QTest::newRow("question, Escape") << int(ui::vbYesNo) << int(Qt::Key_Escape) << int(ui::vbNo);
+    QTest::newRow("OK/Cancel defaulting to Cancel, Enter")
+        << int(ui::vbOKCancel | ui::vbDefaultButton2) << int(Qt::Key_Return) << int(ui::vbCancel);
+  }
+  void realBoxHonoursTheDefaultButton() {
+    QFETCH(int, gaya);
+    QFETCH(int, tombol);
+    QFETCH(int, jawab);
+    const ui::Prompter semula = ui::CurrentPrompter();
+    ui::SetPrompter({});
+    QTimer t;
+    int tunggu = 0;
+    QObject::connect(&t, &QTimer::timeout, [&] {
+      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+        t.stop();
+        QTest::keyClick(box, Qt::Key(tombol));
+      } else if (++tunggu > 500) {
+        t.stop();  // no box came: leave it to the answer below
+      }
+    });
+    t.start(10);
+    const int a = ui::MsgBox("YAKIN?", gaya | ui::vbQuestion, "Awass");
+    ui::SetPrompter(semula);
+    QCOMPARE(a, jawab);
   }
   void windowsByNameAndModalHandler() {
     static int made = 0;
