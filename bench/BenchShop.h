@@ -4,6 +4,7 @@
 #include <sqlite3.h>
 
 #include <QByteArray>
+#include <QStorageInfo>
 #include <QString>
 #include <algorithm>
 #include <functional>
@@ -94,5 +95,23 @@ inline bool FillSales(const QString& path, int items, int lines) {
 }
 
 inline double Best(const std::vector<double>& v) { return *std::min_element(v.begin(), v.end()); }
+
+// A raw handle commits as the program's connections do (same synchronous
+// level), so that the two sides pay the same syncs.
+inline int SameSyncs(sqlite3* raw, sqlite3* ours) {
+  sqlite3_stmt* st = nullptr;
+  int level = -1;
+  if (sqlite3_prepare_v2(ours, "PRAGMA synchronous", -1, &st, nullptr) == SQLITE_OK && sqlite3_step(st) == SQLITE_ROW)
+    level = sqlite3_column_int(st, 0);
+  sqlite3_finalize(st);
+  const QByteArray set = "PRAGMA synchronous=" + QByteArray::number(level);
+  return level >= 0 && sqlite3_exec(raw, set.constData(), nullptr, nullptr, nullptr) == SQLITE_OK ? level : -1;
+}
+
+// The folder of the files and its file system: on tmpfs a sync costs
+// nothing, so figures of a save mean little there. TMPDIR chooses the folder.
+inline QByteArray Where(const QString& dir) {
+  return (dir + " (" + QStorageInfo(dir).fileSystemType() + ")").toLocal8Bit();
+}
 
 }  // namespace bench

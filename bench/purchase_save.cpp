@@ -79,6 +79,8 @@ int main(int argc, char** argv) {
   sqlite3_open(path.toUtf8().constData(), &h);
   db::Connection translator;
   if (!translator.Open(path)) return 1;
+  const int level = bench::SameSyncs(h, translator.Handle());
+  if (level < 0) return 1;
 
   for (int rep = 0; rep < reps; ++rep) {
     isi(rep);
@@ -128,7 +130,8 @@ int main(int argc, char** argv) {
   }
   sqlite3_close(h);
   const double o = bench::Best(ours), r = bench::Best(raw);
-  std::printf("saving a %d-line purchase (%d statements), best of %d\n", lines, 1 + 2 * lines, reps);
+  std::printf("saving a %d-line purchase (%d statements), best of %d; files in %s, synchronous=%d on both sides\n",
+              lines, 1 + 2 * lines, reps, bench::Where(dir.path()).constData(), level);
   std::printf("  raw SQLite, same statements, one transaction   : %8.2f ms\n", r);
   std::printf("  purchase save (checks, number check, statements): %8.2f ms   ratio %.2fx (target <= 1.5x)\n", o,
               o / r);

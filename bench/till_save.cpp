@@ -74,6 +74,8 @@ int main(int argc, char** argv) {
   sqlite3_open(path.toUtf8().constData(), &h);
   db::Connection translator;
   if (!translator.Open(path)) return 1;
+  const int level = bench::SameSyncs(h, translator.Handle());
+  if (level < 0) return 1;
 
   for (int rep = 0; rep < reps; ++rep) {
     isiPenjualan(rep);
@@ -118,7 +120,8 @@ int main(int argc, char** argv) {
   }
   sqlite3_close(h);
   const double o = bench::Best(ours), r = bench::Best(raw), rc = bench::Best(receipt);
-  std::printf("saving a %d-line sale (%d statements), best of %d\n", lines, 1 + 2 * lines, reps);
+  std::printf("saving a %d-line sale (%d statements), best of %d; files in %s, synchronous=%d on both sides\n",
+              lines, 1 + 2 * lines, reps, bench::Where(dir.path()).constData(), level);
   std::printf("  raw SQLite, same statements, one transaction : %8.2f ms\n", r);
   std::printf("  till save (checks, number check, statements) : %8.2f ms   ratio %.2fx (target <= 1.5x)\n", o, o / r);
   std::printf("  then the receipt (read back, lay out, window): %8.2f ms\n", rc);

@@ -305,6 +305,8 @@ int Create(Options o) {
     QFile::remove(work);
     return Fail("cannot move the new file to '" + o.path + "': " + why);
   }
+  // The name is the last step: on the disk before we say the file is there.
+  db::SyncToDisk(folder.absolutePath());
 
   QString line;
   if (o.demo) {

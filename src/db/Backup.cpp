@@ -62,6 +62,10 @@ bool OpenFile(const QString& path, int flags, Handle* out, QString* why) {
     out->Close();
     return false;
   }
+  if ((flags & SQLITE_OPEN_READWRITE) && !MakeDurable(out->h, why)) {
+    out->Close();
+    return false;
+  }
   out->deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kCopyWaitMs);
   sqlite3_busy_handler(out->h, RetrySoon, &out->deadline);
   return true;
@@ -108,19 +112,6 @@ bool CountRows(sqlite3* h, RowCounts* counts, QString* why) {
   return true;
 }
 
-// Flushes a file, or the entries of a folder, to the disk.
-bool Sync(const QString& path, QString* why = nullptr) {
-  const int fd = ::open(Enc(path).constData(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) {
-    if (why) *why = ErrnoText();
-    return false;
-  }
-  const bool ok = ::fsync(fd) == 0;
-  if (!ok && why) *why = ErrnoText();
-  ::close(fd);
-  return ok;
-}
-
 void RemoveWork(const QString& work) {
   for (const char* suffix : {"", "-journal", "-wal", "-shm"}) QFile::remove(work + suffix);
 }
@@ -160,6 +151,18 @@ QString WorkName(const QString& target, const char* what) {
 }
 
 }  // namespace
+
+bool SyncToDisk(const QString& path, QString* why) {
+  const int fd = ::open(Enc(path).constData(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
+    if (why) *why = ErrnoText();
+    return false;
+  }
+  const bool ok = ::fsync(fd) == 0;
+  if (!ok && why) *why = ErrnoText();
+  ::close(fd);
+  return ok;
+}
 
 bool Verify(const QString& file, QString* why, RowCounts* counts) {
   const QFileInfo fi(file);
@@ -236,9 +239,9 @@ bool Backup(const QString& source, const QString& dest, QString* why) {
       return fail(QStringLiteral("Database %1 tidak dapat dibaca: %2").arg(source, e));
     if (!OpenFile(work, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, &dst, &e))
       return fail(QStringLiteral("Tidak dapat menulis di %1: %2").arg(target.absolutePath(), e));
-    // The copy is not a database until it is renamed: no journal needed;
-    // it is flushed to disk once, whole, below.
-    if (!Exec(dst.h, "PRAGMA journal_mode=OFF", &e) || !Exec(dst.h, "PRAGMA synchronous=OFF", &e))
+    // The copy is not a database until it is renamed: no journal needed.
+    // Its one commit flushes it to disk, whole.
+    if (!Exec(dst.h, "PRAGMA journal_mode=OFF", &e))
       return fail(QStringLiteral("Tidak dapat menulis di %1: %2").arg(target.absolutePath(), e));
     sqlite3_backup* b = sqlite3_backup_init(dst.h, "main", src.h, "main");
     if (!b) return fail(QStringLiteral("Tidak dapat menyalin %1: %2").arg(source, Message(dst.h)));
@@ -251,7 +254,7 @@ bool Backup(const QString& source, const QString& dest, QString* why) {
     if (dst.Close() != SQLITE_OK) return fail(QStringLiteral("Tidak dapat menutup %1").arg(dest));
   }
   QString e;
-  if (!Sync(work, &e)) return fail(QStringLiteral("Tidak dapat menulis %1: %2").arg(dest, e));
+  if (!SyncToDisk(work, &e)) return fail(QStringLiteral("Tidak dapat menulis %1: %2").arg(dest, e));
 
   RowCounts after;
   if (!Verify(work, &e, &after)) return fail(QStringLiteral("Salinan %1 tidak lolos pemeriksaan: %2").arg(dest, e));
@@ -265,7 +268,7 @@ bool Backup(const QString& source, const QString& dest, QString* why) {
   if (QFileInfo::exists(dest)) return fail(QStringLiteral("File %1 sudah ada").arg(dest));
   if (std::rename(Enc(work).constData(), Enc(dest).constData()) != 0)
     return fail(QStringLiteral("Tidak dapat memberi nama %1: %2").arg(dest, ErrnoText()));
-  Sync(target.absolutePath());
+  SyncToDisk(target.absolutePath());
   return true;
 }
 
@@ -386,7 +389,7 @@ bool Restore(const QString& backup, const QString& database, const QDateTime& wh
     return false;
   };
   if (!QFile::copy(backup, work)) return fail(QStringLiteral("Tidak dapat menyalin %1 ke %2.").arg(backup, work));
-  if (!Sync(work, &e)) return fail(QStringLiteral("Tidak dapat menulis %1: %2.").arg(work, e));
+  if (!SyncToDisk(work, &e)) return fail(QStringLiteral("Tidak dapat menulis %1: %2.").arg(work, e));
   if (!Verify(work, &e)) return fail(QStringLiteral("Salinan backup tidak utuh: %1.").arg(e));
 
   QString keep;
@@ -410,7 +413,7 @@ bool Restore(const QString& backup, const QString& database, const QDateTime& wh
     return fail(QStringLiteral("Tidak dapat mengganti %1: %2.").arg(database, reason));
   }
   QFile::remove(database + QStringLiteral("-shm"));
-  Sync(dbInfo.absolutePath());
+  SyncToDisk(dbInfo.absolutePath());
   *kept = keep;
   return true;
 }

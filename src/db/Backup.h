@@ -32,6 +32,11 @@ bool Verify(const QString& file, QString* why, RowCounts* counts = nullptr);
 // The source is held for reading only while its pages are copied.
 bool Backup(const QString& source, const QString& dest, QString* why);
 
+// Flushes a file, or the entries of a folder, to the disk. A rename that
+// gives a finished file its name is followed by a sync of its folder, or a
+// power cut can undo it. False with the reason in *why.
+bool SyncToDisk(const QString& path, QString* why = nullptr);
+
 // The folder of the automatic copies of `database`.
 QString BackupFolder(const QString& database);
 // A name in that folder, not yet taken, for a copy made at `when`; a

@@ -139,6 +139,11 @@ bool Connection::Open(const QString& path) {
     return false;
   }
   db_ = h;
+  if (QString why; !MakeDurable(db_, &why)) {
+    SetError(KindOf(db_), why);
+    Close();
+    return false;
+  }
   if (struct stat st; ::stat(QFile::encodeName(path).constData(), &st) == 0) {
     dev_ = st.st_dev;
     ino_ = st.st_ino;
@@ -206,6 +211,12 @@ bool HasProgramSchema(sqlite3* h, const QString& path, QString* error, bool* bus
       }
   }
   return true;
+}
+
+bool MakeDurable(sqlite3* h, QString* error) {
+  if (sqlite3_exec(h, "PRAGMA synchronous=EXTRA", nullptr, nullptr, nullptr) == SQLITE_OK) return true;
+  *error = QString::fromUtf8(sqlite3_errmsg(h));
+  return false;
 }
 
 bool Connection::FileStillHere() {
@@ -293,6 +304,11 @@ bool Connection::Create(const QString& path) {
     return false;
   }
   db_ = h;
+  if (QString why; !MakeDurable(db_, &why)) {
+    SetError(KindOf(db_), why);
+    Close();
+    return false;
+  }
   sqlite3_busy_timeout(db_, busyTimeoutMs());
   char* msg = nullptr;
   const QByteArray script = "BEGIN;\n" + ddl + "\nCOMMIT;";

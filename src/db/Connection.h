@@ -125,4 +125,14 @@ using ConnectionPtr = std::shared_ptr<Connection>;
 // and *busy set when another program held the file longer than the wait.
 bool HasProgramSchema(sqlite3* h, const QString& path, QString* error, bool* busy = nullptr);
 
+// Every handle that may write a file of the shop goes through this before its
+// first statement, so that a commit is on the disk when it returns. In the
+// rollback journal a commit ends by removing the journal; FULL syncs the file
+// and the journal but not the folder, so a power cut seconds after a save can
+// bring the journal back and undo it. EXTRA syncs the folder as well. (WAL
+// would be durable with FULL, but would put two more files beside the
+// database that every copy, restore and file check would have to carry.)
+// False with SQLite's message in *error.
+bool MakeDurable(sqlite3* h, QString* error);
+
 }  // namespace db

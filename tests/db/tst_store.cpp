@@ -1,10 +1,15 @@
 // The store: statement translation, quoting, record sets, schema, next code.
+#include <sqlite3.h>
+
 #include <QLocale>
 #include <QtTest>
 
 #include <limits>
+#include <mutex>
 
 #include "TestSupport.h"
+#include "db/Backup.h"
+#include "db/FileCheck.h"
 #include "db/Recordset.h"
 #include "db/Sql.h"
 #include "db/Transaction.h"
@@ -337,6 +342,82 @@ class SchemaTest : public QObject {
   }
 };
 
+// A save is on the disk when the person is told so: every handle that
+// writes a file of the shop syncs the folder at its commit (synchronous
+// EXTRA, 3). Every SQLite handle the process opens is watched: as it closes
+// it tells its file, whether it could write and its setting.
+class DurabilityTest : public QObject {
+  Q_OBJECT
+  struct Closed {
+    QString file;
+    bool readOnly;
+    int synchronous;
+  };
+  static inline std::mutex m_;  // the file check closes its handle on a thread of its own
+  static inline QList<Closed> closed_;
+  static int OnClose(unsigned, void*, void* handle, void*) {
+    auto* h = static_cast<sqlite3*>(handle);
+    const char* file = sqlite3_db_filename(h, "main");
+    if (!file || !*file) return 0;  // a database in memory
+    int level = -1;
+    sqlite3_stmt* st = nullptr;
+    if (sqlite3_prepare_v2(h, "PRAGMA synchronous", -1, &st, nullptr) == SQLITE_OK && sqlite3_step(st) == SQLITE_ROW)
+      level = sqlite3_column_int(st, 0);
+    sqlite3_finalize(st);
+    std::lock_guard<std::mutex> lock(m_);
+    closed_.append({QString::fromUtf8(file), sqlite3_db_readonly(h, "main") == 1, level});
+    return 0;
+  }
+  static int Watch(sqlite3* h, const char**, const sqlite3_api_routines*) {
+    sqlite3_trace_v2(h, SQLITE_TRACE_CLOSE, OnClose, nullptr);
+    return SQLITE_OK;
+  }
+  static void (*entry())() { return reinterpret_cast<void (*)()>(Watch); }
+
+ private slots:
+  void initTestCase() { QCOMPARE(sqlite3_auto_extension(entry()), SQLITE_OK); }
+  void cleanupTestCase() { sqlite3_cancel_auto_extension(entry()); }
+
+  void everyWriterSyncsTheFolder_data() {
+    QTest::addColumn<QString>("writer");
+    // The program, the report connection and the tool's upgrade open a file;
+    // the tool and the tests create one; a backup writes its copy.
+    for (const char* w : {"opened file", "created file", "backup copy"}) QTest::newRow(w) << QString::fromLatin1(w);
+  }
+  void everyWriterSyncsTheFolder() {
+    QFETCH(QString, writer);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("ZovaDavezuZi.mdb");
+    QVERIFY(db::Connection().Create(path));
+    db::FileCheck::WaitAll();
+    {
+      std::lock_guard<std::mutex> lock(m_);
+      closed_.clear();
+    }
+    if (writer == "opened file") {
+      db::Connection c;
+      QVERIFY2(c.Open(path), qPrintable(c.LastError()));
+      QVERIFY(c.BeginTrans());
+      QVERIFY(c.Execute("INSERT INTO Grup VALUES ('AAA', 'BARU')"));
+      QVERIFY(c.CommitTrans());
+    } else if (writer == "created file") {
+      QVERIFY(db::Connection().Create(dir.filePath("baru.mdb")));
+    } else {
+      QString why;
+      QVERIFY2(db::Backup(path, dir.filePath("salinan.mdb"), &why), qPrintable(why));
+    }
+    db::FileCheck::WaitAll();
+    std::lock_guard<std::mutex> lock(m_);
+    int writers = 0;
+    for (const Closed& c : std::as_const(closed_)) {
+      if (c.readOnly || !c.file.startsWith(dir.path())) continue;
+      ++writers;
+      QVERIFY2(c.synchronous == 3, qPrintable(QString("%1: synchronous %2").arg(c.file).arg(c.synchronous)));
+    }
+    QVERIFY(writers > 0);
+  }
+};
+
 // What went wrong reaches the caller as a kind it can act on, with the
 // statement that failed.
 class FailureKindTest : public QObject {
@@ -444,4 +525,5 @@ REGISTER_TEST(RecordsetTest);
 REGISTER_TEST(SchemaTest);
 REGISTER_TEST(FailureKindTest);
 REGISTER_TEST(NumberTextTest);
+REGISTER_TEST(DurabilityTest);
 #include "tst_store.moc"
