@@ -79,6 +79,13 @@ QString FormatTanggal(const QDate& tgl);
 // Shows a failure of the store for the statement sql.
 void TampilGagal(const QString& sql, const QString& error, bool busy);
 
+// Passwords are stored as hashes (db/Password.h). The hash to store for a
+// typed password; false when none could be made (shown, as a failure).
+[[nodiscard]] bool HashSandi(const QString& sandi, QString* hash);
+// Stores the hash of `sandi` as the password of `userId` on Conn; false
+// when it failed (shown).
+bool SimpanHashSandi(const QString& userId, const QString& sandi);
+
 // Clears every shared value (tests start each case from nothing).
 void ResetForTests();
 
