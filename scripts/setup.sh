@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
-PACKAGES="build-essential cmake ninja-build ccache qt6-base-dev libsqlite3-dev sqlite3 \
+PACKAGES="build-essential cmake ninja-build ccache qt6-base-dev libsqlite3-dev sqlite3 libsodium-dev pkg-config \
   fonts-liberation2 poppler-utils xvfb xauth"
 missing=""
 for p in $PACKAGES; do

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "db/Connection.h"
+#include "db/Password.h"
 #include "db/Sql.h"
 
 namespace demodata {
@@ -169,8 +170,13 @@ bool Fill(db::Connection& conn, const QDate& lastDay, const QString& adminId, Su
   Writer run(conn, error);
   using db::Quote;
 
-  run("INSERT INTO Pengguna (UserId,PassId,Nama,Level) VALUES (" + Quote(kKasirId) + "," +
-      Quote(kKasirPassword) + "," + Quote(kKasirName) + ",'KASIR')");
+  QString kasirHash, why;
+  if (!db::HashPassword(kKasirPassword, &kasirHash, &why)) {
+    if (error) *error = why;
+    return false;
+  }
+  run("INSERT INTO Pengguna (UserId,PassId,Nama,Level) VALUES (" + Quote(kKasirId) + "," + Quote(kasirHash) + "," +
+      Quote(kKasirName) + ",'KASIR')");
 
   for (const Group& g : kGroups) {
     run("INSERT INTO Grup (Kode_Grup,Nama_Grup) VALUES (" + Quote(g.code) + "," + Quote(g.name) + ")");

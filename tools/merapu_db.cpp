@@ -19,6 +19,8 @@
 
 #include "db/Backup.h"
 #include "db/Connection.h"
+#include "db/Password.h"
+#include "db/Recordset.h"
 #include "db/Sql.h"
 #include "demodata.h"
 
@@ -51,8 +53,9 @@ const char* const kUsage =
     "--force, and a failed run leaves PATH as it was.\n"
     "\n"
     "upgrade adds to an existing database file the indexes that this version of\n"
-    "the program uses and the file lacks; rows are not touched. Exit status 0\n"
-    "when the file has them all.\n";
+    "the program uses and the file lacks, and stores as hashes the passwords\n"
+    "an older version kept as typed (all of them, or none when it fails); no\n"
+    "other row is touched. Exit status 0 when the file is up to date.\n";
 
 constexpr int kFailed = 1;
 constexpr int kUsageError = 2;
@@ -248,9 +251,13 @@ bool Populate(db::Connection& conn, const Options& o, const QDate& lastDay,
     *error = conn.LastError();
     return false;
   }
-  bool ok = conn.Execute("INSERT INTO Pengguna (UserId,PassId,Nama,Level) VALUES (" +
-                         db::Quote(o.adminId) + "," + db::Quote(o.adminPassword) + "," +
-                         db::Quote(o.adminName) + ",'ADMIN')");
+  QString hash;
+  if (!db::HashPassword(o.adminPassword, &hash, error)) {
+    conn.RollbackTrans();
+    return false;
+  }
+  bool ok = conn.Execute("INSERT INTO Pengguna (UserId,PassId,Nama,Level) VALUES (" + db::Quote(o.adminId) + "," +
+                         db::Quote(hash) + "," + db::Quote(o.adminName) + ",'ADMIN')");
   if (!ok) *error = conn.LastError();
   if (ok && o.demo) ok = demodata::Fill(conn, lastDay, o.adminId, summary, error);
   if (ok && !conn.CommitTrans()) {
@@ -331,12 +338,56 @@ int Create(Options o) {
   return 0;
 }
 
-// Adds the schema's indexes that the file lacks, in one transaction.
+// Replaces every password still kept as typed by its hash, in one
+// transaction: all of them or none. An empty password is left empty (such a
+// user cannot log in, and must not look as if they could). *converted counts
+// the rows.
+bool HashPlainPasswords(const db::ConnectionPtr& conn, int* converted, QString* error) {
+  *converted = 0;
+  if (!conn->BeginTrans()) {
+    *error = conn->LastError();
+    return false;
+  }
+  auto fail = [&](const QString& why) {
+    *error = why;
+    conn->RollbackTrans();
+    *converted = 0;
+    return false;
+  };
+  // The rows are read inside the transaction, so no till changes one between.
+  db::Recordset rs;
+  if (!rs.Open("SELECT UserId, PassId FROM Pengguna ORDER BY UserId", conn)) return fail(rs.LastError());
+  for (; !rs.Eof(); rs.MoveNext()) {
+    const QString stored = rs.Text("PassId");
+    if (stored.isEmpty() || db::IsPasswordHash(stored)) continue;
+    QString hash, why;
+    if (!db::HashPassword(stored, &hash, &why)) return fail(why);
+    int rows = 0;
+    if (!conn->Execute("UPDATE Pengguna SET PassId=" + db::Quote(hash) + " WHERE UserId=" + db::Quote(rs.Text("UserId")),
+                       &rows))
+      return fail(conn->LastError());
+    *converted += rows;
+  }
+  if (!conn->CommitTrans()) return fail(conn->LastError());
+  return true;
+}
+
+// Adds the schema's indexes that the file lacks, in one transaction, then
+// stores as hashes the passwords an older version kept as typed.
 int Upgrade(const QString& path) {
-  db::Connection conn;
+  auto conn = std::make_shared<db::Connection>();
   QStringList added;
-  if (!conn.Open(path) || !conn.AddMissingIndexes(&added)) return Fail(path + ": " + conn.LastError());
-  std::printf("%s\n", (added.isEmpty() ? path + ": up to date" : path + ": added " + added.join(", "))
+  if (!conn->Open(path) || !conn->AddMissingIndexes(&added)) return Fail(path + ": " + conn->LastError());
+  int converted = 0;
+  QString why;
+  if (!HashPlainPasswords(conn, &converted, &why))
+    return Fail(path + ": " + (added.isEmpty() ? QString() : "added " + added.join(", ") + "; ") +
+                "passwords not converted: " + why);
+  QStringList done;
+  if (!added.isEmpty()) done << "added " + added.join(", ");
+  if (converted > 0) done << QString("%1 password%2 stored as hash%3").arg(converted).arg(converted == 1 ? "" : "s")
+                                   .arg(converted == 1 ? "" : "es");
+  std::printf("%s\n", (path + ": " + (done.isEmpty() ? QString("up to date") : done.join("; ")))
                           .toLocal8Bit().constData());
   return 0;
 }

@@ -13,6 +13,7 @@
 
 #include "core/FrmUtama.h"
 #include "core/mdlUtama.h"
+#include "db/Password.h"
 #include "ui/Input.h"
 #include "ui/Seams.h"
 #include "ui/Tombol.h"
@@ -122,16 +123,19 @@ void frmLogin::TbLogin_Click() {
     return;
   }
 
+  // The password is kept as a hash: the row is found by user and level, and
+  // the typed password is checked against it here.
   SQL = "";
   SQL = "SELECT * FROM Pengguna " + QString("WHERE UserID=") + db::Quote(txtUser->text()) + " " +
-        " AND PassID=" + db::Quote(txtPwd->text()) + " AND Level=" + db::Quote(cmbLevel->currentText());
+        " AND Level=" + db::Quote(cmbLevel->currentText());
   // Trouble in the store itself is not a wrong password: it is shown and
   // nothing is counted.
   if (!Buka(RsLogin, SQL)) return;
   // Nothing chosen never matches, not even a user stored with an empty level
   // (the user screen accepts one): a blank level is a failed attempt. The
   // store compares without regard to case; the password must match exactly.
-  if (RsLogin->Eof() || cmbLevel->currentText().isEmpty() || RsLogin->Text("PassId") != txtPwd->text()) {
+  if (RsLogin->Eof() || cmbLevel->currentText().isEmpty() ||
+      !db::PasswordMatches(RsLogin->Text("PassId"), txtPwd->text())) {
     if (gagal >= 3) {
       ui::MsgBox("ANDA BUKAN USER YANG BERHAK!", ui::vbOKOnly | ui::vbCritical, "Error");
       ui::EndApplication();
@@ -144,6 +148,11 @@ void frmLogin::TbLogin_Click() {
     gagal = qint16(gagal + 1);
     return;
   }
+
+  // A password still kept as typed (a file of an older version) is replaced
+  // by its hash now that it is known. Failing that, the person is told and
+  // works on; the next login tries again.
+  if (!db::IsPasswordHash(RsLogin->Text("PassId"))) SimpanHashSandi(RsLogin->Text("UserId"), txtPwd->text());
 
   const QString level = RsLogin->Text("Level");
   FrmUtama* utama = FrmUtama::Instance();

@@ -8,6 +8,7 @@
 
 #include "db/Backup.h"
 #include "db/FileCheck.h"
+#include "db/Password.h"
 
 #include "ui/Seams.h"
 
@@ -231,6 +232,21 @@ bool Jalankan(const QString& sql) {
   if (Conn->Execute(sql)) return true;
   TampilGagal(sql, Conn->LastError(), Conn->LastErrorBusy());
   return false;
+}
+
+bool HashSandi(const QString& sandi, QString* hash) {
+  QString sebab;
+  if (db::HashPassword(sandi, hash, &sebab)) return true;
+  ui::MsgBox(QStringLiteral("GAGAL MENGAMANKAN PASSWORD\r\n\r\nPesan: ") + sebab, ui::vbOKOnly | ui::vbCritical,
+             QStringLiteral("Error"));
+  return false;
+}
+
+bool SimpanHashSandi(const QString& userId, const QString& sandi) {
+  QString hash;
+  if (!HashSandi(sandi, &hash)) return false;
+  return Jalankan(QStringLiteral("UPDATE Pengguna SET PassId=") + db::Quote(hash) + QStringLiteral(" WHERE UserId=") +
+                  db::Quote(userId));
 }
 
 bool BacaUlang(db::Recordset* rs) {

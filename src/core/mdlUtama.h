@@ -82,6 +82,13 @@ void TampilGagal(const QString& sql, const QString& error, bool busy);
 // Shows a failure of the store as it reported it (its statement, message and kind).
 void TampilGagal(const db::Error& e);
 
+// Passwords are stored as hashes (db/Password.h). The hash to store for a
+// typed password; false when none could be made (shown, as a failure).
+[[nodiscard]] bool HashSandi(const QString& sandi, QString* hash);
+// Stores the hash of `sandi` as the password of `userId` on Conn; false
+// when it failed (shown).
+bool SimpanHashSandi(const QString& userId, const QString& sandi);
+
 // Clears every shared value (tests start each case from nothing).
 void ResetForTests();
 

@@ -149,18 +149,21 @@ void frmPengguna::TbSimpan_Click() {
   if (RsPengguna->Bof()) {
     const QString sandi = txtPassword->text().trimmed();
     if (sandi.isEmpty()) return tolak(QStringLiteral("PASSWORD BELUM DIISI"), txtPassword);
+    QString hash;
+    if (!HashSandi(sandi, &hash)) return;
     RsPengguna->AddNew();
     RsPengguna->SetField(QStringLiteral("UserId"), id);
-    RsPengguna->SetField(QStringLiteral("PassId"), sandi);
+    RsPengguna->SetField(QStringLiteral("PassId"), hash);
     RsPengguna->SetField(QStringLiteral("Nama"), nama);
     RsPengguna->SetField(QStringLiteral("Level"), level);
     if (!Simpan(RsPengguna.get())) return;
     ui::MsgBox(QStringLiteral("DATA PENGGUNA BARU TELAH TERSIMPAN"), ui::vbInformation, QStringLiteral("Sukses"));
   } else {
-    // An empty box keeps this user's own stored password.
-    const QString sandi = txtPassword->text().trimmed().isEmpty() ? RsPengguna->Text(QStringLiteral("PassId"))
-                                                                  : txtPassword->text();
-    if (sandi.isEmpty()) return tolak(QStringLiteral("PASSWORD BELUM DIISI"), txtPassword);
+    // An empty box keeps this user's own stored password (its hash, or as it
+    // stands in an older file); a typed one is stored as its hash.
+    const bool tetap = txtPassword->text().trimmed().isEmpty();
+    if (tetap && RsPengguna->Text(QStringLiteral("PassId")).isEmpty())
+      return tolak(QStringLiteral("PASSWORD BELUM DIISI"), txtPassword);
     if (AdminMasuk(*RsPengguna) && level != kAdmin) {
       bool ada = false;
       if (!AdaAdminLain(id, &ada)) return;
@@ -172,6 +175,8 @@ void frmPengguna::TbSimpan_Click() {
     if (Tanya(QStringLiteral("AKAN MERUBAH DATA PENGGUNA? DARI : ") + kCrLf + QStringLiteral("NAMA LAMA : ") +
               RsPengguna->Text(QStringLiteral("Nama")) + kCrLf + QStringLiteral("NAMA BARU : ") + txtNama->text() +
               kCrLf)) {
+      QString sandi = RsPengguna->Text(QStringLiteral("PassId"));
+      if (!tetap && !HashSandi(txtPassword->text(), &sandi)) return;
       RsPengguna->SetField(QStringLiteral("PassId"), sandi);
       RsPengguna->SetField(QStringLiteral("Nama"), nama);
       RsPengguna->SetField(QStringLiteral("Level"), level);

@@ -8,6 +8,7 @@
 #include "WindowTable.h"
 #include "core/mdlUtama.h"
 #include "db/FileCheck.h"
+#include "db/Password.h"
 #include "db/Recordset.h"
 
 namespace testsupport {
@@ -86,6 +87,10 @@ void InstallDefaultSeams() {
     QTest::qFail(qPrintable(QStringLiteral("unexpected save dialog \"%1\"").arg(title)), __FILE__, __LINE__);
     return QString();
   });
+  // Logins and user saves hash a password each; at the program's cost that
+  // is a tenth of a second apiece. The database tool, run as its own
+  // process, keeps the program's cost.
+  db::SetPasswordCost(db::PasswordCost::CheapForTests);
 }
 
 ScriptedPrompter::ScriptedPrompter() : before_(ui::CurrentPrompter()) {

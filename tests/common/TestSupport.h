@@ -44,7 +44,8 @@ class TempDb {
 // Outside a ScriptedPrompter, EndCatcher or ModalScript, every message box,
 // end of the program, modal window and save dialog fails the running test
 // (and is answered No/OK, ignored, rejected, cancelled): nothing a test did
-// not expect can hang it on a real box or end the test program.
+// not expect can hang it on a real box or end the test program. Passwords
+// are hashed at the cheap cost.
 void InstallDefaultSeams();
 
 // Answers message boxes from a queue of expectations. Every message is

@@ -11,6 +11,7 @@
 #include "core/FrmUtama.h"
 #include "core/frmLogin.h"
 #include "core/mdlUtama.h"
+#include "db/Password.h"
 #include "master/frmPengguna.h"
 
 using namespace testsupport;
@@ -117,7 +118,7 @@ class PenggunaTest : public QObject {
     p.expect(Sukses, ui::vbOK, "Sukses", ui::vbInformation);
     s.simpan->click();
     VERIFY_PROMPTS(p);
-    QCOMPARE(db->scalar("SELECT PassId FROM Pengguna WHERE UserId='o''Brien'"), QString("pa'ss"));
+    QVERIFY(db::PasswordMatches(db->scalar("SELECT PassId FROM Pengguna WHERE UserId='o''Brien'"), "pa'ss"));
     QCOMPARE(gridRow(s.grid, 3), QStringList({"o'Brien", "xxxxxxx", "D'ARCY", "KASIR"}));
     QVERIFY(bisaMasuk("o'Brien", "pa'ss", "KASIR"));
     doubleClickRow(s.grid, 3);
@@ -200,6 +201,43 @@ class PenggunaTest : public QObject {
     s.simpan->click();
     VERIFY_PROMPTS(p);
     QVERIFY(bisaMasuk("SARI", " kasir 2 ", "KASIR"));
+  }
+
+  // A password is stored as its hash, which the screen never shows or hands
+  // on: the grid masks it, a loaded user's box stays empty, and a change
+  // with an empty box keeps the hash as it is.
+  void passwordsAreStoredAsHashes() {
+    ScriptedPrompter p;
+    Layar s;
+    s.baru->click();
+    s.isi("DEWI", " Mawar 7 ", "DEWI", "KASIR");
+    p.expect(Sukses);
+    s.simpan->click();
+    VERIFY_PROMPTS(p);
+    const QString hash = db->scalar("SELECT PassId FROM Pengguna WHERE UserId='DEWI'");
+    QVERIFY2(db::IsPasswordHash(hash), qPrintable(hash));
+    QVERIFY(db::PasswordMatches(hash, "Mawar 7"));  // a new user's blanks are removed
+    QVERIFY(!db::PasswordMatches(hash, "mawar 7"));
+    QCOMPARE(gridRow(s.grid, 3), QStringList({"DEWI", "xxxxxxx", "DEWI", "KASIR"}));
+    doubleClickRow(s.grid, 3);
+    QCOMPARE(s.sandi->text(), QString());
+    for (QLineEdit* kotak : s.w.findChildren<QLineEdit*>()) QVERIFY(!kotak->text().contains("$argon2id$"));
+    s.nama->setText("DEWI LESTARI");
+    p.expect(tanyaUbah("DEWI", "DEWI LESTARI"), ui::vbYes);
+    s.simpan->click();
+    VERIFY_PROMPTS(p);
+    QCOMPARE(db->scalar("SELECT PassId FROM Pengguna WHERE UserId='DEWI'"), hash);
+    QVERIFY(bisaMasuk("DEWI", "Mawar 7", "KASIR"));
+    // A password typed on a change: a new hash, of the text exactly as typed.
+    doubleClickRow(s.grid, 3);
+    s.sandi->setText(" Melati 8");
+    p.expect(tanyaUbah("DEWI LESTARI", "DEWI LESTARI"), ui::vbYes);
+    s.simpan->click();
+    VERIFY_PROMPTS(p);
+    const QString baru = db->scalar("SELECT PassId FROM Pengguna WHERE UserId='DEWI'");
+    QVERIFY(db::IsPasswordHash(baru) && baru != hash);
+    QVERIFY(bisaMasuk("DEWI", " Melati 8", "KASIR"));
+    QVERIFY(!bisaMasuk("DEWI", "Mawar 7", "KASIR"));
   }
 
   void theLastAdminIsKept() {

@@ -3,6 +3,7 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QHash>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QProcess>
@@ -14,6 +15,7 @@
 #include "ToolRun.h"
 #include "TestSupport.h"
 #include "db/Connection.h"
+#include "db/Password.h"
 #include "db/Recordset.h"
 #include "db/Sql.h"
 
@@ -64,17 +66,73 @@ class ToolCreateTest : public QObject {
     db::Recordset rs;
     QVERIFY(rs.Open("SELECT * FROM Pengguna", conn));
     QCOMPARE(rs.Text("UserId"), QString("pemilik"));
-    QCOMPARE(rs.Text("PassId"), QString("ra'hasia"));
+    // The password is stored as its hash, at the program's own cost.
+    QVERIFY2(rs.Text("PassId").startsWith("$argon2id$v=19$m=65536,t=2,p=1$"), qPrintable(rs.Text("PassId")));
+    QVERIFY(db::PasswordMatches(rs.Text("PassId"), "ra'hasia"));
     QCOMPARE(rs.Text("Nama"), QString("BUDI O'HARA"));
     QCOMPARE(rs.Text("Level"), QString("ADMIN"));  // the login compares it exactly
 
     // The login's own query finds the user.
-    QCOMPARE(count(conn, "SELECT * FROM Pengguna WHERE UserID=" + db::Quote("pemilik") + "  AND PassID=" +
-                             db::Quote("ra'hasia") + " AND Level=" + db::Quote("ADMIN")),
+    QCOMPARE(count(conn, "SELECT * FROM Pengguna WHERE UserID=" + db::Quote("pemilik") + "  AND Level=" +
+                             db::Quote("ADMIN")),
              1);
 
     // Nothing but the database is left in the folder.
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"ZovaDavezuZi.mdb"});
+  }
+
+  // A file of an older version keeps passwords as typed: upgrade stores each
+  // as its hash, all in one go or none, and leaves hashes and empty ones be.
+  void upgradeStoresOldPasswordsAsHashes() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("ZovaDavezuZi.mdb");
+    QCOMPARE(runTool({"create", path, "--admin-user", "pemilik", "--admin-password", "Baru 1"}).exitCode, 0);
+    const QHash<QString, QString> lama = {{"andi", "ra'hasia"}, {"budi", " Kasir 2 "}, {"yuni", "yuni"}};
+    {
+      db::ConnectionPtr conn = openDb(path);
+      QVERIFY(conn);
+      for (auto it = lama.begin(); it != lama.end(); ++it)
+        QVERIFY(conn->Execute("INSERT INTO Pengguna VALUES (" + db::Quote(it.key()) + "," + db::Quote(it.value()) +
+                              ",'X','KASIR')"));
+      QVERIFY(conn->Execute("INSERT INTO Pengguna VALUES ('kosong','','X','KASIR')"));
+      QVERIFY(conn->Execute("INSERT INTO Pengguna VALUES ('tanpa',NULL,'X','KASIR')"));
+      // The last row refuses the change: nothing may be converted.
+      QVERIFY(conn->Execute("CREATE TRIGGER kunci BEFORE UPDATE ON Pengguna WHEN OLD.UserId = 'yuni' "
+                            "BEGIN SELECT RAISE(ABORT, 'baris dikunci'); END"));
+    }
+    auto stored = [&] {
+      db::ConnectionPtr conn = openDb(path);
+      db::Recordset rs;
+      QHash<QString, QString> rows;
+      if (conn && rs.Open("SELECT * FROM Pengguna", conn))
+        for (; !rs.Eof(); rs.MoveNext()) rows[rs.Text("UserId")] = rs.IsNull("PassId") ? "NULL" : rs.Text("PassId");
+      return rows;
+    };
+    const QHash<QString, QString> before = stored();
+    ToolResult r = runTool({"upgrade", path});
+    QCOMPARE(r.exitCode, 1);
+    QCOMPARE(r.errLines().size(), 1);
+    QVERIFY2(r.err.contains("passwords not converted") && r.err.contains("baris dikunci"), qPrintable(r.err));
+    QCOMPARE(stored(), before);
+
+    {
+      db::ConnectionPtr conn = openDb(path);
+      QVERIFY(conn && conn->Execute("DROP TRIGGER kunci"));
+    }
+    r = runTool({"upgrade", path});
+    QCOMPARE(r.exitCode, 0);
+    QCOMPARE(r.out.trimmed(), path + ": 3 passwords stored as hashes");
+    const QHash<QString, QString> after = stored();
+    for (auto it = lama.begin(); it != lama.end(); ++it) {
+      const QString h = after.value(it.key());
+      QVERIFY2(db::IsPasswordHash(h) && db::PasswordMatches(h, it.value()), qPrintable(it.key()));
+      QVERIFY(!db::PasswordMatches(h, it.value().toUpper()));
+    }
+    QCOMPARE(after.value("pemilik"), before.value("pemilik"));
+    QCOMPARE(after.value("kosong", "?"), QString(""));
+    QCOMPARE(after.value("tanpa"), QString("NULL"));
+    r = runTool({"upgrade", path});
+    QCOMPARE(r.out.trimmed(), path + ": up to date");
   }
 
   void refusesToOverwriteAnExistingFile_data() {
