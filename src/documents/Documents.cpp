@@ -1,6 +1,6 @@
 // The documents of the program. Widths are shares of the printable line in
 // characters; the layout stretches them to the paper of the day.
-#include "reports/ReportDef.h"
+#include "documents/ReportDef.h"
 
 namespace reports {
 

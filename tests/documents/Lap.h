@@ -4,9 +4,9 @@
 #include <QLocale>
 #include <QStringList>
 
-#include "reports/Layout.h"
-#include "reports/ReportDef.h"
-#include "reports/Rows.h"
+#include "documents/Layout.h"
+#include "documents/ReportDef.h"
+#include "documents/Rows.h"
 
 namespace laptest {
 
