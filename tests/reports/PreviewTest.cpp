@@ -217,6 +217,32 @@ class PreviewTest : public QObject {
     QCOMPARE(folder, ui::DocumentsFolder());
   }
 
+  // A file that cannot be written is told, naming it, and nothing is left
+  // behind; the CSV also says why, as the system put it.
+  void aFileThatCannotBeWrittenIsTold_data() {
+    QTest::addColumn<QString>("tombol");
+    QTest::addColumn<QString>("akhiran");
+    QTest::addColumn<bool>("alasan");
+    QTest::newRow("pdf") << "TbPdf" << "pdf" << false;
+    QTest::newRow("csv") << "TbCsv" << "csv" << true;
+  }
+  void aFileThatCannotBeWrittenIsTold() {
+    QFETCH(QString, tombol);
+    QFETCH(QString, akhiran);
+    QFETCH(bool, alasan);
+    const TableRows rows = Jual(3);
+    PreviewWindow w(Def("rptLapJualTanggal"), {}, rows);
+    QTemporaryDir dir;
+    const QString file = dir.filePath("tidak-ada/laporan." + akhiran);
+    ui::SetSaveFileNameHandler([&](const QString&, const QString&, const QString&, const QString&) { return file; });
+    ScriptedPrompter p;
+    p.expectStart("File tidak dapat ditulis: " + file, ui::vbOK, "Gagal Menyimpan", ui::vbCritical);
+    child<QPushButton>(&w, tombol)->click();
+    VERIFY_PROMPTS(p);
+    QCOMPARE(p.seen.value(0).text.size() > QString("File tidak dapat ditulis: " + file).size(), alasan);
+    QVERIFY(!QFile::exists(file));
+  }
+
   void printingThroughThePrinterSeam() {
     const ReportDef& def = Def("rptLapJualPeriode");
     const TableRows rows = Jual(300);
