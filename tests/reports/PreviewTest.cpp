@@ -4,7 +4,6 @@
 #include <QFile>
 #include <QLabel>
 #include <QPrinter>
-#include <QProcess>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QSpinBox>
@@ -20,19 +19,6 @@ using namespace laptest;
 using namespace testsupport;
 
 namespace {
-QString Run(const QString& program, const QStringList& args) {
-  QProcess p;
-  p.start(program, args);
-  if (!p.waitForFinished(30000) || p.exitCode() != 0) qFatal("%s failed", qPrintable(program));
-  return QString::fromUtf8(p.readAllStandardOutput());
-}
-
-QString PdfInfo(const QString& file, const QString& key) {
-  for (const QString& line : Run("pdfinfo", {file}).split('\n'))
-    if (line.startsWith(key + ":")) return line.mid(key.size() + 1).trimmed();
-  return QString();
-}
-
 std::unique_ptr<QPrinter> PdfPrinter(const QString& path, QPageLayout::Orientation o) {
   auto p = std::make_unique<QPrinter>(QPrinter::HighResolution);
   p->setOutputFormat(QPrinter::PdfFormat);
