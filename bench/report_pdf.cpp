@@ -11,8 +11,8 @@
 #include <cstdio>
 
 #include "BenchReport.h"
+#include "documents/Paint.h"
 #include "reports/DeLaporan.h"
-#include "reports/Paint.h"
 
 using namespace reports;
 
@@ -60,7 +60,7 @@ int main(int argc, char** argv) {
   for (int rep = 0; rep < reps; ++rep) {
     auto kita = [&] {
       t.start();
-      if (!WritePdf(ours, def, captions, rows, &error)) std::exit(3);
+      if (!WritePdf(ours, def, captions, rows)) std::exit(3);
       a.push_back(t.nsecsElapsed() / 1e6);
     };
     auto mentah = [&] {

@@ -12,7 +12,7 @@
 // written just before it, and shows the preview modally, maximised.
 #include <QString>
 
-#include "reports/Layout.h"
+#include "documents/Layout.h"
 
 class QWidget;
 

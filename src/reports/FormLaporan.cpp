@@ -307,108 +307,209 @@ const QList<QPair<QString, QString>> LabelTanggal{{T("LblTgl"), T("%HARIINI%")},
 const QList<QPair<QString, QString>> LabelPeriode{{T("LblPeriode"), T("%PERIODE%")}, {T("LblTgl"), T("%HARIINI%")}};
 
 const FormLaporan::Jenis JualNota{
-    "frmLapJualNota", T("   ::  Laporan Penjualan Per Nota"), S::Nota, "cmbNota", "GridPreview", T("Tampil"),
-    {{T("KODE"), 1200, I::Teks, T("Kode_Barang")},
-     {T("NAMA BARANG"), 3950, I::Teks, T("Nama_Barang")},
-     {T("HARGA JUAL"), 1300, I::Angka, T("Harga_jual")},
-     {T("QTY"), 500, I::Angka, T("Jumlah")},
-     {T("SUBTOTAL"), 1300, I::Kali, T("Harga_jual"), T("Jumlah")}},
-    T(" SELECT Penjualan.No_Nota, ") + T(" Penjualan_Detail.Kode_Barang, Barang.Nama_Barang, ") +
+    .nama = "frmLapJualNota",
+    .judul = T("   ::  Laporan Penjualan Per Nota"),
+    .saring = S::Nota,
+    .kotak = "cmbNota",
+    .grid = "GridPreview",
+    .tampil = T("Tampil"),
+    .kolom = {{T("KODE"), 1200, I::Teks, T("Kode_Barang")},
+              {T("NAMA BARANG"), 3950, I::Teks, T("Nama_Barang")},
+              {T("HARGA JUAL"), 1300, I::Angka, T("Harga_jual")},
+              {T("QTY"), 500, I::Angka, T("Jumlah")},
+              {T("SUBTOTAL"), 1300, I::Kali, T("Harga_jual"), T("Jumlah")}},
+    .sqlPreview = T(" SELECT Penjualan.No_Nota, ") + T(" Penjualan_Detail.Kode_Barang, Barang.Nama_Barang, ") +
         T(" Penjualan_Detail.Harga_Jual, Penjualan_Detail.Jumlah, ") + T(" Penjualan_Detail.Subtotal ") +
         T(" FROM Barang, Penjualan,Penjualan_Detail ") + T(" WHERE Penjualan.No_Nota = Penjualan_Detail.No_Nota ") +
         T(" AND Penjualan_Detail.Kode_Barang = Barang.Kode_Barang ") + T(" AND Penjualan.No_Nota =:nota"),
-    T(" SELECT Penjualan.No_Nota, Penjualan.Tgl_Nota, ") + T(" Penjualan_Detail.Kode_Barang, Barang.Nama_Barang, ") +
+    .sqlTampil = T(" SELECT Penjualan.No_Nota, Penjualan.Tgl_Nota, ") +
+        T(" Penjualan_Detail.Kode_Barang, Barang.Nama_Barang, ") +
         T(" Penjualan_Detail.Harga_Jual, Penjualan_Detail.Jumlah, ") + T(" Penjualan_Detail.Subtotal ") +
         T(" FROM Barang, Penjualan, Penjualan_Detail ") + T(" WHERE Penjualan.No_Nota = Penjualan_Detail.No_Nota ") +
         T(" AND Penjualan_Detail.Kode_Barang = Barang.Kode_Barang ") + T(" AND Penjualan.No_Nota =:nota"),
-    &RsDetail, &RsDetail, T("DATA TRANSAKSI MASIH KOSONG!"), T("Penjualan dengan nota %NOTA%  tidak tersedia !"),
-    T("cmdJualNota"), T("rptLapJualNota"), {{T("LblNota"), T("%NOTA10%")}, {T("LblTgl"), T("%HARIINI%")}}};
+    .rsPreview = &RsDetail,
+    .rsTampil = &RsDetail,
+    .kosongGrid = T("DATA TRANSAKSI MASIH KOSONG!"),
+    .kosongDokumen = T("Penjualan dengan nota %NOTA%  tidak tersedia !"),
+    .command = T("cmdJualNota"),
+    .dokumen = T("rptLapJualNota"),
+    .label = {{T("LblNota"), T("%NOTA10%")}, {T("LblTgl"), T("%HARIINI%")}},
+};
 
 const FormLaporan::Jenis JualTanggal{
-    "frmLapJualTanggal", T("   ::  Laporan Penjualan Per-Tanggal Transaksi"), S::Tanggal, nullptr, "GridPrev",
-    T("Tampilkan"), JualKolom(1200, 4400), JualPilih + T(" AND Penjualan.Tgl_Nota = #:tgl#") + JualUrut, {},
-    &RsLaporan, &RsLaporan, T("DATA TRANSAKSI MASIH KOSONG!"),
-    T("Maaf Penjualan dengan tanggal %TGL% tidak tersedia !"), T("cmdJualTanggal"), T("rptLapJualTanggal"),
-    LabelTanggal};
+    .nama = "frmLapJualTanggal",
+    .judul = T("   ::  Laporan Penjualan Per-Tanggal Transaksi"),
+    .saring = S::Tanggal,
+    .grid = "GridPrev",
+    .tampil = T("Tampilkan"),
+    .kolom = JualKolom(1200, 4400),
+    .sqlPreview = JualPilih + T(" AND Penjualan.Tgl_Nota = #:tgl#") + JualUrut,
+    .rsPreview = &RsLaporan,
+    .rsTampil = &RsLaporan,
+    .kosongGrid = T("DATA TRANSAKSI MASIH KOSONG!"),
+    .kosongDokumen = T("Maaf Penjualan dengan tanggal %TGL% tidak tersedia !"),
+    .command = T("cmdJualTanggal"),
+    .dokumen = T("rptLapJualTanggal"),
+    .label = LabelTanggal,
+};
 
 const FormLaporan::Jenis JualPeriode{
-    "frmLapJualPeriode", T("   ::  LAPORAN PENJUALAN PER-PERIODE"), S::Periode, nullptr, "GridPreview", T("Tampilkan"),
-    JualKolom(1300, 4050),
-    JualPilih + T(" AND (Penjualan.Tgl_Nota >= #:tglA#") + T(" AND Penjualan.Tgl_Nota <= #:tglB#") + T(" )") + JualUrut,
-    {}, &RsLaporan, &RsLaporan, T("DATA TRANSAKSI MASIH KOSONG!"),
-    T("Penjualan dengan periode tanggal %PERIODE% tidak ada !"), T("cmdJualPeriode"), T("rptLapJualPeriode"),
-    LabelPeriode};
+    .nama = "frmLapJualPeriode",
+    .judul = T("   ::  LAPORAN PENJUALAN PER-PERIODE"),
+    .saring = S::Periode,
+    .grid = "GridPreview",
+    .tampil = T("Tampilkan"),
+    .kolom = JualKolom(1300, 4050),
+    .sqlPreview = JualPilih + T(" AND (Penjualan.Tgl_Nota >= #:tglA#") + T(" AND Penjualan.Tgl_Nota <= #:tglB#") +
+        T(" )") + JualUrut,
+    .rsPreview = &RsLaporan,
+    .rsTampil = &RsLaporan,
+    .kosongGrid = T("DATA TRANSAKSI MASIH KOSONG!"),
+    .kosongDokumen = T("Penjualan dengan periode tanggal %PERIODE% tidak ada !"),
+    .command = T("cmdJualPeriode"),
+    .dokumen = T("rptLapJualPeriode"),
+    .label = LabelPeriode,
+};
 
 const FormLaporan::Jenis BeliNota{
-    "frmLapBeliNota", T("   ::  Laporan Pembelian Per-Nomor Masuk"), S::Nota, "cmbNoMasuk", "GridPreview", T("Tampil"),
-    {{T("KODE"), 1400, I::Teks, T("Kode_Barang")},
-     {T("NAMA BARANG"), 4000, I::Teks, T("Nama_Barang")},
-     {T("HARGA BELI"), 1300, I::Angka, T("Harga_Beli")},
-     {T("QTY"), 500, I::Angka, T("Jumlah")},
-     {T("SUBTOTAL"), 1300, I::Kali, T("Harga_Beli"), T("Jumlah")}},
-    T(" SELECT Pembelian.No_Masuk, ") + T(" Pembelian_Detail.Kode_Barang, Barang.Nama_Barang, ") +
+    .nama = "frmLapBeliNota",
+    .judul = T("   ::  Laporan Pembelian Per-Nomor Masuk"),
+    .saring = S::Nota,
+    .kotak = "cmbNoMasuk",
+    .grid = "GridPreview",
+    .tampil = T("Tampil"),
+    .kolom = {{T("KODE"), 1400, I::Teks, T("Kode_Barang")},
+              {T("NAMA BARANG"), 4000, I::Teks, T("Nama_Barang")},
+              {T("HARGA BELI"), 1300, I::Angka, T("Harga_Beli")},
+              {T("QTY"), 500, I::Angka, T("Jumlah")},
+              {T("SUBTOTAL"), 1300, I::Kali, T("Harga_Beli"), T("Jumlah")}},
+    .sqlPreview = T(" SELECT Pembelian.No_Masuk, ") + T(" Pembelian_Detail.Kode_Barang, Barang.Nama_Barang, ") +
         T(" Pembelian_Detail.Harga_Beli, Pembelian_Detail.Jumlah, ") + T(" Pembelian_Detail.Subtotal ") +
         T(" FROM Barang, Pembelian,Pembelian_Detail ") + T(" WHERE Pembelian.No_Masuk = Pembelian_Detail.No_Masuk ") +
         T(" AND Pembelian_Detail.Kode_Barang = Barang.Kode_Barang ") + T(" AND Pembelian.No_Masuk =:nota"),
-    T(" SELECT Pemasok.Nama_Pemasok, Pemasok.Alamat, ") + T(" Pembelian.No_Masuk, Pembelian.Tgl_Masuk, ") +
+    .sqlTampil = T(" SELECT Pemasok.Nama_Pemasok, Pemasok.Alamat, ") +
+        T(" Pembelian.No_Masuk, Pembelian.Tgl_Masuk, ") +
         T(" Pembelian_Detail.Kode_Barang, Barang.Nama_Barang, ") +
         T(" Pembelian_Detail.Harga_Beli, Pembelian_Detail.Jumlah, ") + T(" Pembelian_Detail.Subtotal ") +
         T(" FROM Pemasok, Barang, Pembelian, Pembelian_Detail ") +
         T(" WHERE Pemasok.Kode_Pemasok=Pembelian.Kode_Pemasok ") +
         T(" AND Pembelian.No_Masuk = Pembelian_Detail.No_Masuk ") +
         T(" AND Pembelian_Detail.Kode_Barang = Barang.Kode_Barang ") + T(" AND Pembelian.No_Masuk =:nota"),
-    &RsDetail, &RsDetail, T("DATA TRANSAKSI MASIH KOSONG!"), T("Pembelian dengan nota %NOTA%tidak tersedia !"),
-    T("cmdBeliNota"), T("rptLapBeliNota"), {{T("LblNota"), T("%NOTA10%")}}};
+    .rsPreview = &RsDetail,
+    .rsTampil = &RsDetail,
+    .kosongGrid = T("DATA TRANSAKSI MASIH KOSONG!"),
+    .kosongDokumen = T("Pembelian dengan nota %NOTA%tidak tersedia !"),
+    .command = T("cmdBeliNota"),
+    .dokumen = T("rptLapBeliNota"),
+    .label = {{T("LblNota"), T("%NOTA10%")}},
+};
 
 const QString BeliPeriodeSyarat = T(" AND Pembelian.Tgl_Masuk >= #:tglA#") + T(" AND Pembelian.Tgl_Masuk <= #:tglB#") +
                                   T(" ORDER BY Pembelian.No_Masuk, Barang.Kode_Barang");
 const FormLaporan::Jenis BeliPeriode{
-    "frmLapBeliPeriode", T("   ::  Laporan Pembelian Per-Periode"), S::Periode, nullptr, "GridPreview", T("Tampilkan"),
-    {{T("NO NOTA"), 1100, I::Teks, T("No_Masuk")},
-     {T("TANGGAL"), 1200, I::Tanggal, T("Tgl_Masuk")},
-     {T("KODE"), 1250, I::Teks, T("Kode_Barang")},
-     {T("NAMA BARANG"), 4000, I::Teks, T("Nama_Barang")},
-     {T("HARGA BELI"), 1300, I::Angka, T("Harga_Beli")},
-     {T("QTY"), 500, I::Angka, T("Jumlah")},
-     {T("SUBTOTAL"), 1300, I::Kali, T("Harga_Beli"), T("Jumlah")}},
-    T(" SELECT Pembelian.No_Masuk, Pembelian.Tgl_Masuk, ") + T(" Pembelian_Detail.Kode_Barang, Barang.Nama_Barang, ") +
+    .nama = "frmLapBeliPeriode",
+    .judul = T("   ::  Laporan Pembelian Per-Periode"),
+    .saring = S::Periode,
+    .grid = "GridPreview",
+    .tampil = T("Tampilkan"),
+    .kolom = {{T("NO NOTA"), 1100, I::Teks, T("No_Masuk")},
+              {T("TANGGAL"), 1200, I::Tanggal, T("Tgl_Masuk")},
+              {T("KODE"), 1250, I::Teks, T("Kode_Barang")},
+              {T("NAMA BARANG"), 4000, I::Teks, T("Nama_Barang")},
+              {T("HARGA BELI"), 1300, I::Angka, T("Harga_Beli")},
+              {T("QTY"), 500, I::Angka, T("Jumlah")},
+              {T("SUBTOTAL"), 1300, I::Kali, T("Harga_Beli"), T("Jumlah")}},
+    .sqlPreview = T(" SELECT Pembelian.No_Masuk, Pembelian.Tgl_Masuk, ") +
+        T(" Pembelian_Detail.Kode_Barang, Barang.Nama_Barang, ") +
         T(" Pembelian_Detail.Harga_Beli, Pembelian_Detail.Jumlah, ") + T(" Pembelian_Detail.Subtotal  ") +
         T(" FROM Barang, Pembelian, Pembelian_Detail ") + T(" WHERE Pembelian.No_Masuk = Pembelian_Detail.No_Masuk ") +
         T(" AND Barang.Kode_Barang = Pembelian_Detail.Kode_Barang ") + BeliPeriodeSyarat,
-    T(" SELECT Pemasok.Nama_Pemasok, Pemasok.Alamat, ") + T(" Pembelian.No_Masuk, Pembelian.Tgl_Masuk, ") +
+    .sqlTampil = T(" SELECT Pemasok.Nama_Pemasok, Pemasok.Alamat, ") +
+        T(" Pembelian.No_Masuk, Pembelian.Tgl_Masuk, ") +
         T(" Pembelian_Detail.Kode_Barang, Barang.Nama_Barang, ") +
         T(" Pembelian_Detail.Harga_Beli, Pembelian_Detail.Jumlah ") +
         T(" FROM Pemasok, Barang, Pembelian, Pembelian_Detail ") +
         T(" WHERE Pemasok.Kode_Pemasok=Pembelian.Kode_Pemasok ") +
         T(" AND Pembelian.No_Masuk = Pembelian_Detail.No_Masuk ") +
         T(" AND Barang.Kode_Barang = Pembelian_Detail.Kode_Barang ") + BeliPeriodeSyarat,
-    &RsLaporan, &RsDetail, T("DATA TRANSAKSI MASIH KOSONG!"),
-    T("Pembelian dengan periode tanggal %PERIODE% tidak ada !"), T("cmdBeliPeriode"), T("rptLapBeliPeriode"),
-    LabelPeriode};
+    .rsPreview = &RsLaporan,
+    .rsTampil = &RsDetail,
+    .kosongGrid = T("DATA TRANSAKSI MASIH KOSONG!"),
+    .kosongDokumen = T("Pembelian dengan periode tanggal %PERIODE% tidak ada !"),
+    .command = T("cmdBeliPeriode"),
+    .dokumen = T("rptLapBeliPeriode"),
+    .label = LabelPeriode,
+};
 
 const FormLaporan::Jenis KasMasukTanggal{
-    "frmKasMasukTanggal", T("   ::  Laporan Penerimaan Kas Per-Tanggal"), S::Tanggal, nullptr, "GridPrev",
-    T("Tampilkan"), KasKolom("DEBET", 5500), KasTanggal("DEBET"), {}, &RsLaporan, &RsLaporan,
-    T("DATA KAS MASUK MASIH KOSONG!"), T("Maaf penerimaan Kas pada tanggal %TGL% tidak tersedia !"),
-    T("cmdKasMasukTanggal"), T("rptLapKasMasukTanggal"), LabelTanggal};
+    .nama = "frmKasMasukTanggal",
+    .judul = T("   ::  Laporan Penerimaan Kas Per-Tanggal"),
+    .saring = S::Tanggal,
+    .grid = "GridPrev",
+    .tampil = T("Tampilkan"),
+    .kolom = KasKolom("DEBET", 5500),
+    .sqlPreview = KasTanggal("DEBET"),
+    .rsPreview = &RsLaporan,
+    .rsTampil = &RsLaporan,
+    .kosongGrid = T("DATA KAS MASUK MASIH KOSONG!"),
+    .kosongDokumen = T("Maaf penerimaan Kas pada tanggal %TGL% tidak tersedia !"),
+    .command = T("cmdKasMasukTanggal"),
+    .dokumen = T("rptLapKasMasukTanggal"),
+    .label = LabelTanggal,
+};
 
 const FormLaporan::Jenis KasKeluarTanggal{
-    "frmKasKeluarTanggal", T("   ::  Laporan Pengeluaran Kas Per-Tanggal"), S::Tanggal, nullptr, "GridPrev",
-    T("Tampilkan"), KasKolom("KREDIT", 5500), KasTanggal("KREDIT"), {}, &RsLaporan, &RsLaporan,
-    T("DATA KAS KELUAR MASIH KOSONG!"), T("Maaf pengeluaran Kas pada tanggal %TGL% tidak tersedia !"),
-    T("cmdKasKeluarTanggal"), T("rptLapKasKeluarTanggal"), LabelTanggal};
+    .nama = "frmKasKeluarTanggal",
+    .judul = T("   ::  Laporan Pengeluaran Kas Per-Tanggal"),
+    .saring = S::Tanggal,
+    .grid = "GridPrev",
+    .tampil = T("Tampilkan"),
+    .kolom = KasKolom("KREDIT", 5500),
+    .sqlPreview = KasTanggal("KREDIT"),
+    .rsPreview = &RsLaporan,
+    .rsTampil = &RsLaporan,
+    .kosongGrid = T("DATA KAS KELUAR MASIH KOSONG!"),
+    .kosongDokumen = T("Maaf pengeluaran Kas pada tanggal %TGL% tidak tersedia !"),
+    .command = T("cmdKasKeluarTanggal"),
+    .dokumen = T("rptLapKasKeluarTanggal"),
+    .label = LabelTanggal,
+};
 
 const FormLaporan::Jenis KasMasukPeriode{
-    "frmKasMasukPeriode", T("   ::  LAPORAN PENENERIMAAN PER-PERIODE"), S::Periode, nullptr, "GridPreview",
-    T("Tampilkan"), KasKolom("DEBET", 5000), KasPeriode("DEBET"), {}, &RsLaporan, &RsLaporan,
-    T("DATA TRANSAKSI MASIH KOSONG!"), T("Penerimaan Kas dengan periode tanggal %PERIODE% tidak ada !"),
-    T("cmdKasMasukPeriode"), T("rptLapKasMasukPeriode"), LabelPeriode, 5};
+    .nama = "frmKasMasukPeriode",
+    .judul = T("   ::  LAPORAN PENENERIMAAN PER-PERIODE"),
+    .saring = S::Periode,
+    .grid = "GridPreview",
+    .tampil = T("Tampilkan"),
+    .kolom = KasKolom("DEBET", 5000),
+    .sqlPreview = KasPeriode("DEBET"),
+    .rsPreview = &RsLaporan,
+    .rsTampil = &RsLaporan,
+    .kosongGrid = T("DATA TRANSAKSI MASIH KOSONG!"),
+    .kosongDokumen = T("Penerimaan Kas dengan periode tanggal %PERIODE% tidak ada !"),
+    .command = T("cmdKasMasukPeriode"),
+    .dokumen = T("rptLapKasMasukPeriode"),
+    .label = LabelPeriode,
+    .kolomTotal = 5,
+};
 
 const FormLaporan::Jenis KasKeluarPeriode{
-    "frmKasKeluarPeriode", T("   ::  LAPORAN PENGELUARAN PER-PERIODE"), S::Periode, nullptr, "GridPreview",
-    T("Tampilkan"), KasKolom("KREDIT", 5000), KasPeriode("KREDIT"), {}, &RsLaporan, &RsLaporan,
-    T("DATA TRANSAKSI MASIH KOSONG!"), T("Pengeluaran Kas dengan periode tanggal %PERIODE% tidak ada !"),
-    T("cmdKasKeluarPeriode"), T("rptLapKasKeluarPeriode"), LabelPeriode, 5};
+    .nama = "frmKasKeluarPeriode",
+    .judul = T("   ::  LAPORAN PENGELUARAN PER-PERIODE"),
+    .saring = S::Periode,
+    .grid = "GridPreview",
+    .tampil = T("Tampilkan"),
+    .kolom = KasKolom("KREDIT", 5000),
+    .sqlPreview = KasPeriode("KREDIT"),
+    .rsPreview = &RsLaporan,
+    .rsTampil = &RsLaporan,
+    .kosongGrid = T("DATA TRANSAKSI MASIH KOSONG!"),
+    .kosongDokumen = T("Pengeluaran Kas dengan periode tanggal %PERIODE% tidak ada !"),
+    .command = T("cmdKasKeluarPeriode"),
+    .dokumen = T("rptLapKasKeluarPeriode"),
+    .label = LabelPeriode,
+    .kolomTotal = 5,
+};
 
 // The sums of one side of the ledger over the period.
 QString KasJumlah(const char* sisi) {
@@ -417,10 +518,20 @@ QString KasJumlah(const char* sisi) {
 }
 
 const FormLaporan::Jenis LabaRugi{
-    "frmKasPeriode", T("   ::  Laporan Laba / Rugi Per-Periode"), S::Periode, nullptr, "GridPreview", T("Tampilkan"),
-    {}, KasJumlah("DEBET"), KasJumlah("KREDIT"), &RsLaporan, &RsLaporan2, T("DATA PEMASUKAN MASIH KOSONG!"),
-    T("Penerimaan Kas atau Pengeluaran Kas dengan periode tanggal %PERIODE% belum ada !"), {},
-    T("rptLapKasPeriode"), LabelPeriode};
+    .nama = "frmKasPeriode",
+    .judul = T("   ::  Laporan Laba / Rugi Per-Periode"),
+    .saring = S::Periode,
+    .grid = "GridPreview",
+    .tampil = T("Tampilkan"),
+    .sqlPreview = KasJumlah("DEBET"),
+    .sqlTampil = KasJumlah("KREDIT"),
+    .rsPreview = &RsLaporan,
+    .rsTampil = &RsLaporan2,
+    .kosongGrid = T("DATA PEMASUKAN MASIH KOSONG!"),
+    .kosongDokumen = T("Penerimaan Kas atau Pengeluaran Kas dengan periode tanggal %PERIODE% belum ada !"),
+    .dokumen = T("rptLapKasPeriode"),
+    .label = LabelPeriode,
+};
 }  // namespace
 
 frmLapJualNota::frmLapJualNota(QWidget* parent) : FormLaporan(JualNota, parent) {

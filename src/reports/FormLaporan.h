@@ -50,21 +50,22 @@ class FormLaporan : public QDialog {
     QString field2 = {};
   };
 
+  // Written by field (.judul = ...); a field with a default may be left out.
   struct Jenis {
     const char* nama;         // the window's class name
     QString judul;            // window title
     Saring saring;
-    const char* kotak;        // name of the combo box (Nota)
+    const char* kotak = nullptr;  // name of the combo box (Nota)
     const char* grid;         // GridPreview or GridPrev
     QString tampil;           // caption of the document button
-    QList<Kolom> kolom;
+    QList<Kolom> kolom = {};  // none: the window sets its grid up itself
     QString sqlPreview;
-    QString sqlTampil;        // empty: the same as sqlPreview
+    QString sqlTampil = {};   // empty: the same as sqlPreview
     db::RecordsetPtr* rsPreview;
     db::RecordsetPtr* rsTampil;
     QString kosongGrid;       // Preview found nothing
     QString kosongDokumen;    // Tampil found nothing
-    QString command;          // of DeLaporan
+    QString command = {};     // of DeLaporan
     QString dokumen;          // rptLap...
     QList<QPair<QString, QString>> label;  // header label -> text
     int kolomTotal = 0;       // > 0: a ":: TOTAL ::" row summing this column

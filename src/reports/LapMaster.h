@@ -6,8 +6,8 @@
 #include <memory>
 
 #include "db/Recordset.h"
+#include "documents/Rows.h"
 #include "reports/PreviewWindow.h"
-#include "reports/Rows.h"
 
 class QComboBox;
 class QPushButton;

@@ -18,7 +18,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "reports/Paint.h"
+#include "documents/Csv.h"
+#include "documents/Paint.h"
 #include "ui/Seams.h"
 #include "ui/Tombol.h"
 
@@ -67,6 +68,13 @@ QString ProposedName(const ReportDef& def, const Captions& captions) {
     break;
   }
   return ui::NamaFile(name);
+}
+
+// A file the engine could not write, with the system's reason when it gave one.
+void TellNotSaved(const QString& file, const QString& reason) {
+  ui::MsgBox(reason.isEmpty() ? QStringLiteral("File tidak dapat ditulis: %1").arg(file)
+                              : QStringLiteral("File tidak dapat ditulis: %1 (%2)").arg(file, reason),
+             ui::vbOKOnly | ui::vbCritical, QStringLiteral("Gagal Menyimpan"));
 }
 }  // namespace
 
@@ -244,16 +252,13 @@ QString PreviewWindow::FileName(const QString& suffix) {
 
 void PreviewWindow::TbPdf_Click() {
   const QString name = FileName(QStringLiteral("pdf"));
-  QString error;
-  if (!name.isEmpty() && !WritePdf(name, def_, captions_, rows_, &error))
-    ui::MsgBox(error, ui::vbOKOnly | ui::vbCritical, QStringLiteral("Gagal Menyimpan"));
+  if (!name.isEmpty() && !WritePdf(name, def_, captions_, rows_)) TellNotSaved(name, QString());
 }
 
 void PreviewWindow::TbCsv_Click() {
   const QString name = FileName(QStringLiteral("csv"));
-  QString error;
-  if (!name.isEmpty() && !WriteCsv(name, def_, captions_, rows_, &error))
-    ui::MsgBox(error, ui::vbOKOnly | ui::vbCritical, QStringLiteral("Gagal Menyimpan"));
+  QString reason;
+  if (!name.isEmpty() && !WriteCsv(name, def_, captions_, rows_, &reason)) TellNotSaved(name, reason);
 }
 
 void PreviewWindow::TbCetak_Click() {
@@ -278,7 +283,9 @@ void PreviewWindow::TbCetak_Click() {
   } else if (printer->printRange() == QPrinter::CurrentPage) {
     first = last = current_;
   }
-  if (!PrintDocument(printer.get(), def_, captions_, rows_, first, last))
+  printer->setFullPage(true);  // from the paper's edge: the margins are the layout's
+  const bool painted = PaintDocument(printer.get(), def_, captions_, rows_, first, last);
+  if (!painted || printer->printerState() == QPrinter::Error)
     ui::MsgBox(QStringLiteral("Laporan gagal dicetak.\n"
                               "Periksa apakah printer sudah menyala dan kertas sudah terpasang, lalu cetak kembali."),
                ui::vbOKOnly | ui::vbCritical, QStringLiteral("Printer Error"));

@@ -5,7 +5,7 @@
 #include <QDialog>
 #include <map>
 
-#include "reports/Layout.h"
+#include "documents/Layout.h"
 
 class QComboBox;
 class QLabel;

@@ -204,18 +204,6 @@ void doubleClickRow(ui::FlexGrid* grid, int row, int col) {
   QTest::mouseDClick(grid->viewport(), Qt::LeftButton, Qt::NoModifier, at);
 }
 
-namespace {
-QList<QPair<const char*, TestFactory>>& registry() {
-  static QList<QPair<const char*, TestFactory>> r;
-  return r;
-}
-}  // namespace
-
-int registerTest(const char* name, TestFactory f) {
-  registry().append({name, std::move(f)});
-  return int(registry().size());
-}
-
 }  // namespace testsupport
 
 int main(int argc, char** argv) {
@@ -223,19 +211,5 @@ int main(int argc, char** argv) {
   app.setApplicationName(QStringLiteral("merapu-test"));
   ui::SetWindows(ProgramWindows());
   testsupport::InstallDefaultSeams();
-  int failed = 0;
-  // With a class name as the first argument, run only that class.
-  QStringList args = app.arguments();
-  QString only;
-  if (args.size() > 1 && !args[1].startsWith(QLatin1Char('-'))) {
-    only = args[1];
-    args.removeAt(1);
-  }
-  for (auto& [name, make] : testsupport::registry()) {
-    if (!only.isEmpty() && only != QLatin1String(name)) continue;
-    QObject* t = make();
-    failed += QTest::qExec(t, args);
-    delete t;
-  }
-  return failed ? 1 : 0;
+  return testregistry::Run(app.arguments());
 }

@@ -10,6 +10,7 @@
 #include <functional>
 #include <type_traits>
 
+#include "Registry.h"
 #include "db/Connection.h"
 #include "ui/FlexGrid.h"
 #include "ui/Seams.h"
@@ -152,11 +153,4 @@ class Keyboard {
 // (a window shown from inside a menu's key press is not, off screen).
 bool activate(QWidget* window);
 
-// Registration of test classes; the shared main() runs every registered class.
-using TestFactory = std::function<QObject*()>;
-int registerTest(const char* name, TestFactory f);
-
 }  // namespace testsupport
-
-#define REGISTER_TEST(Class) \
-  static int Class##_reg = ::testsupport::registerTest(#Class, [] { return static_cast<QObject*>(new Class); })

@@ -13,8 +13,8 @@
 #include "TestSupport.h"
 #include "core/Mulai.h"
 #include "db/Sql.h"
+#include "documents/Layout.h"
 #include "reports/FormLaporan.h"
-#include "reports/Layout.h"
 #include "transactions/mdlCetak.h"
 #include "ui/DTPicker.h"
 

@@ -4,7 +4,6 @@
 #include <QFile>
 #include <QLabel>
 #include <QPrinter>
-#include <QProcess>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QSpinBox>
@@ -20,19 +19,6 @@ using namespace laptest;
 using namespace testsupport;
 
 namespace {
-QString Run(const QString& program, const QStringList& args) {
-  QProcess p;
-  p.start(program, args);
-  if (!p.waitForFinished(30000) || p.exitCode() != 0) qFatal("%s failed", qPrintable(program));
-  return QString::fromUtf8(p.readAllStandardOutput());
-}
-
-QString PdfInfo(const QString& file, const QString& key) {
-  for (const QString& line : Run("pdfinfo", {file}).split('\n'))
-    if (line.startsWith(key + ":")) return line.mid(key.size() + 1).trimmed();
-  return QString();
-}
-
 std::unique_ptr<QPrinter> PdfPrinter(const QString& path, QPageLayout::Orientation o) {
   auto p = std::make_unique<QPrinter>(QPrinter::HighResolution);
   p->setOutputFormat(QPrinter::PdfFormat);
@@ -215,6 +201,32 @@ class PreviewTest : public QObject {
     child<QPushButton>(&w, tombol)->click();
     QCOMPARE(usul, nama);
     QCOMPARE(folder, ui::DocumentsFolder());
+  }
+
+  // A file that cannot be written is told, naming it, and nothing is left
+  // behind; the CSV also says why, as the system put it.
+  void aFileThatCannotBeWrittenIsTold_data() {
+    QTest::addColumn<QString>("tombol");
+    QTest::addColumn<QString>("akhiran");
+    QTest::addColumn<bool>("alasan");
+    QTest::newRow("pdf") << "TbPdf" << "pdf" << false;
+    QTest::newRow("csv") << "TbCsv" << "csv" << true;
+  }
+  void aFileThatCannotBeWrittenIsTold() {
+    QFETCH(QString, tombol);
+    QFETCH(QString, akhiran);
+    QFETCH(bool, alasan);
+    const TableRows rows = Jual(3);
+    PreviewWindow w(Def("rptLapJualTanggal"), {}, rows);
+    QTemporaryDir dir;
+    const QString file = dir.filePath("tidak-ada/laporan." + akhiran);
+    ui::SetSaveFileNameHandler([&](const QString&, const QString&, const QString&, const QString&) { return file; });
+    ScriptedPrompter p;
+    p.expectStart("File tidak dapat ditulis: " + file, ui::vbOK, "Gagal Menyimpan", ui::vbCritical);
+    child<QPushButton>(&w, tombol)->click();
+    VERIFY_PROMPTS(p);
+    QCOMPARE(p.seen.value(0).text.size() > QString("File tidak dapat ditulis: " + file).size(), alasan);
+    QVERIFY(!QFile::exists(file));
   }
 
   void printingThroughThePrinterSeam() {

@@ -2,8 +2,8 @@
 
 #include <QCoreApplication>
 #include <QtTest>
-#include <vector>
 
+#include "Registry.h"
 #include "db/Recordset.h"
 
 namespace tokotest {
@@ -33,34 +33,11 @@ QString TempDb::scalar(const QString& sql) {
   return rs.Eof() ? QString() : rs.Text(0);
 }
 
-namespace {
-std::vector<std::pair<const char*, std::function<QObject*()>>>& registry() {
-  static std::vector<std::pair<const char*, std::function<QObject*()>>> r;
-  return r;
-}
-}  // namespace
-
-int registerTest(const char* name, std::function<QObject*()> make) {
-  registry().emplace_back(name, std::move(make));
-  return int(registry().size());
-}
+int registerTest(const char* name, std::function<QObject*()> make) { return testregistry::Add(name, std::move(make)); }
 
 }  // namespace tokotest
 
 int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);
-  QStringList args = app.arguments();
-  QString only;
-  if (args.size() > 1 && !args[1].startsWith(QLatin1Char('-'))) {
-    only = args[1];
-    args.removeAt(1);
-  }
-  int failed = 0;
-  for (auto& [name, make] : tokotest::registry()) {
-    if (!only.isEmpty() && only != QLatin1String(name)) continue;
-    QObject* t = make();
-    failed += QTest::qExec(t, args);
-    delete t;
-  }
-  return failed ? 1 : 0;
+  return testregistry::Run(app.arguments());
 }

@@ -1,4 +1,4 @@
-#include "reports/Layout.h"
+#include "documents/Layout.h"
 
 #include <QDate>
 #include <QFontMetricsF>

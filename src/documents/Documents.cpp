@@ -1,6 +1,6 @@
 // The documents of the program. Widths are shares of the printable line in
 // characters; the layout stretches them to the paper of the day.
-#include "reports/ReportDef.h"
+#include "documents/ReportDef.h"
 
 namespace reports {
 
@@ -9,18 +9,25 @@ using F = Format;
 QString S(const char* s) { return QString::fromUtf8(s); }
 
 Column C(const char* heading, const char* field, double width, Format f = F::Text) {
-  return Column{S(heading), S(field), f, width, QString()};
+  return Column{.heading = S(heading), .field = S(field), .format = f, .width = width};
 }
 Column Label(const char* heading, const char* label, double width) {
-  return Column{S(heading), QString(), F::Number, width, S(label)};
+  return Column{.heading = S(heading), .format = F::Number, .width = width, .label = S(label)};
 }
-HeaderRow H(const char* caption, const char* label) { return HeaderRow{S(caption), S(label), true}; }
+HeaderRow H(const char* caption, const char* label) { return HeaderRow{.caption = S(caption), .label = S(label)}; }
 // A caption written with its own colon, as the master-data lists have it.
-HeaderRow Hc(const char* caption, const char* label) { return HeaderRow{S(caption), S(label), false}; }
+HeaderRow Hc(const char* caption, const char* label) {
+  return HeaderRow{.caption = S(caption), .label = S(label), .colon = false};
+}
 
 ReportDef D(const char* name, const char* windowTitle, const char* title, const char* command,
             std::vector<HeaderRow> header, std::vector<Column> columns) {
-  return ReportDef{S(name), S(windowTitle), S(title), S(command), std::move(header), std::move(columns)};
+  return ReportDef{.name = S(name),
+                   .windowTitle = S(windowTitle),
+                   .title = S(title),
+                   .command = S(command),
+                   .header = std::move(header),
+                   .columns = std::move(columns)};
 }
 
 // Sales per date and per period print the same lines.

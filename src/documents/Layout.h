@@ -18,8 +18,8 @@
 #include <QVariant>
 #include <vector>
 
-#include "reports/ReportDef.h"
-#include "reports/Rows.h"
+#include "documents/ReportDef.h"
+#include "documents/Rows.h"
 
 class QPageLayout;
 

@@ -2,11 +2,12 @@
 // Rows and helpers shared by the report tests.
 #include <QDate>
 #include <QLocale>
+#include <QProcess>
 #include <QStringList>
 
-#include "reports/Layout.h"
-#include "reports/ReportDef.h"
-#include "reports/Rows.h"
+#include "documents/Layout.h"
+#include "documents/ReportDef.h"
+#include "documents/Rows.h"
 
 namespace laptest {
 
@@ -42,5 +43,20 @@ inline QStringList Texts(const reports::Page& p, reports::Band b) {
 }
 
 inline void PinLocale(QLocale::Language l, QLocale::Country c) { QLocale::setDefault(QLocale(l, c)); }
+
+// What a tool (pdfinfo, pdftotext) prints; the test program stops if it fails.
+inline QString Run(const QString& program, const QStringList& args) {
+  QProcess p;
+  p.start(program, args);
+  if (!p.waitForFinished(30000) || p.exitCode() != 0) qFatal("%s failed", qPrintable(program));
+  return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+// One entry of what pdfinfo tells of a PDF file ("Pages", "Page size").
+inline QString PdfInfo(const QString& file, const QString& key) {
+  for (const QString& line : Run("pdfinfo", {file}).split('\n'))
+    if (line.startsWith(key + ":")) return line.mid(key.size() + 1).trimmed();
+  return QString();
+}
 
 }  // namespace laptest

@@ -6,7 +6,7 @@
 #include <set>
 
 #include "Lap.h"
-#include "TestSupport.h"
+#include "Registry.h"
 
 using namespace reports;
 using namespace laptest;

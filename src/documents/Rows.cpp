@@ -1,4 +1,4 @@
-#include "reports/Rows.h"
+#include "documents/Rows.h"
 
 namespace reports {
 

@@ -27,10 +27,10 @@ struct HeaderRow {
 // One column of the page header and the detail band.
 struct Column {
   QString heading;
-  QString field;       // bound field of the command's result
+  QString field = {};  // bound field of the command's result
   Format format = Format::Text;
   double width = 10;   // share of the line, in characters of the body font
-  QString label;       // instead of a field: an unbound label of the detail band
+  QString label = {};  // instead of a field: an unbound label of the detail band
 };
 
 struct ReportDef {

@@ -1,67 +1,12 @@
-#include "reports/Paint.h"
+#include "documents/Csv.h"
 
 #include <QDate>
 #include <QLocale>
-#include <QPagedPaintDevice>
-#include <QPainter>
-#include <QPdfWriter>
-#include <QPrinter>
 #include <QSaveFile>
 #include <cmath>
+#include <vector>
 
 namespace reports {
-
-void ScaleToDots(QPainter& p, const QPaintDevice& device, double zoom) {
-  p.scale(zoom * device.logicalDpiX() / kDotsPerInch, zoom * device.logicalDpiY() / kDotsPerInch);
-}
-
-void PaintPage(QPainter& p, const Page& page) {
-  p.setRenderHint(QPainter::Antialiasing);
-  p.setRenderHint(QPainter::TextAntialiasing);
-  for (const RuleItem& r : page.rules) {
-    p.setPen(QPen(Qt::black, r.width, Qt::SolidLine, Qt::FlatCap));
-    p.drawLine(r.line);
-  }
-  p.setPen(Qt::black);
-  int style = -1;
-  for (const TextItem& t : page.texts) {
-    if (int(t.style) != style) {
-      style = int(t.style);
-      p.setFont(FontOf(t.style));
-    }
-    p.drawText(t.origin, t.text);
-  }
-}
-
-bool PrintDocument(QPagedPaintDevice* device, const ReportDef& def, const Captions& captions, const Rows& rows,
-                   int first, int last) {
-  if (auto* printer = dynamic_cast<QPrinter*>(device)) printer->setFullPage(true);
-  const Plan plan = Paginate(def, rows.Count(), PageSetup::FromPageLayout(device->pageLayout()));
-  if (last < 0 || last >= plan.PageCount()) last = plan.PageCount() - 1;
-  first = std::clamp(first, 0, last);
-  QPainter p;
-  if (!p.begin(device)) return false;
-  ScaleToDots(p, *device);
-  for (int n = first; n <= last; ++n) {
-    if (n > first && !device->newPage()) return false;
-    PaintPage(p, LayoutPage(plan, def, captions, rows, n));
-  }
-  if (!p.end()) return false;
-  auto* printer = dynamic_cast<QPrinter*>(device);
-  return !printer || printer->printerState() != QPrinter::Error;
-}
-
-bool WritePdf(const QString& file, const ReportDef& def, const Captions& captions, const Rows& rows,
-              QString* error) {
-  QPdfWriter pdf(file);
-  pdf.setResolution(int(kDotsPerInch));
-  pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
-  pdf.setTitle(def.title);
-  pdf.setCreator(QStringLiteral("Merapu"));
-  if (PrintDocument(&pdf, def, captions, rows)) return true;
-  *error = QStringLiteral("File tidak dapat ditulis: %1").arg(file);
-  return false;
-}
 
 namespace {
 // Spreadsheets set to Indonesian read ',' as the decimal comma, so they list
@@ -112,10 +57,10 @@ QString CsvField(const QString& s) {
 }  // namespace
 
 bool WriteCsv(const QString& file, const ReportDef& def, const Captions& captions, const Rows& rows,
-              QString* error) {
+              QString* reason) {
   QSaveFile out(file);  // all of it, or the old file stays
   if (!out.open(QIODevice::WriteOnly)) {
-    *error = QStringLiteral("File tidak dapat ditulis: %1 (%2)").arg(file, out.errorString());
+    if (reason) *reason = out.errorString();
     return false;
   }
   QString text;
@@ -139,7 +84,7 @@ bool WriteCsv(const QString& file, const ReportDef& def, const Captions& caption
   out.write("\xEF\xBB\xBF");
   out.write(text.toUtf8());
   if (!out.commit()) {
-    *error = QStringLiteral("File tidak dapat ditulis: %1 (%2)").arg(file, out.errorString());
+    if (reason) *reason = out.errorString();
     return false;
   }
   return true;
