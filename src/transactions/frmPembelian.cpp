@@ -173,6 +173,11 @@ frmPembelian::frmPembelian(QWidget* parent) : FormTransaksi(parent) {
   DataPemasok();
 }
 
+// The supplier box loses its focus while the dialog's children are torn
+// down; by then this window's own members are gone, so the box must no
+// longer reach them.
+frmPembelian::~frmPembelian() { cmbPemasok->lineEdit()->disconnect(this); }
+
 void frmPembelian::FormKosong() {
   TxtNoMasuk->clear();
   cmbPemasok->setCurrentIndex(-1);

@@ -21,6 +21,7 @@ class frmPembelian : public FormTransaksi {
   Q_OBJECT
  public:
   explicit frmPembelian(QWidget* parent = nullptr);
+  ~frmPembelian() override;
 
   void FormKosong();
   void FormNormal();
