@@ -165,8 +165,10 @@ void frmBarang::BuatKode() {
   if (!Buka(RsBarang, SQL)) return;
   // The serial continues from the highest code of the product; past 999 no
   // code is made, so nothing malformed or already used can be saved.
-  const toko::NextCodeResult r = KodeBaru(produk + QStringLiteral("."), KodeTerakhir(RsBarang.get(), QStringLiteral("Kode_Barang")),
-                                        QStringLiteral("Barang"), QStringLiteral("Kode_Barang"));
+  const toko::NextCodeResult r = KodeBaru({.tabel = QStringLiteral("Barang"),
+                                           .kolom = QStringLiteral("Kode_Barang"),
+                                           .awalan = produk + QStringLiteral("."),
+                                           .syarat = QStringLiteral("Kode_Produk=") + db::Quote(produk)});
   kodeGagal_ = r.error;
   txtKode->setText(r.code);
   if (!r.error.isEmpty()) ui::MsgBox(r.error, ui::vbCritical, QStringLiteral("Error"));
@@ -354,12 +356,7 @@ void frmBarang::TbSimpan_Click() {
 }
 
 void frmBarang::TbHapus_Click() {
-  if (!HapusData(txtKode->text(), txtNama->text(),
-                 QStringLiteral("DELETE FROM Barang WHERE ") + QStringLiteral(" Kode_Barang=") + db::Quote(txtKode->text()),
-                 RsBarang.get(),
-                 {{QStringLiteral("Penjualan_Detail"), QStringLiteral("Kode_Barang"), QStringLiteral("BARIS PENJUALAN")},
-                  {QStringLiteral("Pembelian_Detail"), QStringLiteral("Kode_Barang"), QStringLiteral("BARIS PEMBELIAN")}}))
-    return;
+  if (!HapusData(txtKode->text(), txtNama->text(), toko::JenisMaster::Barang, RsBarang.get())) return;
   Form_Load();
 }
 
