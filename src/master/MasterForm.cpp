@@ -194,6 +194,8 @@ void MasterForm::SelesaiSimpan(db::Recordset* rs) {
   TampilGridData();
 }
 
+void MasterForm::BukaDiGrup(const QString&, const QString&) {}
+
 void MasterForm::ModeBaru() {
   TbSimpan->setEnabled(true);
   TbBaru->setEnabled(false);

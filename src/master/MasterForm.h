@@ -58,6 +58,10 @@ class MasterForm : public QDialog {
   // After a save, stored or declined: rs read again, the screen at rest and
   // the grid filled anew.
   void SelesaiSimpan(db::Recordset* rs);
+  // Another screen opens this one on a group it has picked (code and name):
+  // a screen whose records belong to a group shows it and the group's next
+  // code; the others ignore it.
+  virtual void BukaDiGrup(const QString& kode, const QString& nama);
 
  protected:
   MasterForm(const char* name, const QString& caption, QWidget* parent);

@@ -12,7 +12,6 @@
 #include "core/mdlUtama.h"
 #include "db/Recordset.h"
 #include "db/Sql.h"
-#include "master/frmProduk.h"
 #include "ui/FlexGrid.h"
 #include "ui/Input.h"
 #include "ui/Seams.h"
@@ -147,10 +146,9 @@ void frmBarang::DataProduk() {
   }
   if (!Tanya(QStringLiteral("DATA PRODUK KOSONG, INGIN MENAMBAH?"), QStringLiteral("Informasi"))) return;
   // The product screen opens showing this group and its first product code.
-  auto* f = new frmProduk(this);
-  f->CmbGrup->setEditText(CmbGrup->currentText());
-  f->txtNmGrup->setText(txtNmGrup->text());
-  f->BuatKode();
+  QDialog* f = ui::CreateWindow(QStringLiteral("frmProduk"), this);
+  if (!f) return;
+  if (auto* layar = qobject_cast<master::MasterForm*>(f)) layar->BukaDiGrup(CmbGrup->currentText(), txtNmGrup->text());
   ui::ShowModal(f);
   delete f;
 }

@@ -101,6 +101,12 @@ void frmProduk::BuatKode() {
   if (!r.error.isEmpty()) ui::MsgBox(r.error, ui::vbCritical, QStringLiteral("Error"));
 }
 
+void frmProduk::BukaDiGrup(const QString& kode, const QString& nama) {
+  CmbGrup->setEditText(kode);
+  txtNmGrup->setText(nama);
+  BuatKode();
+}
+
 void frmProduk::CmbGrup_Click(int index) {
   FormHidup();
   const QString e = CmbGrup->itemText(index);
