@@ -13,6 +13,7 @@
 #include "ui/MaskEdBox.h"
 #include "ui/Seams.h"
 #include "ui/Tombol.h"
+#include "toko/Barang.h"
 #include "toko/Kode.h"
 
 using namespace mdlUtama;
@@ -244,7 +245,16 @@ void FormTransaksi::CariBarangDiDaftar(const QString& dialog, QWidget* lanjut) {
   // nothing needs switching off (and so nothing can stay off).
   QDialog* cari = ui::CreateWindow(dialog, this);
   if (!cari) return;
+  // The pick comes back as an item; this screen writes its own item line.
+  cari->setProperty("isiPemanggil", false);
   ui::ShowModal(cari);
+  const auto b = cari->property("dipilih").value<toko::BarangDipilih>();
   delete cari;
+  if (b.dipilih) {
+    txtKodeG->setText(b.kode.left(3));
+    TxtKode->SetText(b.kode.right(7));
+    TxtNama->setText(b.nama);
+    if (b.denganHarga) harga_->setText(b.ada() ? QString::number(b.hargaJual) : QString());
+  }
   if (!TxtNama->text().isEmpty() && lanjut->isEnabled()) lanjut->setFocus();
 }
