@@ -18,4 +18,5 @@ fi
 BUILD_DIR="${BUILD_DIR:-build}"
 # CMAKE_ARGS: further settings, e.g. "-DMERAPU_SANITIZE=ON" (see CMakeLists.txt).
 cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=Release ${CMAKE_ARGS:-}
-ninja -C "$BUILD_DIR" -j2 "$@"
+# JOBS: how many compilers run at once; every core by default.
+ninja -C "$BUILD_DIR" -j"${JOBS:-$(nproc)}" "$@"

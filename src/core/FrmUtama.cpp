@@ -148,13 +148,13 @@ void FrmUtama::BuatMenu() {
   QAction* keluar = Entry(file, "mnuKeluar", "Keluar");
   connect(keluar, &QAction::triggered, this, [this] { close(); });
 
-  QMenu* data = Menu("MuData", "&Data");
-  Entry(data, "mnuPemasok", "Data &Pemasok", "frmPemasok");
-  Entry(data, "mnuPelanggan", "Data Pe&langgan", "frmPelanggan");
-  Separator(data, "Bts2");
-  Entry(data, "mnuGrup", "Data &Grup", "frmGrup");
-  Entry(data, "mnuProduk", "Data Pro&duk", "frmProduk");
-  Entry(data, "mnuBarang", "Data &Barang", "frmBarang");
+  QMenu* dataMenu = Menu("MuData", "&Data");
+  Entry(dataMenu, "mnuPemasok", "Data &Pemasok", "frmPemasok");
+  Entry(dataMenu, "mnuPelanggan", "Data Pe&langgan", "frmPelanggan");
+  Separator(dataMenu, "Bts2");
+  Entry(dataMenu, "mnuGrup", "Data &Grup", "frmGrup");
+  Entry(dataMenu, "mnuProduk", "Data Pro&duk", "frmProduk");
+  Entry(dataMenu, "mnuBarang", "Data &Barang", "frmBarang");
 
   QMenu* transaksi = Menu("MuTransaksi", "&Transaksi");
   Entry(transaksi, "mnuPembelian", "&Pembelian Barang", "frmPembelian");

@@ -20,16 +20,6 @@ HeaderRow Hc(const char* caption, const char* label) {
   return HeaderRow{.caption = S(caption), .label = S(label), .colon = false};
 }
 
-ReportDef D(const char* name, const char* windowTitle, const char* title, const char* command,
-            std::vector<HeaderRow> header, std::vector<Column> columns) {
-  return ReportDef{.name = S(name),
-                   .windowTitle = S(windowTitle),
-                   .title = S(title),
-                   .command = S(command),
-                   .header = std::move(header),
-                   .columns = std::move(columns)};
-}
-
 // Sales per date and per period print the same lines.
 std::vector<Column> JualBaris() {
   return {C("NO NOTA", "No_Nota", 11), C("TANGGAL", "Tgl_Nota", 12, F::DateMonth), C("KODE", "Kode_Barang", 12),
@@ -45,63 +35,113 @@ std::vector<Column> KasBaris(const char* sisi) {
 
 std::vector<ReportDef> Build() {
   std::vector<ReportDef> r;
-  r.push_back(D("rptLapJualNota", "LAPORAN PENJUALAN PER-NOTA", "Laporan Penjualan Per-Nota", "cmdJualNota",
-                {H("TANGGAL CETAK", "LblTgl"), H("NO TRANSAKSI", "LblNota")},
-                {C("KODE", "Kode_Barang", 12), C("NAMA BARANG", "Nama_Barang", 36),
-                 C("HARGA JUAL", "Harga_Jual", 15, F::Money), C("QTY", "Jumlah", 7, F::Number),
-                 C("SUBTOTAL", "Subtotal", 16, F::Money)}));
-  r.push_back(D("rptLapJualTanggal", "LAPORAN PENJUALAN PER-TANGGAL", "Laporan Penjualan Per-Tanggal",
-                "cmdJualTanggal", {H("Tanggal Cetak", "LblTgl"), H("Tanggal Transaksi", "LblTgl2")}, JualBaris()));
-  r.push_back(D("rptLapJualPeriode", "LAPORAN PENJUALAN PER-PERIODE", "Laporan Penjualan Per-Periode",
-                "cmdJualPeriode", {H("Tanggal Cetak", "LblTgl"), H("Periode Transaksi", "LblPeriode")}, JualBaris()));
-  r.push_back(D("rptLapBeliNota", "LAPORAN PEMBELIAN PER-NOTA", "Laporan Pembelian Per-Nota", "cmdBeliNota",
-                {H("NO TRANSAKSI", "LblNota"), H("TANGGAL", "LblTgl"), H("NAMA PEMASOK", "LblNama"),
-                 H("ALAMAT ", "LblAlamat")},
-                {C("KODE", "Kode_Barang", 12), C("NAMA BARANG", "Nama_Barang", 36),
-                 C("HARGA BELI", "Harga_Beli", 15, F::Money), C("QTY", "Jumlah", 7, F::Number),
-                 C("SUBTOTAL", "Subtotal", 16, F::Money)}));
-  r.push_back(D("rptLapBeliPeriode", "LAPORAN PEMBELIAN PER PERIODE", "Laporan Pembelian Barang Per-Periode",
-                "cmdBeliPeriode", {H("PERIODE TANGGAL", "LblPeriode"), H("TANGGAL CETAK", "LblTgl")},
-                {C("NO NOTA", "No_Masuk", 11), C("TANGGAL", "Tgl_Masuk", 12, F::DateMonth),
-                 C("KODE", "Kode_Barang", 12), C("NAMA BARANG", "Nama_Barang", 34),
-                 C("HARGA BELI", "Harga_Beli", 15, F::Money), C("JUMLAH", "Jumlah", 8, F::Number)}));
-  r.push_back(D("rptLapKasMasukTanggal", "LAPORAN PENERIMAAN KAS PER-TANGGAL", "Laporan Penerimaan Kas Per-Tanggal",
-                "cmdKasMasukTanggal", {H("Tanggal Cetak", "LblTgl"), H("Tanggal Transaksi", "LblTgl2")},
-                KasBaris("DEBET")));
-  r.push_back(D("rptLapKasKeluarTanggal", "LAPORAN PENGELUARAN KAS PER-TANGGAL",
-                "Laporan Pengeluaran Kas Per-Tanggal", "cmdKasKeluarTanggal",
-                {H("Tanggal Cetak", "LblTgl"), H("Tanggal Transaksi", "LblTgl2")}, KasBaris("KREDIT")));
-  r.push_back(D("rptLapKasMasukPeriode", "LAPORAN PENERIMAAN KAS PERIODE", "Laporan Penerimaan Kas Per-Periode",
-                "cmdKasMasukPeriode", {H("Tanggal Cetak", "LblTgl"), H("Periode Transaksi", "LblPeriode")},
-                KasBaris("DEBET")));
-  r.push_back(D("rptLapKasKeluarPeriode", "LAPORAN PENGELUARAN KAS PERIODE", "Laporan Pengeluaran Kas Per-Periode",
-                "cmdKasKeluarPeriode", {H("Tanggal Cetak", "LblTgl"), H("Periode Transaksi", "LblPeriode")},
-                KasBaris("KREDIT")));
+  r.push_back({.name = S("rptLapJualNota"),
+               .windowTitle = S("LAPORAN PENJUALAN PER-NOTA"),
+               .title = S("Laporan Penjualan Per-Nota"),
+               .command = S("cmdJualNota"),
+               .header = {H("TANGGAL CETAK", "LblTgl"), H("NO TRANSAKSI", "LblNota")},
+               .columns = {C("KODE", "Kode_Barang", 12), C("NAMA BARANG", "Nama_Barang", 36),
+                           C("HARGA JUAL", "Harga_Jual", 15, F::Money), C("QTY", "Jumlah", 7, F::Number),
+                           C("SUBTOTAL", "Subtotal", 16, F::Money)}});
+  r.push_back({.name = S("rptLapJualTanggal"),
+               .windowTitle = S("LAPORAN PENJUALAN PER-TANGGAL"),
+               .title = S("Laporan Penjualan Per-Tanggal"),
+               .command = S("cmdJualTanggal"),
+               .header = {H("Tanggal Cetak", "LblTgl"), H("Tanggal Transaksi", "LblTgl2")},
+               .columns = JualBaris()});
+  r.push_back({.name = S("rptLapJualPeriode"),
+               .windowTitle = S("LAPORAN PENJUALAN PER-PERIODE"),
+               .title = S("Laporan Penjualan Per-Periode"),
+               .command = S("cmdJualPeriode"),
+               .header = {H("Tanggal Cetak", "LblTgl"), H("Periode Transaksi", "LblPeriode")},
+               .columns = JualBaris()});
+  r.push_back({.name = S("rptLapBeliNota"),
+               .windowTitle = S("LAPORAN PEMBELIAN PER-NOTA"),
+               .title = S("Laporan Pembelian Per-Nota"),
+               .command = S("cmdBeliNota"),
+               .header = {H("NO TRANSAKSI", "LblNota"), H("TANGGAL", "LblTgl"), H("NAMA PEMASOK", "LblNama"),
+                          H("ALAMAT ", "LblAlamat")},
+               .columns = {C("KODE", "Kode_Barang", 12), C("NAMA BARANG", "Nama_Barang", 36),
+                           C("HARGA BELI", "Harga_Beli", 15, F::Money), C("QTY", "Jumlah", 7, F::Number),
+                           C("SUBTOTAL", "Subtotal", 16, F::Money)}});
+  r.push_back({.name = S("rptLapBeliPeriode"),
+               .windowTitle = S("LAPORAN PEMBELIAN PER PERIODE"),
+               .title = S("Laporan Pembelian Barang Per-Periode"),
+               .command = S("cmdBeliPeriode"),
+               .header = {H("PERIODE TANGGAL", "LblPeriode"), H("TANGGAL CETAK", "LblTgl")},
+               .columns = {C("NO NOTA", "No_Masuk", 11), C("TANGGAL", "Tgl_Masuk", 12, F::DateMonth),
+                           C("KODE", "Kode_Barang", 12), C("NAMA BARANG", "Nama_Barang", 34),
+                           C("HARGA BELI", "Harga_Beli", 15, F::Money), C("JUMLAH", "Jumlah", 8, F::Number)}});
+  r.push_back({.name = S("rptLapKasMasukTanggal"),
+               .windowTitle = S("LAPORAN PENERIMAAN KAS PER-TANGGAL"),
+               .title = S("Laporan Penerimaan Kas Per-Tanggal"),
+               .command = S("cmdKasMasukTanggal"),
+               .header = {H("Tanggal Cetak", "LblTgl"), H("Tanggal Transaksi", "LblTgl2")},
+               .columns = KasBaris("DEBET")});
+  r.push_back({.name = S("rptLapKasKeluarTanggal"),
+               .windowTitle = S("LAPORAN PENGELUARAN KAS PER-TANGGAL"),
+               .title = S("Laporan Pengeluaran Kas Per-Tanggal"),
+               .command = S("cmdKasKeluarTanggal"),
+               .header = {H("Tanggal Cetak", "LblTgl"), H("Tanggal Transaksi", "LblTgl2")},
+               .columns = KasBaris("KREDIT")});
+  r.push_back({.name = S("rptLapKasMasukPeriode"),
+               .windowTitle = S("LAPORAN PENERIMAAN KAS PERIODE"),
+               .title = S("Laporan Penerimaan Kas Per-Periode"),
+               .command = S("cmdKasMasukPeriode"),
+               .header = {H("Tanggal Cetak", "LblTgl"), H("Periode Transaksi", "LblPeriode")},
+               .columns = KasBaris("DEBET")});
+  r.push_back({.name = S("rptLapKasKeluarPeriode"),
+               .windowTitle = S("LAPORAN PENGELUARAN KAS PERIODE"),
+               .title = S("Laporan Pengeluaran Kas Per-Periode"),
+               .command = S("cmdKasKeluarPeriode"),
+               .header = {H("Tanggal Cetak", "LblTgl"), H("Periode Transaksi", "LblPeriode")},
+               .columns = KasBaris("KREDIT")});
   // Its detail band shows the window's totals, not the command's columns.
-  r.push_back(D("rptLapKasPeriode", "LAPORAN LABA/RUGI PERIODE", "Laporan Kas Laba/Rugi Per-Periode", "cmdKasPeriode",
-                {H("Tanggal Cetak", "LblTgl"), H("Periode Transaksi", "LblPeriode")},
-                {Label("TOTAL PEMASUKKAN (Rp)", "Label3", 1), Label("TOTAL PENGELUARAN (Rp)", "Label5", 1),
-                 Label("TOTAL LABA/RUGI (Rp)", "Label6", 1)}));
+  r.push_back({.name = S("rptLapKasPeriode"),
+               .windowTitle = S("LAPORAN LABA/RUGI PERIODE"),
+               .title = S("Laporan Kas Laba/Rugi Per-Periode"),
+               .command = S("cmdKasPeriode"),
+               .header = {H("Tanggal Cetak", "LblTgl"), H("Periode Transaksi", "LblPeriode")},
+               .columns = {Label("TOTAL PEMASUKKAN (Rp)", "Label3", 1), Label("TOTAL PENGELUARAN (Rp)", "Label5", 1),
+                           Label("TOTAL LABA/RUGI (Rp)", "Label6", 1)}});
 
   // The master-data lists.
-  r.push_back(D("rptLapPemasok", "Laporan Seluruh Pemasok", "Laporan Seluruh  Pemasok", "cmdPemasok",
-                {Hc("Tanggal Cetak :", "LblTanggal")},
-                {C("Kode ", "Kode_Pemasok", 10), C("Nama Pemasok", "Nama_Pemasok", 26), C("Alamat", "Alamat", 34),
-                 C("Nomor Telepon", "No_Telepon", 15), C("Kontak P", "KontakP", 18)}));
-  r.push_back(D("rptLapGrup", "Laporan Seluruh Grup Produk", "Daftar Seluruh Grup Produk", "cmdGrup",
-                {Hc("Tanggal Cetak :", "LblTanggal")}, {C("Kode Grup", "Kode_Grup", 12), C("Nama Grup", "Nama_Grup", 60)}));
-  r.push_back(D("rptLapProduk", "Laporan Seluruh Produk Barang", "Daftar Seluruh Produk Barang", "cmdProduk",
-                {Hc("Tanggal Cetak :", "LblTanggal")},
-                {C("Kode Produk", "Kode_Produk", 12), C("Nama Produk", "Nama_Produk", 60)}));
-  r.push_back(D("rptLapBarang", "Daftar Seluruh Barang", "Laporan Seluruh  Barang", "cmdBarang",
-                {Hc("Tanggal Cetak :", "LblTanggal")},
-                {C("KODE", "Kode_Barang", 12), C("NAMA BARANG", "Nama_Barang", 34), C("GRUP BARANG", "Nama_Grup", 22),
-                 C("HARGA BARANG", "Harga_jual", 15, F::Money), C("STOK", "Stok", 8, F::Number)}));
-  r.push_back(D("rptLapBarangGrup", "Laporan Barang Berdasarkan Grup", "Laporan Barang Berdasarkan Grup",
-                "cmdBarangGrup", {Hc("Tanggal Cetak :", "LblTanggal"), Hc("GRUP PRODUK :", "LblGrup")},
-                {C("KODE", "Kode_Barang", 12), C("NAMA BARANG", "Nama_Barang", 40),
-                 C("HARGA BELI", "Harga_beli", 13, F::Number), C("HARGA JUAL", "Harga_jual", 13, F::Number),
-                 C("STOK", "Stok", 8, F::Number)}));
+  r.push_back({.name = S("rptLapPemasok"),
+               .windowTitle = S("Laporan Seluruh Pemasok"),
+               .title = S("Laporan Seluruh  Pemasok"),
+               .command = S("cmdPemasok"),
+               .header = {Hc("Tanggal Cetak :", "LblTanggal")},
+               .columns = {C("Kode ", "Kode_Pemasok", 10), C("Nama Pemasok", "Nama_Pemasok", 26),
+                           C("Alamat", "Alamat", 34), C("Nomor Telepon", "No_Telepon", 15),
+                           C("Kontak P", "KontakP", 18)}});
+  r.push_back({.name = S("rptLapGrup"),
+               .windowTitle = S("Laporan Seluruh Grup Produk"),
+               .title = S("Daftar Seluruh Grup Produk"),
+               .command = S("cmdGrup"),
+               .header = {Hc("Tanggal Cetak :", "LblTanggal")},
+               .columns = {C("Kode Grup", "Kode_Grup", 12), C("Nama Grup", "Nama_Grup", 60)}});
+  r.push_back({.name = S("rptLapProduk"),
+               .windowTitle = S("Laporan Seluruh Produk Barang"),
+               .title = S("Daftar Seluruh Produk Barang"),
+               .command = S("cmdProduk"),
+               .header = {Hc("Tanggal Cetak :", "LblTanggal")},
+               .columns = {C("Kode Produk", "Kode_Produk", 12), C("Nama Produk", "Nama_Produk", 60)}});
+  r.push_back({.name = S("rptLapBarang"),
+               .windowTitle = S("Daftar Seluruh Barang"),
+               .title = S("Laporan Seluruh  Barang"),
+               .command = S("cmdBarang"),
+               .header = {Hc("Tanggal Cetak :", "LblTanggal")},
+               .columns = {C("KODE", "Kode_Barang", 12), C("NAMA BARANG", "Nama_Barang", 34),
+                           C("GRUP BARANG", "Nama_Grup", 22), C("HARGA BARANG", "Harga_jual", 15, F::Money),
+                           C("STOK", "Stok", 8, F::Number)}});
+  r.push_back({.name = S("rptLapBarangGrup"),
+               .windowTitle = S("Laporan Barang Berdasarkan Grup"),
+               .title = S("Laporan Barang Berdasarkan Grup"),
+               .command = S("cmdBarangGrup"),
+               .header = {Hc("Tanggal Cetak :", "LblTanggal"), Hc("GRUP PRODUK :", "LblGrup")},
+               .columns = {C("KODE", "Kode_Barang", 12), C("NAMA BARANG", "Nama_Barang", 40),
+                           C("HARGA BELI", "Harga_beli", 13, F::Number), C("HARGA JUAL", "Harga_jual", 13, F::Number),
+                           C("STOK", "Stok", 8, F::Number)}});
   return r;
 }
 }  // namespace
