@@ -63,12 +63,12 @@ frmCetakJual::frmCetakJual(QWidget* parent) : QDialog(parent) {
 }
 
 bool frmCetakJual::Form_Load() {
-  mdlCetak::DataNota data;
-  data.noNota = NoNota;
-  data.totHarga = TotHarga;
-  data.uangBayar = UangBayar;
-  data.uangKembali = UangKembali;
-  data.tanggal = ui::Today();
+  mdlCetak::DataNota nota;
+  nota.noNota = NoNota;
+  nota.totHarga = TotHarga;
+  nota.uangBayar = UangBayar;
+  nota.uangKembali = UangKembali;
+  nota.tanggal = ui::Today();
   teks_.clear();
   rtfLap->clear();
 
@@ -85,13 +85,13 @@ bool frmCetakJual::Form_Load() {
                ui::vbOKOnly | ui::vbCritical, QStringLiteral("Error"));
     return false;
   }
-  for (const toko::BarisJual& b : dibaca.jual.baris) data.baris << mdlCetak::BarisNota{b.kode, b.nama, b.harga, b.jumlah};
-  if (data.baris.isEmpty()) {
+  for (const toko::BarisJual& b : dibaca.jual.baris) nota.baris << mdlCetak::BarisNota{b.kode, b.nama, b.harga, b.jumlah};
+  if (nota.baris.isEmpty()) {
     ui::MsgBox(judul + crlf + QStringLiteral("TIDAK ADA RINCIAN BARANG UNTUK NOTA INI DI DATABASE."),
                ui::vbOKOnly | ui::vbCritical, QStringLiteral("Error"));
     return false;
   }
-  teks_ = mdlCetak::SusunNota(data);
+  teks_ = mdlCetak::SusunNota(nota);
   rtfLap->setPlainText(QString(teks_).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
   return true;
 }

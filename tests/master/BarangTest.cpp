@@ -102,8 +102,8 @@ class BarangTest : public QObject {
     QCOMPARE(kodeDiGrid(s.grid), QStringList({"001.001.001", "001.002.002"}));
     QCOMPARE(gridRow(s.grid, 1), QStringList({"1", "001.001.001", "PENSIL", "PENSIL 2B", "Unit", "1000", "1500", "5"}));
     for (QWidget* w : s.semua()) QVERIFY2(!w->isEnabled(), qPrintable(w->objectName()));
-    for (QWidget* w : {(QWidget*)s.grup, (QWidget*)s.produk, (QWidget*)s.nama, (QWidget*)s.satuan,
-                       (QWidget*)s.hBeli, (QWidget*)s.hJual, (QWidget*)s.stok})
+    for (QWidget* w : {static_cast<QWidget*>(s.grup), static_cast<QWidget*>(s.produk), static_cast<QWidget*>(s.nama), static_cast<QWidget*>(s.satuan),
+                       static_cast<QWidget*>(s.hBeli), static_cast<QWidget*>(s.hJual), static_cast<QWidget*>(s.stok)})
       QCOMPARE(back(w), ui::Kuning);
     QCOMPARE(back(s.kode), QColor(192, 255, 192));
     QVERIFY(s.cari->isEnabled());
@@ -301,7 +301,7 @@ class BarangTest : public QObject {
                         "Stok || '|' || typeof(Harga_Jual) FROM Barang WHERE Kode_Barang='001.001.001'"),
              QString("pensil O'NEIL 2B|Pasang|123|0|0|integer"));
     QCOMPARE(s.kode->text(), QString("001.001.002"));
-    for (QWidget* w : {(QWidget*)s.nama, (QWidget*)s.hBeli, (QWidget*)s.hJual, (QWidget*)s.stok})
+    for (QWidget* w : {static_cast<QWidget*>(s.nama), static_cast<QWidget*>(s.hBeli), static_cast<QWidget*>(s.hJual), static_cast<QWidget*>(s.stok)})
       QCOMPARE(w->property("text").toString(), QString());
     QCOMPARE(s.satuan->currentText(), QString());
     QCOMPARE(s.produk->currentText(), QString("001.001"));
