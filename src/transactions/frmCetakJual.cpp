@@ -86,8 +86,8 @@ bool frmCetakJual::Form_Load() {
   db::Recordset rs;
   if (!rs.Open(sql, Conn)) {
     ui::MsgBox(judul + crlf +
-                   db::FailureText(sql, rs.LastError(), rs.LastErrorBusy(),
-                                   QStringLiteral("MEMBACA RINCIAN BARANG DARI DATABASE")),
+                   mdlUtama::TeksGagal(sql, rs.LastError(), rs.LastErrorBusy(),
+                                       QStringLiteral("MEMBACA RINCIAN BARANG DARI DATABASE")),
                ui::vbOKOnly | ui::vbCritical, QStringLiteral("Error"));
     return false;
   }
