@@ -23,6 +23,7 @@
 #include "ui/Seams.h"
 #include "ui/Tombol.h"
 #include "toko/Kode.h"
+#include "toko/Master.h"
 
 namespace master {
 
@@ -193,6 +194,8 @@ void MasterForm::SelesaiSimpan(db::Recordset* rs) {
   TampilGridData();
 }
 
+void MasterForm::BukaDiGrup(const QString&, const QString&) {}
+
 void MasterForm::ModeBaru() {
   TbSimpan->setEnabled(true);
   TbBaru->setEnabled(false);
@@ -230,65 +233,52 @@ bool MasterForm::CekIsian(const QList<Syarat>& syarat, int icon) {
 }
 
 namespace {
-// The rows that still name `kode`, as lines "2 DATA PRODUK". False when the
-// store failed (shown).
-bool CariRujukan(const QString& kode, const QList<Rujukan>& rujukan, QStringList* dipakai) {
-  dipakai->clear();
-  for (const Rujukan& r : rujukan) {
-    db::RecordsetPtr rs;
-    if (!mdlUtama::Buka(rs, QStringLiteral("SELECT count(*) AS Jumlah FROM ") + r.tabel + QStringLiteral(" WHERE ") +
-                                r.kolom + QStringLiteral("=") + db::Quote(kode)))
-      return false;
-    if (const qint64 n = rs->Int(QStringLiteral("Jumlah")); n > 0) *dipakai << QString::number(n) + QLatin1Char(' ') + r.nama;
+// The refusal of the table's own rule, as the screen says it.
+QString TeksLarangan(toko::Larangan l, const QString& kode) {
+  switch (l) {
+    case toko::Larangan::PenggunaTidakAda:
+      return kode.isEmpty() ? QStringLiteral("USER ID MASIH KOSONG")
+                            : QStringLiteral("USER ID ") + kode + QStringLiteral(" TIDAK ADA");
+    case toko::Larangan::SatuSatunyaAdmin:
+      return QStringLiteral("DATA TIDAK DAPAT DIHAPUS, ") + kode + QStringLiteral(" ADALAH SATU-SATUNYA ADMIN");
+    case toko::Larangan::Tidak:
+      break;
   }
-  return true;
+  return QString();
 }
 
-// Whether the record may go: false when the store failed (shown) or a
-// reference or the screen's own rule refuses it (the refusal is shown).
-bool BolehHapus(const QString& kode, const QList<Rujukan>& rujukan, const CekHapus& cek) {
-  QStringList dipakai;
-  if (!CariRujukan(kode, rujukan, &dipakai)) return false;
-  if (!dipakai.isEmpty()) {
+// Whether the check lets the record go; otherwise says why (a failure of the
+// store as one, the rows that name it, or the table's own refusal).
+bool BolehHapus(const toko::CekHapus& cek, const QString& kode) {
+  if (cek.gagal()) {
+    mdlUtama::TampilGagal(cek.error);
+    return false;
+  }
+  if (!cek.pemakai.isEmpty()) {
+    QStringList dipakai;
+    for (const toko::Pemakai& p : cek.pemakai) dipakai << QString::number(p.jumlah) + QLatin1Char(' ') + p.nama;
     ui::MsgBox(QStringLiteral("DATA TIDAK DAPAT DIHAPUS, MASIH DIPAKAI OLEH:") + kCrLf + dipakai.join(kCrLf),
                ui::vbCritical, QStringLiteral("Error"));
     return false;
   }
-  QString tolak;
-  if (cek && !cek(&tolak)) return false;
-  if (!tolak.isEmpty()) {
-    ui::MsgBox(tolak, ui::vbCritical, QStringLiteral("Error"));
+  if (cek.larangan != toko::Larangan::Tidak) {
+    ui::MsgBox(TeksLarangan(cek.larangan, kode), ui::vbCritical, QStringLiteral("Error"));
     return false;
   }
   return true;
 }
 }  // namespace
 
-bool MasterForm::HapusData(const QString& kode, const QString& nama, const QString& sqlHapus, db::Recordset* rs,
-                           const QList<Rujukan>& rujukan, const QString& labelKode, const CekHapus& cek) {
-  if (!BolehHapus(kode, rujukan, cek)) return false;
+bool MasterForm::HapusData(const QString& kode, const QString& nama, toko::JenisMaster jenis, db::Recordset* rs,
+                           const QString& labelKode) {
+  if (!BolehHapus(toko::PeriksaHapus(mdlUtama::Conn, jenis, kode), kode)) return false;
   if (!TanyaHapus(kode, nama, labelKode)) {
     FormNormal();
     return false;
   }
-  // Again under the write lock: another till may have sold the item while
-  // the question was open.
-  const db::ConnectionPtr c = mdlUtama::Conn;
-  if (!c->BeginTrans()) {
-    mdlUtama::TampilGagal(sqlHapus, c->LastError(), c->LastErrorBusy());
-    return false;
-  }
-  mdlUtama::SQL.clear();
-  mdlUtama::SQL = sqlHapus;
-  if (!BolehHapus(kode, rujukan, cek) || !mdlUtama::Jalankan(mdlUtama::SQL)) {
-    c->RollbackTrans();
-    return false;
-  }
-  if (!c->CommitTrans()) {
-    mdlUtama::TampilGagal(sqlHapus, c->LastError(), c->LastErrorBusy());
-    c->RollbackTrans();
-    return false;
-  }
+  const toko::HasilHapus h = toko::Hapus(mdlUtama::Conn, jenis, kode);
+  mdlUtama::SQL = h.perintah;
+  if (!BolehHapus(h.cek, kode) || !h.dihapus) return false;
   if (rs) (void)mdlUtama::BacaUlang(rs);
   FormNormal();
   return true;
@@ -352,30 +342,11 @@ bool MasterForm::Simpan(db::Recordset* rs) {
   return false;
 }
 
-QString MasterForm::KodeTerakhir(db::Recordset* rs, const QString& field) {
-  QString terakhir;
-  if (!rs || rs->Bof()) return terakhir;
-  const int f = rs->FieldIndex(field);
-  for (rs->MoveFirst(); !rs->Eof(); rs->MoveNext()) {
-    const QString k = rs->Text(f);
-    if (terakhir.isEmpty() || k.compare(terakhir, Qt::CaseInsensitive) > 0) terakhir = k;
-  }
-  rs->MoveLast();
-  return terakhir;
-}
-
-toko::NextCodeResult MasterForm::KodeBaru(const QString& prefix, const QString& terakhir, const QString& table,
-                                        const QString& field) {
-  toko::NextCodeResult r = toko::NextCode(prefix, 3, terakhir);
-  while (r.ok) {
-    db::RecordsetPtr ada;
-    if (!mdlUtama::Buka(ada, QStringLiteral("SELECT * FROM ") + table + QStringLiteral(" WHERE ") + field +
-                                 QStringLiteral("=") + db::Quote(r.code)))
-      return {};  // a code the store could not check is not free
-    if (ada->Bof()) break;
-    r = toko::NextCode(prefix, 3, r.code);
-  }
-  return r;
+toko::NextCodeResult MasterForm::KodeBaru(const toko::LingkupKode& lingkup) {
+  const toko::KodeBaru b = toko::BuatKodeBaru(mdlUtama::Conn, lingkup);
+  if (!b.error.failed()) return b.kode;
+  mdlUtama::TampilGagal(b.error);
+  return {};
 }
 
 void MasterForm::TbKeluar_Click() {

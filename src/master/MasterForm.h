@@ -14,6 +14,7 @@
 #include "db/Recordset.h"
 #include "db/Sql.h"
 #include "toko/Kode.h"
+#include "toko/Master.h"
 
 class QComboBox;
 class QGridLayout;
@@ -29,23 +30,11 @@ class FlexGrid;
 
 namespace master {
 
-// Rows of another table that name a record by its code: `tabel`.`kolom`
-// holds the code; `nama` says in a refusal what they are ("DATA PRODUK").
-struct Rujukan {
-  QString tabel;
-  QString kolom;
-  QString nama;
-};
-
 // A box that must not be left empty, and what a save says when it is.
 struct Syarat {
   QWidget* kotak;
   QString pesan;
 };
-
-// A rule of a screen that may refuse a delete: false when the store failed
-// (shown); otherwise *tolak is the refusal to show, empty when allowed.
-using CekHapus = std::function<bool(QString* tolak)>;
 
 class MasterForm : public QDialog {
   Q_OBJECT
@@ -69,6 +58,10 @@ class MasterForm : public QDialog {
   // After a save, stored or declined: rs read again, the screen at rest and
   // the grid filled anew.
   void SelesaiSimpan(db::Recordset* rs);
+  // Another screen opens this one on a group it has picked (code and name):
+  // a screen whose records belong to a group shows it and the group's next
+  // code; the others ignore it.
+  virtual void BukaDiGrup(const QString& kode, const QString& nama);
 
  protected:
   MasterForm(const char* name, const QString& caption, QWidget* parent);
@@ -108,16 +101,14 @@ class MasterForm : public QDialog {
   // The delete of every master screen. A record that other rows still name
   // is not deleted (the lists and reports join on these codes, so its
   // history would vanish from them): the refusal says what refers to it and
-  // the screen stays as it was. Otherwise asks TanyaHapus, runs sqlHapus on
-  // Conn and re-reads rs, checking the references again in the same
-  // transaction, and returns to rest. True when the row is gone (the screen
-  // then refreshes its own way); No also returns to rest; a refused statement
-  // is shown and leaves the screen as it was. The question names the code
-  // with labelKode; `cek` is a rule of the screen's own, checked with the
-  // references (its refusal is shown under "Error").
-  bool HapusData(const QString& kode, const QString& nama, const QString& sqlHapus, db::Recordset* rs,
-                 const QList<Rujukan>& rujukan = {}, const QString& labelKode = QStringLiteral("KODE : "),
-                 const CekHapus& cek = {});
+  // the screen stays as it was; so does a refusal of the table's own rule
+  // (the only ADMIN). Otherwise asks TanyaHapus, deletes the record of
+  // `jenis` (checked again in the same transaction), re-reads rs and returns
+  // to rest. True when the row is gone (the screen then refreshes its own
+  // way); No also returns to rest; a failure of the store is shown and
+  // leaves the screen as it was. The question names the code with labelKode.
+  bool HapusData(const QString& kode, const QString& nama, toko::JenisMaster jenis, db::Recordset* rs,
+                 const QString& labelKode = QStringLiteral("KODE : "));
 
   // ---- grid -------------------------------------------------------------------
   // Whether the grid's rows (rs) are none; the grid's empty message (title
@@ -151,14 +142,9 @@ class MasterForm : public QDialog {
   // Stores a pending AddNew/SetField; a refusal of the store is shown and false
   // returned, so the screen keeps what was typed.
   static bool Simpan(db::Recordset* rs);
-  // Highest code among the rows of rs (codes of one scope have a fixed width,
-  // so text order is numeric order). Empty when there are none.
-  static QString KodeTerakhir(db::Recordset* rs, const QString& field);
-  // The next code after `terakhir` that no row of `table` holds yet (a code
-  // moved to another scope is skipped rather than handed out twice). Not ok
+  // The next code of the scope that no row of its table holds yet. Not ok
   // with an empty error when the store failed (the failure has been shown).
-  static toko::NextCodeResult KodeBaru(const QString& prefix, const QString& terakhir, const QString& table,
-                                     const QString& field);
+  static toko::NextCodeResult KodeBaru(const toko::LingkupKode& lingkup);
 
   void keyPressEvent(QKeyEvent* e) override;
 

@@ -67,19 +67,16 @@ void MasterKode::TampilGridData() {
   grid_->Clear();
   AktifGrid();
   grid_->SetRows(2);
-  if (!Buka(Rs(), QStringLiteral("SELECT * FROM ") + t_.tabel)) return;
+  if (!Buka(Rs(), QStringLiteral("SELECT * FROM ") + Tabel())) return;
   if (DaftarKosong(Rs().get(), t_.pesanKosong)) return;
   IsiGrid(grid_, Rs().get(), t_.kolomGrid);
 }
 
 bool MasterKode::BuatKode() {
   txtKode->clear();
-  if (!Buka(Rs(), QStringLiteral("SELECT * FROM ") + t_.tabel + QStringLiteral(" ORDER BY ") + t_.kolomKode))
-    return false;
   // From the highest stored code, whatever order the rows were stored in;
   // past 999 no code is made, so a code never grows a digit or repeats.
-  const toko::NextCodeResult r =
-      KodeBaru(t_.awalan, KodeTerakhir(Rs().get(), t_.kolomKode), t_.tabel, t_.kolomKode);
+  const toko::NextCodeResult r = KodeBaru({.tabel = Tabel(), .kolom = KolomKode(), .awalan = t_.awalan, .syarat = {}});
   if (!r.error.isEmpty()) ui::MsgBox(r.error, ui::vbCritical, QStringLiteral("Error"));
   if (!r.ok) return false;
   txtKode->setText(r.code);
@@ -104,11 +101,11 @@ void MasterKode::Grid_DblClick() {
   txtKode->setEnabled(false);
   Nama()->setFocus();
   if (!MuatBaris(Rs(), grid_, 1,
-                 QStringLiteral(" SELECT * FROM ") + t_.tabel + QStringLiteral(" ") + QStringLiteral(" WHERE ") +
-                     t_.kolomKode + QStringLiteral("="),
+                 QStringLiteral(" SELECT * FROM ") + Tabel() + QStringLiteral(" ") + QStringLiteral(" WHERE ") +
+                     KolomKode() + QStringLiteral("="),
                  QStringLiteral("TABEL MASIH KOSONG!"), QStringLiteral("Erro")))
     return;
-  txtKode->setText(Rs()->Text(t_.kolomKode));
+  txtKode->setText(Rs()->Text(KolomKode()));
   for (const Isian& i : t_.isian) SetTeks(i.kotak, Rs()->Text(i.kolom));
 }
 
@@ -120,7 +117,7 @@ void MasterKode::TbSimpan_Click() {
   const bool dimuat = TbHapus->isEnabled();  // a record loaded from the grid
   auto buka = [this] {
     SQL.clear();
-    SQL = QStringLiteral("SELECT * FROM ") + t_.tabel + QStringLiteral(" WHERE ") + t_.kolomKode +
+    SQL = QStringLiteral("SELECT * FROM ") + Tabel() + QStringLiteral(" WHERE ") + KolomKode() +
           QStringLiteral(" = ") + db::Quote(txtKode->text());
     return Buka(Rs(), SQL);
   };
@@ -131,7 +128,7 @@ void MasterKode::TbSimpan_Click() {
   const bool baru = Rs()->Bof();
   if (baru) {
     Rs()->AddNew();
-    Rs()->SetField(t_.kolomKode, txtKode->text().trimmed());
+    Rs()->SetField(KolomKode(), txtKode->text().trimmed());
   }
   for (const Isian& i : t_.isian) Rs()->SetField(i.kolom, Teks(i.kotak).trimmed());
   if (!Simpan(Rs().get())) return;
@@ -141,11 +138,7 @@ void MasterKode::TbSimpan_Click() {
 }
 
 void MasterKode::TbHapus_Click() {
-  if (!HapusData(txtKode->text(), Teks(Nama()),
-                 QStringLiteral("DELETE FROM ") + t_.tabel + QStringLiteral(" WHERE ") + QStringLiteral(" ") +
-                     t_.kolomKode + QStringLiteral("=") + db::Quote(txtKode->text()),
-                 Rs().get(), t_.rujukan))
-    return;
+  if (!HapusData(txtKode->text(), Teks(Nama()), t_.jenis, Rs().get())) return;
   FormMati();
   TampilGridData();
 }

@@ -21,16 +21,14 @@ struct Isian {
 };
 
 struct TabelKode {
-  QString tabel;           // "Pemasok"
-  QString kolomKode;       // "Kode_Pemasok"
-  QString awalan;          // "PS"
-  db::RecordsetPtr* rs;    // the shared record set of the table
+  toko::JenisMaster jenis;  // the table, its code column and the rows that keep a record
+  QString awalan;           // "PS"
+  db::RecordsetPtr* rs = nullptr;  // the shared record set of the table
   QString pesanKosong;     // the grid fill's notice of an empty table
   QString pesanUbah;       // the notice after a change is stored
   QList<Isian> isian;      // every box but the code, the name first
   QStringList kolomGrid;   // what the grid lists after the row number
   QList<Syarat> wajib;     // the save's checks, in order
-  QList<Rujukan> rujukan;  // rows that keep a record from being deleted
 };
 
 class MasterKode : public MasterForm {
@@ -67,6 +65,8 @@ class MasterKode : public MasterForm {
   void Form_Load();
   db::RecordsetPtr& Rs() { return *t_.rs; }
   QWidget* Nama() const { return t_.isian.first().kotak; }
+  const QString& Tabel() const { return toko::Master(t_.jenis).tabel; }
+  const QString& KolomKode() const { return toko::Master(t_.jenis).kolomKode; }
   TabelKode t_;
   ui::FlexGrid* grid_ = nullptr;
 };

@@ -12,7 +12,6 @@
 #include "core/mdlUtama.h"
 #include "db/Recordset.h"
 #include "db/Sql.h"
-#include "master/frmProduk.h"
 #include "ui/FlexGrid.h"
 #include "ui/Input.h"
 #include "ui/Seams.h"
@@ -147,10 +146,9 @@ void frmBarang::DataProduk() {
   }
   if (!Tanya(QStringLiteral("DATA PRODUK KOSONG, INGIN MENAMBAH?"), QStringLiteral("Informasi"))) return;
   // The product screen opens showing this group and its first product code.
-  auto* f = new frmProduk(this);
-  f->CmbGrup->setEditText(CmbGrup->currentText());
-  f->txtNmGrup->setText(txtNmGrup->text());
-  f->BuatKode();
+  QDialog* f = ui::CreateWindow(QStringLiteral("frmProduk"), this);
+  if (!f) return;
+  if (auto* layar = qobject_cast<master::MasterForm*>(f)) layar->BukaDiGrup(CmbGrup->currentText(), txtNmGrup->text());
   ui::ShowModal(f);
   delete f;
 }
@@ -165,8 +163,10 @@ void frmBarang::BuatKode() {
   if (!Buka(RsBarang, SQL)) return;
   // The serial continues from the highest code of the product; past 999 no
   // code is made, so nothing malformed or already used can be saved.
-  const toko::NextCodeResult r = KodeBaru(produk + QStringLiteral("."), KodeTerakhir(RsBarang.get(), QStringLiteral("Kode_Barang")),
-                                        QStringLiteral("Barang"), QStringLiteral("Kode_Barang"));
+  const toko::NextCodeResult r = KodeBaru({.tabel = QStringLiteral("Barang"),
+                                           .kolom = QStringLiteral("Kode_Barang"),
+                                           .awalan = produk + QStringLiteral("."),
+                                           .syarat = QStringLiteral("Kode_Produk=") + db::Quote(produk)});
   kodeGagal_ = r.error;
   txtKode->setText(r.code);
   if (!r.error.isEmpty()) ui::MsgBox(r.error, ui::vbCritical, QStringLiteral("Error"));
@@ -354,12 +354,7 @@ void frmBarang::TbSimpan_Click() {
 }
 
 void frmBarang::TbHapus_Click() {
-  if (!HapusData(txtKode->text(), txtNama->text(),
-                 QStringLiteral("DELETE FROM Barang WHERE ") + QStringLiteral(" Kode_Barang=") + db::Quote(txtKode->text()),
-                 RsBarang.get(),
-                 {{QStringLiteral("Penjualan_Detail"), QStringLiteral("Kode_Barang"), QStringLiteral("BARIS PENJUALAN")},
-                  {QStringLiteral("Pembelian_Detail"), QStringLiteral("Kode_Barang"), QStringLiteral("BARIS PEMBELIAN")}}))
-    return;
+  if (!HapusData(txtKode->text(), txtNama->text(), toko::JenisMaster::Barang, RsBarang.get())) return;
   Form_Load();
 }
 

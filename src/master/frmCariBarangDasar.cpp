@@ -10,6 +10,7 @@
 #include <algorithm>
 
 #include "core/mdlUtama.h"
+#include "db/Sql.h"
 #include "ui/FlexGrid.h"
 #include "ui/Input.h"
 #include "ui/MaskEdBox.h"
@@ -125,16 +126,26 @@ void frmCariBarangDasar::TbNormal_Click() {
 void frmCariBarangDasar::GridBarang_DblClick() {
   // With nothing clicked yet the first row counts, never the heading.
   const int r = std::max(GridBarang->Row(), 1);
-  const QString kode = GridBarang->TextMatrix(r, 1);
-  QWidget* pemanggil = parentWidget();
-  if (pemanggil) {
-    if (auto* g = pemanggil->findChild<QLineEdit*>(QStringLiteral("txtKodeG"))) g->setText(kode.left(3));
-    if (auto* k = pemanggil->findChild<ui::MaskEdBox*>(QStringLiteral("TxtKode"))) k->SetText(kode.right(7));
-    if (auto* n = pemanggil->findChild<QLineEdit*>(QStringLiteral("TxtNama"))) n->setText(GridBarang->TextMatrix(r, 3).toUpper());
-    if (ragam_.denganHarga)
-      if (auto* h = pemanggil->findChild<QLineEdit*>(QStringLiteral("TxtHarga"))) h->setText(GridBarang->TextMatrix(r, 4));
-  }
+  dipilih_ = toko::BarangDipilih();
+  dipilih_.kode = GridBarang->TextMatrix(r, 1);
+  dipilih_.nama = GridBarang->TextMatrix(r, 3).toUpper();
+  dipilih_.denganHarga = ragam_.denganHarga;
+  if (ragam_.denganHarga) dipilih_.hargaJual = db::LeadingNumber(GridBarang->TextMatrix(r, 4));
+  dipilih_.dipilih = true;
+  if (isiPemanggil_) IsiPemanggil();
   accept();
+}
+
+void frmCariBarangDasar::IsiPemanggil() {
+  QWidget* pemanggil = parentWidget();
+  if (!pemanggil) return;
+  const QString& kode = dipilih_.kode;
+  if (auto* g = pemanggil->findChild<QLineEdit*>(QStringLiteral("txtKodeG"))) g->setText(kode.left(3));
+  if (auto* k = pemanggil->findChild<ui::MaskEdBox*>(QStringLiteral("TxtKode"))) k->SetText(kode.right(7));
+  if (auto* n = pemanggil->findChild<QLineEdit*>(QStringLiteral("TxtNama"))) n->setText(dipilih_.nama);
+  if (dipilih_.denganHarga)
+    if (auto* h = pemanggil->findChild<QLineEdit*>(QStringLiteral("TxtHarga")))
+      h->setText(dipilih_.ada() ? QString::number(dipilih_.hargaJual) : QString());
 }
 
 void frmCariBarangDasar::TbTutup_Click() { accept(); }

@@ -122,10 +122,7 @@ void frmGrup::TbSimpan_Click() {
 }
 
 void frmGrup::TbHapus_Click() {
-  if (!HapusData(txtKode->text(), txtNama->text(),
-                 QStringLiteral("DELETE FROM Grup WHERE ") + QStringLiteral(" Kode_Grup=") + db::Quote(txtKode->text()),
-                 RsGrup.get(), {{QStringLiteral("Produk"), QStringLiteral("Kode_Grup"), QStringLiteral("DATA PRODUK")}}))
-    return;
+  if (!HapusData(txtKode->text(), txtNama->text(), toko::JenisMaster::Grup, RsGrup.get())) return;
   FormMati();
   TampilGridData();
 }

@@ -43,20 +43,18 @@ frmPelanggan::frmPelanggan(QWidget* parent)
   UrutanTab({txtKode, txtNama, txtTelepon, txtAlamat, TbBaru, TbSimpan, TbHapus, TbKeluar, GridPlg});
   resize(600, 520);
 
-  Siapkan({QStringLiteral("Pelanggan"),
-           QStringLiteral("Kode_Pelanggan"),
-           QStringLiteral("PG"),
-           &mdlUtama::RsPelanggan,
-           QStringLiteral("Tabel Pelanggan masih kosong!"),
-           QStringLiteral("DATA PELANGGAN TELAH DIUBAH"),
-           {{txtNama, QStringLiteral("Nama_Pelanggan")},
-            {txtTelepon, QStringLiteral("No_Telepon")},
-            {txtAlamat, QStringLiteral("Alamat")}},
-           {QStringLiteral("Kode_Pelanggan"), QStringLiteral("Nama_Pelanggan"), QStringLiteral("No_Telepon"),
-            QStringLiteral("Alamat")},
-           {{txtNama, QStringLiteral("NAMA TIDAK BOLEH KOSONG!")},
-            {txtAlamat, QStringLiteral("ALAMAT TIDAK BOLEH KOSONG")}},
-           {{QStringLiteral("Penjualan"), QStringLiteral("Kode_Pelanggan"), QStringLiteral("DATA PENJUALAN")}}},
+  Siapkan({.jenis = toko::JenisMaster::Pelanggan,
+           .awalan = QStringLiteral("PG"),
+           .rs = &mdlUtama::RsPelanggan,
+           .pesanKosong = QStringLiteral("Tabel Pelanggan masih kosong!"),
+           .pesanUbah = QStringLiteral("DATA PELANGGAN TELAH DIUBAH"),
+           .isian = {{txtNama, QStringLiteral("Nama_Pelanggan")},
+                     {txtTelepon, QStringLiteral("No_Telepon")},
+                     {txtAlamat, QStringLiteral("Alamat")}},
+           .kolomGrid = {QStringLiteral("Kode_Pelanggan"), QStringLiteral("Nama_Pelanggan"),
+                         QStringLiteral("No_Telepon"), QStringLiteral("Alamat")},
+           .wajib = {{txtNama, QStringLiteral("NAMA TIDAK BOLEH KOSONG!")},
+                     {txtAlamat, QStringLiteral("ALAMAT TIDAK BOLEH KOSONG")}}},
           GridPlg);
 }
 

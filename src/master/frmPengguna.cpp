@@ -13,6 +13,7 @@
 #include "ui/FlexGrid.h"
 #include "ui/Input.h"
 #include "ui/Seams.h"
+#include "toko/Master.h"
 
 using namespace mdlUtama;
 
@@ -21,10 +22,8 @@ const QString kAdmin = QStringLiteral("ADMIN");
 const QString kKasir = QStringLiteral("KASIR");
 const QString kCrLf = QStringLiteral("\r\n");
 
-// The login gives the ADMIN menus only to the exact word, and refuses an
-// empty password.
 bool AdminMasuk(const db::Recordset& rs) {
-  return rs.Text(QStringLiteral("Level")) == kAdmin && !rs.Text(QStringLiteral("PassId")).isEmpty();
+  return toko::AdminMasuk(rs.Text(QStringLiteral("Level")), rs.Text(QStringLiteral("PassId")));
 }
 }  // namespace
 
@@ -122,11 +121,12 @@ void frmPengguna::GridPengguna_DblClick() {
 }
 
 bool frmPengguna::AdaAdminLain(const QString& userId, bool* ada) {
-  db::RecordsetPtr rs;
-  if (!Buka(rs, QStringLiteral("SELECT * FROM Pengguna WHERE Level=") + db::Quote(kAdmin))) return false;
-  *ada = false;
-  for (rs->MoveFirst(); !rs->Eof(); rs->MoveNext())
-    if (AdminMasuk(*rs) && rs->Text(QStringLiteral("UserId")).compare(userId, Qt::CaseInsensitive) != 0) *ada = true;
+  const toko::AdminLain a = toko::AdaAdminLain(Conn, userId);
+  if (a.error.failed()) {
+    TampilGagal(a.error);
+    return false;
+  }
+  *ada = a.ada;
   return true;
 }
 
@@ -187,28 +187,10 @@ void frmPengguna::TbSimpan_Click() {
 }
 
 void frmPengguna::TbHapus_Click() {
+  // The delete asks again whether the user is there and whether it is the
+  // only ADMIN, so nobody can be left without one.
   const QString id = txtUserId->text().trimmed();
-  // Asked again inside the delete, so nobody can be left without an ADMIN.
-  auto cek = [this, id](QString* tolak) {
-    db::RecordsetPtr rs;
-    if (!Buka(rs, QStringLiteral("SELECT * FROM Pengguna WHERE UserId=") + db::Quote(id))) return false;
-    if (rs->Bof()) {
-      *tolak = id.isEmpty() ? QStringLiteral("USER ID MASIH KOSONG")
-                            : QStringLiteral("USER ID ") + id + QStringLiteral(" TIDAK ADA");
-      return true;
-    }
-    if (!AdminMasuk(*rs)) return true;
-    bool ada = false;
-    if (!AdaAdminLain(id, &ada)) return false;
-    if (!ada) *tolak = QStringLiteral("DATA TIDAK DAPAT DIHAPUS, ") + id + QStringLiteral(" ADALAH SATU-SATUNYA ADMIN");
-    return true;
-  };
-  if (!HapusData(id, txtNama->text(),
-                 QStringLiteral("DELETE FROM Pengguna WHERE ") + QStringLiteral(" UserId=") + db::Quote(id),
-                 RsPengguna.get(),
-                 {{QStringLiteral("Penjualan"), QStringLiteral("UserID"), QStringLiteral("DATA PENJUALAN")},
-                  {QStringLiteral("Pembelian"), QStringLiteral("UserID"), QStringLiteral("DATA PEMBELIAN")}},
-                 QStringLiteral("USER ID : "), cek))
+  if (!HapusData(id, txtNama->text(), toko::JenisMaster::Pengguna, RsPengguna.get(), QStringLiteral("USER ID : ")))
     return;
   FormMati();
   TampilGridData();

@@ -92,11 +92,19 @@ void frmProduk::BuatKode() {
   if (!Buka(RsProduk, SQL)) return;
   // The serial continues from the highest code of the group; past 999 no
   // code is made, so nothing malformed or already used can be saved.
-  const toko::NextCodeResult r = KodeBaru(grup + QStringLiteral("."), KodeTerakhir(RsProduk.get(), QStringLiteral("Kode_Produk")),
-                                        QStringLiteral("Produk"), QStringLiteral("Kode_Produk"));
+  const toko::NextCodeResult r = KodeBaru({.tabel = QStringLiteral("Produk"),
+                                           .kolom = QStringLiteral("Kode_Produk"),
+                                           .awalan = grup + QStringLiteral("."),
+                                           .syarat = QStringLiteral("Kode_Grup=") + db::Quote(grup)});
   kodeGagal_ = r.error;
   txtKode->setText(r.code);
   if (!r.error.isEmpty()) ui::MsgBox(r.error, ui::vbCritical, QStringLiteral("Error"));
+}
+
+void frmProduk::BukaDiGrup(const QString& kode, const QString& nama) {
+  CmbGrup->setEditText(kode);
+  txtNmGrup->setText(nama);
+  BuatKode();
 }
 
 void frmProduk::CmbGrup_Click(int index) {
@@ -192,10 +200,7 @@ void frmProduk::TbSimpan_Click() {
 }
 
 void frmProduk::TbHapus_Click() {
-  if (!HapusData(txtKode->text(), txtNama->text(),
-                 QStringLiteral("DELETE FROM Produk WHERE ") + QStringLiteral(" Kode_Produk=") + db::Quote(txtKode->text()),
-                 RsProduk.get(), {{QStringLiteral("Barang"), QStringLiteral("Kode_Produk"), QStringLiteral("DATA BARANG")}}))
-    return;
+  if (!HapusData(txtKode->text(), txtNama->text(), toko::JenisMaster::Produk, RsProduk.get())) return;
   FormMati();
   Form_Load();
 }

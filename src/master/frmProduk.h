@@ -25,6 +25,7 @@ class frmProduk : public master::MasterForm {
   void TampilGridData() override;
   void DataGrup();
   void BuatKode();
+  void BukaDiGrup(const QString& kode, const QString& nama) override;
 
  protected slots:
   void TbBaru_Click() override;

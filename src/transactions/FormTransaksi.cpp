@@ -13,6 +13,7 @@
 #include "ui/MaskEdBox.h"
 #include "ui/Seams.h"
 #include "ui/Tombol.h"
+#include "toko/Barang.h"
 #include "toko/Kode.h"
 
 using namespace mdlUtama;
@@ -87,87 +88,151 @@ void FormTransaksi::BersihBarisBarang() {
   HitungSubTotal();
 }
 
-QString FormTransaksi::NomorBerikut(db::RecordsetPtr& rs, const QString& sql, const QString& keyField,
-                                    const QString& prefix, int width) {
-  // A failed read is no empty table: the numbers would start again at 1.
-  if (!Buka(rs, sql)) return QString();
-  QString terakhir;
-  if (rs->RecordCount() > 0) {
-    rs->MoveLast();
-    terakhir = rs->Text(keyField);
-  }
-  const toko::NextCodeResult r = toko::NextCode(prefix, width, terakhir);
-  if (!r.ok) {
-    ui::MsgBox(r.error, ui::vbOKOnly | ui::vbCritical, QStringLiteral("Error"));
-    return QString();
-  }
-  return r.code;
+QString FormTransaksi::NomorBaru(const toko::Seri& seri) {
+  if (!Conn || !Conn->IsOpen()) return QString();
+  const toko::NomorBaru n = toko::NomorBerikut(Conn, seri);
+  if (n.error.failed())
+    TampilGagal(n.error);
+  else if (!n.ok())
+    ui::MsgBox(n.habis, ui::vbOKOnly | ui::vbCritical, QStringLiteral("Error"));
+  return n.nomor;
 }
 
-FormTransaksi::HasilSimpan FormTransaksi::SimpanDokumen(
-    const QString& nomor, const QString& table, const QString& keyField, const QString& prefix, int width,
-    const std::function<QList<Perintah>(const QString&)>& statements) {
-  HasilSimpan h;
-  db::ConnectionPtr c = Conn;
-  if (!c || !c->IsOpen()) {
-    h.error = QStringLiteral("Database belum terbuka");
-    return h;
+namespace {
+template <class Dokumen>
+bool SimpanKeToko(const Dokumen& d, QString* nomor) {
+  toko::HasilSimpan h;
+  if (!Conn || !Conn->IsOpen()) {
+    h.error.kind = db::Error::Kind::Other;
+    h.error.message = QStringLiteral("Database belum terbuka");
+  } else {
+    h = toko::Simpan(Conn, d);
   }
-  if (!c->BeginTrans()) {
-    h.error = c->LastError();
-    h.busy = c->LastErrorBusy();
-    return h;
+  if (!h.ok()) {
+    FormTransaksi::TampilGagalSimpan(h);
+    return false;
   }
-  auto gagal = [&](const QString& e, bool busy = false, const QString& statement = QString()) {
-    c->RollbackTrans();
-    h.error = e;
-    h.busy = busy;
-    h.statement = statement;
-    return h;
-  };
-
-  // The number was taken from the last stored row when the document was
-  // started; another till may have stored it since. The write lock is held
-  // from here on, so the free number found now stays free.
-  h.nomor = nomor;
-  db::Recordset ada;
-  if (!ada.Open(QStringLiteral("SELECT ") + keyField + QStringLiteral(" FROM ") + table + QStringLiteral(" WHERE ") +
-                    keyField + QStringLiteral(" = ") + db::Quote(nomor),
-                c))
-    return gagal(ada.LastError(), ada.LastErrorBusy(), ada.Source());
-  if (ada.RecordCount() > 0) {
-    db::Recordset akhir;
-    if (!akhir.Open(QStringLiteral("SELECT ") + keyField + QStringLiteral(" FROM ") + table + QStringLiteral(" WHERE ") +
-                        keyField + QStringLiteral(" LIKE ") + db::Quote(prefix + QStringLiteral("%")) +
-                        QStringLiteral(" ORDER BY ") + keyField,
-                    c))
-      return gagal(akhir.LastError(), akhir.LastErrorBusy(), akhir.Source());
-    akhir.MoveLast();
-    const toko::NextCodeResult r = toko::NextCode(prefix, width, akhir.Eof() ? QString() : akhir.Text(keyField));
-    if (!r.ok) return gagal(r.error);
-    h.nomor = r.code;
-  }
-
-  for (const Perintah& p : statements(h.nomor)) {
-    SQL = p.sql;
-    int baris = 0;
-    if (!c->Execute(SQL, &baris)) return gagal(c->LastError(), c->LastErrorBusy(), SQL);
-    if (p.wajibBaris && baris == 0)
-      return gagal(QStringLiteral("Data yang dituju perintah ini tidak ada lagi di database."), false, SQL);
-  }
-  if (!c->CommitTrans()) return gagal(c->LastError(), c->LastErrorBusy());
-  h.ok = true;
-  return h;
+  *nomor = h.nomor;
+  return true;
 }
+}  // namespace
 
-void FormTransaksi::TampilGagalSimpan(const HasilSimpan& h) {
+bool FormTransaksi::Simpan(const toko::Penjualan& d, QString* nomor) { return SimpanKeToko(d, nomor); }
+bool FormTransaksi::Simpan(const toko::Pembelian& d, QString* nomor) { return SimpanKeToko(d, nomor); }
+bool FormTransaksi::Simpan(const toko::Kas& d, QString* nomor) { return SimpanKeToko(d, nomor); }
+
+void FormTransaksi::TampilGagalSimpan(const toko::HasilSimpan& h) {
   const QString crlf = QStringLiteral("\r\n");
   QString teks = QStringLiteral("DATA TRANSAKSI GAGAL DISIMPAN!") + crlf;
-  if (h.busy) teks += QStringLiteral("DATABASE SEDANG DIPAKAI PROGRAM LAIN. Tunggu sebentar.") + crlf;
+  if (h.error.is(db::Error::Kind::Busy))
+    teks += QStringLiteral("DATABASE SEDANG DIPAKAI PROGRAM LAIN. Tunggu sebentar.") + crlf;
   teks += QStringLiteral("Tidak ada data yang tersimpan; transaksi masih di layar dan dapat disimpan kembali.") + crlf + crlf;
-  if (!h.statement.isEmpty()) teks += QStringLiteral("Perintah: ") + db::ShortStatement(h.statement) + crlf;
-  teks += QStringLiteral("Pesan database: ") + h.error;
+  if (!h.error.statement.isEmpty()) teks += QStringLiteral("Perintah: ") + db::ShortStatement(h.error.statement) + crlf;
+  teks += QStringLiteral("Pesan database: ") +
+          (h.barangHilang.isEmpty() ? h.error.message
+                                    : QStringLiteral("Data yang dituju perintah ini tidak ada lagi di database."));
   ui::MsgBox(teks, ui::vbOKOnly | ui::vbCritical, QStringLiteral("Error"));
+}
+
+void FormTransaksi::DokumenDiam() {
+  ModeTransaksi(false);
+  TbSimpan->setEnabled(false);
+  TbBaru->setEnabled(true);
+  if (TbCari) TbCari->setEnabled(false);
+  if (TbMasuk) TbMasuk->setEnabled(false);
+  TbBaru->setFocus();
+}
+
+void FormTransaksi::DokumenBuka(QWidget* fokus) {
+  FormHidup();
+  if (grid_) AturGridBarang();
+  TbBaru->setEnabled(false);
+  if (TbCari) TbCari->setEnabled(true);
+  ModeTransaksi(true);
+  TbSimpan->setEnabled(true);
+  if (TbMasuk) TbMasuk->setEnabled(true);
+  baris_ = 1;
+  fokus->setFocus();
+}
+
+void FormTransaksi::DaftarGrid(ui::FlexGrid* grid, int lebarNama) {
+  grid_ = grid;
+  lebarNama_ = lebarNama;
+}
+
+void FormTransaksi::AturGridBarang() {
+  grid_->SetFixedCols(0);
+  ui::AturGrid(grid_, {{QStringLiteral("KODE"), 1300},
+                       {QStringLiteral("NAMA BARANG"), lebarNama_},
+                       {QStringLiteral("HARGA (Rp)"), 1800, true},
+                       {QStringLiteral("JUMLAH"), 1300, true},
+                       {QStringLiteral("SUBTOTAL (Rp)"), 1800, true}});
+  grid_->SetRowHeightMin(300);
+}
+
+void FormTransaksi::KosongkanDokumen(QLineEdit* nomor, ui::MaskEdBox* tgl) {
+  nomor->clear();
+  tgl->SetText(QString());
+  BersihBarisBarang();
+  baris_ = 1;
+  grid_->Clear();
+  grid_->SetRows(2);
+  AturGridBarang();
+}
+
+bool FormTransaksi::CariKodeBaris(QWidget* lanjut, bool hargaJual) {
+  if (txtKodeG->text().size() < 3) {
+    ui::MsgBox(QStringLiteral("KODE GRUP HARUS 3 DIGIT"), ui::vbOKOnly | ui::vbCritical, QStringLiteral("Error"));
+    return false;
+  }
+  kodeBarang_ = KodeLengkap();
+  // Nothing of an earlier item may stay beside a code that names none, nor
+  // beside one the store could not look up (that failure is shown as such:
+  // the code may well be known).
+  TxtNama->clear();
+  if (hargaJual) harga_->setText(QStringLiteral("0"));
+  switch (CariBarang(kodeBarang_)) {
+    case Barang::Gagal:
+      break;
+    case Barang::TidakAda:
+      ui::MsgBox(QStringLiteral("KODE BARANG TIDAK DIKENALI "), ui::vbOKOnly | ui::vbInformation, QStringLiteral("Info"));
+      break;
+    case Barang::Ada:
+      TxtNama->setText(RsBarang->Text(QStringLiteral("Nama_Barang")));
+      if (hargaJual) harga_->setText(QString::number(RsBarang->Int(QStringLiteral("Harga_Jual"))));
+      lanjut->setFocus();
+      break;
+  }
+  return true;
+}
+
+bool FormTransaksi::HitungBaris(qint64 harga, qint64 jumlah, const QLineEdit* total, qint64* sub, qint64* totalBaru) {
+  qint64 t = 0;
+  return !__builtin_mul_overflow(harga, jumlah, sub) && ui::Angka(total->text(), &t) &&
+         !__builtin_add_overflow(t, *sub, totalBaru);
+}
+
+void FormTransaksi::TambahBaris(const QString& kode, const QString& nama, const QString& harga, const QString& jumlah,
+                                qint64 sub, QLineEdit* total, qint64 totalBaru) {
+  grid_->SetRows(baris_ + 1);
+  grid_->SetTextMatrix(baris_, 0, kode);
+  grid_->SetTextMatrix(baris_, 1, nama);
+  grid_->SetTextMatrix(baris_, 2, harga);
+  grid_->SetTextMatrix(baris_, 3, jumlah);
+  grid_->SetTextMatrix(baris_, 4, QString::number(sub));
+  total->setText(QString::number(totalBaru));
+  ++baris_;
+  BersihBarisBarang();
+  txtKodeG->setFocus();
+}
+
+QString FormTransaksi::Sel(int r, int c) const { return grid_->TextMatrix(r, c); }
+
+qint64 FormTransaksi::AngkaSel(int r, int c) const {
+  // The lines were checked when they were added: each cell holds a number.
+  qint64 n = 0;
+  ui::Angka(grid_->TextMatrix(r, c), &n);
+  return n;
 }
 
 QLineEdit* FormTransaksi::Kotak(QWidget* parent, const char* name, int maxLength, bool kanan) {
@@ -244,7 +309,16 @@ void FormTransaksi::CariBarangDiDaftar(const QString& dialog, QWidget* lanjut) {
   // nothing needs switching off (and so nothing can stay off).
   QDialog* cari = ui::CreateWindow(dialog, this);
   if (!cari) return;
+  // The pick comes back as an item; this screen writes its own item line.
+  cari->setProperty("isiPemanggil", false);
   ui::ShowModal(cari);
+  const auto b = cari->property("dipilih").value<toko::BarangDipilih>();
   delete cari;
+  if (b.dipilih) {
+    txtKodeG->setText(b.kode.left(3));
+    TxtKode->SetText(b.kode.right(7));
+    TxtNama->setText(b.nama);
+    if (b.denganHarga) harga_->setText(b.ada() ? QString::number(b.hargaJual) : QString());
+  }
   if (!TxtNama->text().isEmpty() && lanjut->isEnabled()) lanjut->setFocus();
 }

@@ -2,15 +2,16 @@
 // What the transaction screens (sale, purchase, cash entry) have in common:
 // input boxes that are switched on and off together, the leave button that
 // cancels a document in progress ("&Batal") or closes the screen
-// ("&Keluar"), a closing question, the next document number from the last
-// stored one, and a save that stores a whole document or nothing.
+// ("&Keluar"), a closing question, the next document number and the save
+// (both done by the shop's core, the failures shown here), and for the sale
+// and the purchase the line of an item and the grid of the lines.
 #include <QDialog>
 #include <QList>
 #include <QString>
 #include <QStringList>
-#include <functional>
 
 #include "db/Recordset.h"
+#include "toko/Dokumen.h"
 
 class QGroupBox;
 class QLabel;
@@ -34,40 +35,12 @@ class FormTransaksi : public QDialog {
   // A document is open when the leave button cancels instead of closing.
   bool SedangTransaksi() const;
 
-  // The result of saving a document.
-  struct HasilSimpan {
-    bool ok = false;
-    QString nomor;  // the number the document was stored under
-    QString error;  // the store's message when not ok
-    QString statement;  // the statement that failed, if one did
-    bool busy = false;  // another program held the database too long
-  };
   // Tells the person that nothing of the document was stored and that it
   // can be saved again (from the screen, as it stands).
-  static void TampilGagalSimpan(const HasilSimpan& h);
+  static void TampilGagalSimpan(const toko::HasilSimpan& h);
 
-  // One statement of a document. With `wajibBaris` it must change a row:
-  // an update of an item that another program deleted meanwhile fails the
-  // save instead of passing unnoticed.
-  struct Perintah {
-    Perintah(const QString& s, bool wajib = false) : sql(s), wajibBaris(wajib) {}
-    QString sql;
-    bool wajibBaris;
-  };
-  // Stores a document in one transaction. `statements` builds every
-  // statement of the document for a given number. If the number was stored
-  // meanwhile by someone else, the next free number after the last stored
-  // one is used instead. On any failure nothing is stored.
-  static HasilSimpan SimpanDokumen(const QString& nomor, const QString& table, const QString& keyField,
-                                   const QString& prefix, int width,
-                                   const std::function<QList<Perintah>(const QString& nomor)>& statements);
-
-  // The number after the last row of `sql` (which orders by `keyField`),
-  // or the first number when there is none. The rows are opened into `rs`
-  // (the screen's shared record set). Shows the refusal when the serial is
-  // used up, or the store's failure, and returns "".
-  static QString NomorBerikut(db::RecordsetPtr& rs, const QString& sql, const QString& keyField,
-                              const QString& prefix, int width);
+  // The grid row the next line takes (1 when the document has no lines).
+  int BarisBerikut() const { return baris_; }
 
  public slots:
   void TbKeluar_Click();
@@ -103,6 +76,22 @@ class FormTransaksi : public QDialog {
   // not throw a whole sale away.
   virtual bool AdaBaris() const { return false; }
 
+  // The next number of a series, or "" when none could be drawn (the
+  // store's failure or the used-up serial has been shown).
+  static QString NomorBaru(const toko::Seri& seri);
+  // Stores a document through the core; on success *nomor is the number it
+  // was stored under, on failure that has been shown.
+  static bool Simpan(const toko::Penjualan& d, QString* nomor);
+  static bool Simpan(const toko::Pembelian& d, QString* nomor);
+  static bool Simpan(const toko::Kas& d, QString* nomor);
+
+  // At rest: the leave button closes, nothing but a new document can be
+  // started, and Enter starts it.
+  void DokumenDiam();
+  // A new document is open: the boxes on, its lines from the first row,
+  // the person goes on at `fokus`.
+  void DokumenBuka(QWidget* fokus);
+
   // Small builders so each screen states only its own names and captions.
   QLineEdit* Kotak(QWidget* parent, const char* name, int maxLength = 0, bool kanan = false);
   QLabel* Label(QWidget* parent, const char* name, const QString& caption);
@@ -129,6 +118,43 @@ class FormTransaksi : public QDialog {
   // where the person goes on.
   void CariBarangDiDaftar(const QString& dialog, QWidget* lanjut);
 
+  // The lines of the document: the grid and the width of its name column.
+  void DaftarGrid(ui::FlexGrid* grid, int lebarNama);
+  // The grid's columns: code, name, price, quantity, amount.
+  void AturGridBarang();
+  // The document starts again empty: its number, its date, the item line
+  // and its lines.
+  void KosongkanDokumen(QLineEdit* nomor, ui::MaskEdBox* tgl);
+  // Enter in the code box: the item is looked up by its full code. False
+  // when the group is not whole (refused). A found item shows its name
+  // (and, with `hargaJual`, its selling price in the price box) and the
+  // person goes on at `lanjut`.
+  bool CariKodeBaris(QWidget* lanjut, bool hargaJual);
+  // The amount of a line and the document's total with it; false when
+  // either does not fit in 64 bits or the total box holds no number.
+  static bool HitungBaris(qint64 harga, qint64 jumlah, const QLineEdit* total, qint64* sub, qint64* totalBaru);
+  // Adds a line to the grid as shown, puts the new total in `total` and
+  // starts the item line again.
+  void TambahBaris(const QString& kode, const QString& nama, const QString& harga, const QString& jumlah, qint64 sub,
+                   QLineEdit* total, qint64 totalBaru);
+  // The grid's lines as a document's lines.
+  template <class Baris>
+  QList<Baris> BarisDiGrid() const {
+    QList<Baris> l;
+    for (int r = 1; r < baris_; ++r) {
+      Baris b;
+      b.kode = Sel(r, 0);
+      b.nama = Sel(r, 1);
+      b.harga = AngkaSel(r, 2);
+      b.jumlah = AngkaSel(r, 3);
+      b.subtotal = AngkaSel(r, 4);
+      l << b;
+    }
+    return l;
+  }
+
+  QPushButton* TbBaru = nullptr;
+  QPushButton* TbSimpan = nullptr;
   QPushButton* TbKeluar = nullptr;
   // The item line, when the screen has one.
   QLineEdit* txtKodeG = nullptr;
@@ -139,7 +165,15 @@ class FormTransaksi : public QDialog {
   QLineEdit* TxtTotal = nullptr;
   QPushButton* TbMasuk = nullptr;
 
+  int baris_ = 1;  // the grid row the next line takes
+  QString kodeBarang_;  // the code of the line being entered
+
  private:
+  QString Sel(int r, int c) const;
+  qint64 AngkaSel(int r, int c) const;
+
+  ui::FlexGrid* grid_ = nullptr;
+  int lebarNama_ = 4200;
   QLineEdit* harga_ = nullptr;  // the item line's price box
   QList<QWidget*> isian_;
   QList<QWidget*> tetapMati_;

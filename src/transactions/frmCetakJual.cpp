@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "core/mdlUtama.h"
+#include "toko/Dokumen.h"
 #include "transactions/mdlCetak.h"
 #include "ui/Seams.h"
 #include "ui/Tombol.h"
@@ -71,38 +72,20 @@ bool frmCetakJual::Form_Load() {
   teks_.clear();
   rtfLap->clear();
 
-  const QString sql = QStringLiteral(" SELECT Penjualan.Tgl_Nota, ") +
-                      QStringLiteral(" Barang.Kode_Barang, Barang.Nama_Barang, ") +
-                      QStringLiteral(" Penjualan_Detail.Harga_Jual, Penjualan_Detail.Jumlah, ") +
-                      QStringLiteral(" Penjualan_Detail.Subtotal ") +
-                      QStringLiteral(" FROM Penjualan,Penjualan_Detail, Barang ") +
-                      QStringLiteral(" WHERE Penjualan.No_Nota = Penjualan_Detail.No_Nota ") +
-                      QStringLiteral(" AND Barang.Kode_Barang = Penjualan_Detail.Kode_Barang ") +
-                      QStringLiteral(" AND Penjualan.No_Nota =") + db::Quote(NoNota);
   // A receipt is only laid out from lines read back: neither a failed read
   // nor a sale without lines gives a receipt of no lines.
   const QString crlf = QStringLiteral("\r\n");
   const QString judul = QStringLiteral("NOTA %1 TIDAK DAPAT DITAMPILKAN").arg(NoNota);
-  db::Recordset rs;
-  if (!rs.Open(sql, Conn)) {
+  const toko::PenjualanTersimpan dibaca = toko::BacaPenjualan(Conn, NoNota);
+  if (!dibaca.ok()) {
+    const db::Error& e = dibaca.error;
     ui::MsgBox(judul + crlf +
-                   mdlUtama::TeksGagal(sql, rs.LastError(), rs.LastErrorBusy(),
+                   mdlUtama::TeksGagal(e.statement, e.message, e.is(db::Error::Kind::Busy),
                                        QStringLiteral("MEMBACA RINCIAN BARANG DARI DATABASE")),
                ui::vbOKOnly | ui::vbCritical, QStringLiteral("Error"));
     return false;
   }
-  const int iKode = rs.FieldIndex(QStringLiteral("Kode_Barang"));
-  const int iNama = rs.FieldIndex(QStringLiteral("Nama_Barang"));
-  const int iHarga = rs.FieldIndex(QStringLiteral("Harga_Jual"));
-  const int iJumlah = rs.FieldIndex(QStringLiteral("Jumlah"));
-  for (; !rs.Eof(); rs.MoveNext()) {
-    mdlCetak::BarisNota b;
-    b.kode = rs.Text(iKode);
-    b.nama = rs.Text(iNama);
-    b.harga = rs.Value(iHarga).toLongLong();
-    b.jumlah = rs.Value(iJumlah).toLongLong();
-    data.baris << b;
-  }
+  for (const toko::BarisJual& b : dibaca.jual.baris) data.baris << mdlCetak::BarisNota{b.kode, b.nama, b.harga, b.jumlah};
   if (data.baris.isEmpty()) {
     ui::MsgBox(judul + crlf + QStringLiteral("TIDAK ADA RINCIAN BARANG UNTUK NOTA INI DI DATABASE."),
                ui::vbOKOnly | ui::vbCritical, QStringLiteral("Error"));

@@ -81,6 +81,7 @@ frmPembelian::frmPembelian(QWidget* parent) : FormTransaksi(parent) {
   // ---- the lines of the document
   GridMasuk = new ui::FlexGrid(this);
   GridMasuk->setObjectName(QStringLiteral("GridMasuk"));
+  DaftarGrid(GridMasuk, 4500);
 
   // ---- buttons and the total
   auto* Frame3 = new QGroupBox(this);
@@ -179,45 +180,21 @@ frmPembelian::frmPembelian(QWidget* parent) : FormTransaksi(parent) {
 frmPembelian::~frmPembelian() { cmbPemasok->lineEdit()->disconnect(this); }
 
 void frmPembelian::FormKosong() {
-  TxtNoMasuk->clear();
   cmbPemasok->setCurrentIndex(-1);
   cmbPemasok->setEditText(QString());
   txtNmPemasok->clear();
   TxtAlamat->clear();
-  txtKodeG->clear();
-  TxtNama->clear();
-  TxtJumlah->clear();
-  TxtTgl->SetText(QString());
-  TxtKode->SetText(QString());
-  TxtHBeli->setText(QStringLiteral("0"));
-  TxtTotal->setText(QStringLiteral("0"));
   TxtTotalHarga->setText(QStringLiteral("0"));
-  baris_ = 1;
-  GridMasuk->Clear();
-  GridMasuk->SetRows(2);
-  AktifGridMasuk();
+  KosongkanDokumen(TxtNoMasuk, TxtTgl);
 }
 
 void frmPembelian::FormNormal() {
   FormMati();
   FormKosong();
-  ModeTransaksi(false);
-  TbSimpan->setEnabled(false);
-  TbCari->setEnabled(false);
-  TbMasuk->setEnabled(false);
-  TbBaru->setEnabled(true);
-  TbBaru->setFocus();
+  DokumenDiam();
 }
 
-void frmPembelian::AktifGridMasuk() {
-  GridMasuk->SetFixedCols(0);
-  ui::AturGrid(GridMasuk, {{QStringLiteral("KODE"), 1300},
-                           {QStringLiteral("NAMA BARANG"), 4500},
-                           {QStringLiteral("HARGA (Rp)"), 1800, true},
-                           {QStringLiteral("JUMLAH"), 1300, true},
-                           {QStringLiteral("SUBTOTAL (Rp)"), 1800, true}});
-  GridMasuk->SetRowHeightMin(300);
-}
+void frmPembelian::AktifGridMasuk() { AturGridBarang(); }
 
 void frmPembelian::DataPemasok() {
   SQL = QStringLiteral("SELECT * FROM Pemasok ORDER BY Kode_Pemasok");
@@ -283,25 +260,14 @@ QString frmPembelian::PemasokTerpilih() {
   return QString();
 }
 
-void frmPembelian::NomorMasuk() {
-  SQL = QStringLiteral("SELECT * FROM Pembelian WHERE No_Masuk LIKE 'BL-%' ORDER BY No_Masuk");
-  TxtNoMasuk->setText(NomorBerikut(RsNota, SQL, QStringLiteral("No_Masuk"), QStringLiteral("BL-"), 7));
-}
+void frmPembelian::NomorMasuk() { TxtNoMasuk->setText(NomorBaru(toko::SeriPembelian)); }
 
 void frmPembelian::TbBaru_Click() {
   TxtTgl->SetText(FormatTanggal(ui::Today()));
   NomorMasuk();
   // No number, no document: the reason has been shown.
   if (TxtNoMasuk->text().isEmpty()) return;
-  FormHidup();
-  AktifGridMasuk();
-  TbBaru->setEnabled(false);
-  TbCari->setEnabled(true);
-  ModeTransaksi(true);
-  TbSimpan->setEnabled(true);
-  TbMasuk->setEnabled(true);
-  baris_ = 1;
-  cmbPemasok->setFocus();
+  DokumenBuka(cmbPemasok);
 }
 
 void frmPembelian::TbCari_Click() {
@@ -310,25 +276,8 @@ void frmPembelian::TbCari_Click() {
 }
 
 bool frmPembelian::TxtKode_Enter() {
-  if (txtKodeG->text().size() < 3) {
-    ui::MsgBox(QStringLiteral("KODE GRUP HARUS 3 DIGIT"), ui::vbOKOnly | ui::vbCritical, QStringLiteral("Error"));
-    return false;
-  }
-  kodeBarang_ = KodeLengkap();
-  TxtNama->clear();
-  switch (CariBarang(kodeBarang_)) {
-    case Barang::Gagal:
-      break;
-    case Barang::TidakAda:
-      ui::MsgBox(QStringLiteral("KODE BARANG TIDAK DIKENALI "), ui::vbOKOnly | ui::vbInformation, QStringLiteral("Info"));
-      break;
-    case Barang::Ada:
-      TxtNama->setText(RsBarang->Text(QStringLiteral("Nama_Barang")));
-      // The price paid comes next.
-      TxtHBeli->setFocus();
-      break;
-  }
-  return true;
+  // The price paid comes next.
+  return CariKodeBaris(TxtHBeli, false);
 }
 
 void frmPembelian::TbMasuk_Click() {
@@ -366,22 +315,11 @@ void frmPembelian::TbMasuk_Click() {
   if (TxtNama->text().compare(nama, Qt::CaseInsensitive) != 0) TxtNama->setText(nama);
   kodeBarang_ = RsBarang->Text(QStringLiteral("Kode_Barang"));
 
-  qint64 sub = 0, total = 0, totalBaru = 0;
-  if (__builtin_mul_overflow(harga, jumlah, &sub) || !ui::Angka(TxtTotalHarga->text(), &total) ||
-      __builtin_add_overflow(total, sub, &totalBaru))
+  qint64 sub = 0, totalBaru = 0;
+  if (!HitungBaris(harga, jumlah, TxtTotalHarga, &sub, &totalBaru))
     return Salah(QStringLiteral("NILAI BARIS INI TERLALU BESAR UNTUK DIHITUNG!"), TxtHBeli);
-
-  GridMasuk->SetRows(baris_ + 1);
-  GridMasuk->SetTextMatrix(baris_, 0, kodeBarang_);
-  GridMasuk->SetTextMatrix(baris_, 1, TxtNama->text());
-  GridMasuk->SetTextMatrix(baris_, 2, QString::number(harga));
-  GridMasuk->SetTextMatrix(baris_, 3, QString::number(jumlah));
-  GridMasuk->SetTextMatrix(baris_, 4, QString::number(sub));
-  TxtTotalHarga->setText(QString::number(totalBaru));
-  ++baris_;
-
-  BersihBarisBarang();
-  txtKodeG->setFocus();
+  TambahBaris(kodeBarang_, TxtNama->text(), QString::number(harga), QString::number(jumlah), sub, TxtTotalHarga,
+              totalBaru);
 }
 
 void frmPembelian::TbSimpan_Click() {
@@ -389,39 +327,17 @@ void frmPembelian::TbSimpan_Click() {
   if (pemasok.isEmpty()) return;
   if (baris_ == 1) return Salah(QStringLiteral("BELUM ADA DATA BARANG YANG MASUK"), TbCari);
 
-  const QString tanggal = ui::Today().toString(QStringLiteral("yyyy-MM-dd"));
-  const int barisAkhir = baris_ - 1;
-  auto perintah = [&](const QString& nomor) {
-    QList<Perintah> s;
-    s << QStringLiteral("INSERT INTO Pembelian") + QStringLiteral("(No_Masuk,Tgl_Masuk,Kode_Pemasok,Total,UserID)") +
-             QStringLiteral("VALUES (") + db::Quote(nomor) + QStringLiteral(",") + db::Quote(tanggal) +
-             QStringLiteral(",") + db::Quote(pemasok) + QStringLiteral(",") + db::Quote(TxtTotalHarga->text()) +
-             QStringLiteral(",") + db::Quote(UserAktif) + QStringLiteral(")");
-    for (int r = 1; r <= barisAkhir; ++r) {
-      const QString kode = GridMasuk->TextMatrix(r, 0);
-      const QString harga = GridMasuk->TextMatrix(r, 2);
-      s << QStringLiteral("INSERT INTO Pembelian_Detail") +
-               QStringLiteral("(No_Masuk,Kode_Barang,Harga_Beli,Jumlah,SubTotal)") + QStringLiteral(" VALUES (") +
-               db::Quote(nomor) + QStringLiteral(",") + db::Quote(kode) + QStringLiteral(",") + db::Quote(harga) +
-               QStringLiteral(",") + db::Quote(GridMasuk->TextMatrix(r, 3)) + QStringLiteral(",") +
-               db::Quote(GridMasuk->TextMatrix(r, 4)) + QStringLiteral(")");
-      qint64 n = 0;
-      ui::Angka(GridMasuk->TextMatrix(r, 3), &n);
-      s << Perintah(QStringLiteral("UPDATE Barang SET ") + QStringLiteral(" Stok=Stok + ") + QString::number(n) +
-                        QStringLiteral(",") + QStringLiteral(" Harga_beli=") + db::Quote(harga) +
-                        QStringLiteral(" WHERE Kode_Barang=") + db::Quote(kode),
-                    true);
-    }
-    return s;
-  };
-  const HasilSimpan h = SimpanDokumen(TxtNoMasuk->text(), QStringLiteral("Pembelian"), QStringLiteral("No_Masuk"),
-                                      QStringLiteral("BL-"), 7, perintah);
-  if (!h.ok) {
-    TampilGagalSimpan(h);
-    return;
-  }
+  toko::Pembelian beli;
+  beli.nomor = TxtNoMasuk->text();
+  beli.tanggal = ui::Today();
+  beli.pemasok = pemasok;
+  beli.user = UserAktif;
+  ui::Angka(TxtTotalHarga->text(), &beli.total);
+  beli.baris = BarisDiGrid<toko::BarisBeli>();
+  QString nomor;
+  if (!Simpan(beli, &nomor)) return;
   // Stored under another number when this one was taken meanwhile.
-  TxtNoMasuk->setText(h.nomor);
+  TxtNoMasuk->setText(nomor);
   ui::MsgBox(QStringLiteral("DATA TRANSAKSI TELAH TERSIMPAN !"), ui::vbOKOnly | ui::vbInformation,
              QStringLiteral("Info"));
   FormNormal();

@@ -29,9 +29,6 @@ class frmPembelian : public FormTransaksi {
   void AktifGridMasuk();
   void DataPemasok();
 
-  // The grid row the next line takes (1 when the document has no lines).
-  int BarisBerikut() const { return baris_; }
-
  public slots:
   void TbBaru_Click();
   void TbCari_Click();
@@ -63,9 +60,4 @@ class frmPembelian : public FormTransaksi {
   QLineEdit* TxtHBeli;
   QLineEdit* TxtTotalHarga;
   ui::FlexGrid* GridMasuk;
-  QPushButton* TbBaru;
-  QPushButton* TbSimpan;
-
-  int baris_ = 1;
-  QString kodeBarang_;
 };

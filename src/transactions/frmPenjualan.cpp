@@ -55,6 +55,7 @@ frmPenjualan::frmPenjualan(QWidget* parent) : FormTransaksi(parent) {
   // ---- the lines of the sale
   GridJual = new ui::FlexGrid(this);
   GridJual->setObjectName(QStringLiteral("GridJual"));
+  DaftarGrid(GridJual, 4200);
 
   // ---- totals
   auto* Frame3 = new QGroupBox(this);
@@ -150,20 +151,7 @@ frmPenjualan::frmPenjualan(QWidget* parent) : FormTransaksi(parent) {
   if (!BukaKoneksi()) return;
 }
 
-void frmPenjualan::FormKosong() {
-  TxtNoNota->clear();
-  txtKodeG->clear();
-  TxtNama->clear();
-  TxtJumlah->clear();
-  TxtTgl->SetText(QString());
-  TxtKode->SetText(QString());
-  TxtHarga->setText(QStringLiteral("0"));
-  TxtTotal->setText(QStringLiteral("0"));
-  baris_ = 1;
-  GridJual->Clear();
-  GridJual->SetRows(2);
-  AktifGridJual();
-}
+void frmPenjualan::FormKosong() { KosongkanDokumen(TxtNoNota, TxtTgl); }
 
 void frmPenjualan::FormTransKosong() {
   TxtTotBayar->setText(QStringLiteral("0"));
@@ -174,46 +162,23 @@ void frmPenjualan::FormTransKosong() {
 void frmPenjualan::FormNormal() {
   FormMati();
   FormKosong();
-  ModeTransaksi(false);
-  TbSimpan->setEnabled(false);
-  TbBaru->setEnabled(true);
-  TbCari->setEnabled(false);
-  TbMasuk->setEnabled(false);
-  // At rest the one thing to do is start a sale: Enter starts it.
-  TbBaru->setFocus();
+  DokumenDiam();
 }
 
-void frmPenjualan::AktifGridJual() {
-  GridJual->SetFixedCols(0);
-  ui::AturGrid(GridJual, {{QStringLiteral("KODE"), 1300},
-                          {QStringLiteral("NAMA BARANG"), 4200},
-                          {QStringLiteral("HARGA (Rp)"), 1800, true},
-                          {QStringLiteral("JUMLAH"), 1300, true},
-                          {QStringLiteral("SUBTOTAL (Rp)"), 1800, true}});
-  GridJual->SetRowHeightMin(300);
-}
+void frmPenjualan::AktifGridJual() { AturGridBarang(); }
 
 void frmPenjualan::BersihBarang() { BersihBarisBarang(); }
 
 void frmPenjualan::BuatNotaJual() {
-  SQL = QStringLiteral("SELECT * FROM Penjualan ORDER BY No_Nota");
-  const QString nomor = NomorBerikut(RsNota, SQL, QStringLiteral("No_Nota"), QStringLiteral("JL-"), 7);
+  const QString nomor = NomorBaru(toko::SeriPenjualan);
   TxtNoNota->setEnabled(true);
   TxtNoNota->setText(nomor);
 }
 
 void frmPenjualan::TbBaru_Click() {
   TxtTgl->SetText(ui::Today().toString(QStringLiteral("dd/MM/yyyy")));
-  FormHidup();
-  AktifGridJual();
   BuatNotaJual();
-  TbBaru->setEnabled(false);
-  TbCari->setEnabled(true);
-  ModeTransaksi(true);
-  TbSimpan->setEnabled(true);
-  TbMasuk->setEnabled(true);
-  baris_ = 1;
-  txtKodeG->setFocus();
+  DokumenBuka(txtKodeG);
 }
 
 void frmPenjualan::TbCari_Click() {
@@ -230,27 +195,8 @@ bool frmPenjualan::eventFilter(QObject* obj, QEvent* ev) {
 }
 
 bool frmPenjualan::TxtKode_Enter() {
-  if (txtKodeG->text().size() < 3) {
-    ui::MsgBox(QStringLiteral("KODE GRUP HARUS 3 DIGIT"), ui::vbOKOnly | ui::vbCritical, QStringLiteral("Error"));
-    return false;
-  }
-  kodeBarang_ = KodeLengkap();
-  // Nothing of an earlier item may stay beside a code that names none, nor
-  // beside one the store could not look up (that failure is shown as such:
-  // the code may well be known).
-  TxtNama->clear();
-  TxtHarga->setText(QStringLiteral("0"));
-  const Barang b = CariBarang(kodeBarang_);
-  if (b == Barang::Gagal) return true;
-  if (b == Barang::TidakAda) {
-    ui::MsgBox(QStringLiteral("KODE BARANG TIDAK DIKENALI "), ui::vbOKOnly | ui::vbInformation, QStringLiteral("Info"));
-    return true;
-  }
-  TxtNama->setText(RsBarang->Text(QStringLiteral("Nama_Barang")));
-  TxtHarga->setText(QString::number(RsBarang->Int(QStringLiteral("Harga_Jual"))));
   // As after a pick in the search dialog, the cashier goes on with the quantity.
-  TxtJumlah->setFocus();
-  return true;
+  return CariKodeBaris(TxtJumlah, true);
 }
 
 void frmPenjualan::HitungKembali() {
@@ -279,9 +225,8 @@ void frmPenjualan::TbMasuk_Click() {
     return;
   }
   // The line and the new total are counted exactly, or the line is refused.
-  qint64 harga, total, sub, totalBaru;
-  if (!Angka(TxtHarga, &harga) || !Angka(TxtTotBayar, &total) || __builtin_mul_overflow(harga, jumlah, &sub) ||
-      __builtin_add_overflow(total, sub, &totalBaru)) {
+  qint64 harga, sub, totalBaru;
+  if (!Angka(TxtHarga, &harga) || !HitungBaris(harga, jumlah, TxtTotBayar, &sub, &totalBaru)) {
     ui::MsgBox(QStringLiteral("NILAI BARIS INI TERLALU BESAR UNTUK DIHITUNG!"), ui::vbOKOnly | ui::vbCritical,
                QStringLiteral("Error"));
     TxtJumlah->setFocus();
@@ -289,16 +234,7 @@ void frmPenjualan::TbMasuk_Click() {
   }
   TxtTotal->setText(QString::number(sub));
   kodeBarang_ = KodeLengkap();
-  GridJual->SetRows(baris_ + 1);
-  GridJual->SetTextMatrix(baris_, 0, kodeBarang_);
-  GridJual->SetTextMatrix(baris_, 1, TxtNama->text());
-  GridJual->SetTextMatrix(baris_, 2, TxtHarga->text());
-  GridJual->SetTextMatrix(baris_, 3, TxtJumlah->text());
-  GridJual->SetTextMatrix(baris_, 4, TxtTotal->text());
-  TxtTotBayar->setText(QString::number(totalBaru));
-  ++baris_;
-  BersihBarang();
-  txtKodeG->setFocus();
+  TambahBaris(kodeBarang_, TxtNama->text(), TxtHarga->text(), TxtJumlah->text(), sub, TxtTotBayar, totalBaru);
 }
 
 void frmPenjualan::TbSimpan_Click() {
@@ -325,37 +261,18 @@ void frmPenjualan::TbSimpan_Click() {
     return;
   }
 
-  const QString tanggal = ui::Today().toString(QStringLiteral("yyyy-MM-dd"));
-  const int barisAkhir = baris_ - 1;
-  auto perintah = [&](const QString& nota) {
-    QList<Perintah> s;
-    s << QStringLiteral("INSERT INTO Penjualan") + QStringLiteral("(No_Nota,Tgl_Nota,Total_Bayar,Kode_Pelanggan,UserID)") +
-             QStringLiteral("VALUES (") + db::Quote(nota) + QStringLiteral(",") + db::Quote(tanggal) +
-             QStringLiteral(",") + db::Quote(TxtTotBayar->text() + QStringLiteral(" ")) + QStringLiteral(",'',") +
-             db::Quote(UserAktif) + QStringLiteral(")");
-    for (int i = 1; i <= barisAkhir; ++i) {
-      const QString kode = GridJual->TextMatrix(i, 0);
-      s << QStringLiteral("INSERT INTO Penjualan_Detail") +
-               QStringLiteral("(No_Nota,Kode_Barang,Harga_Jual,Jumlah,SubTotal)") + QStringLiteral(" VALUES (") +
-               db::Quote(nota) + QStringLiteral(",") + db::Quote(kode) + QStringLiteral(",") +
-               db::Quote(GridJual->TextMatrix(i, 2)) + QStringLiteral(",") + db::Quote(GridJual->TextMatrix(i, 3)) +
-               QStringLiteral(",") + db::Quote(GridJual->TextMatrix(i, 4)) + QStringLiteral(")");
-      // The quantity as the line shows it (a positive number of 3 digits).
-      qint64 q = 0;
-      ui::Angka(GridJual->TextMatrix(i, 3), &q);
-      s << Perintah(QStringLiteral("UPDATE Barang SET ") + QStringLiteral(" Stok=Stok - ") + QString::number(q) +
-                        QStringLiteral(" WHERE Kode_Barang=") + db::Quote(kode),
-                    true);
-    }
-    return s;
-  };
-  const HasilSimpan h = SimpanDokumen(TxtNoNota->text(), QStringLiteral("Penjualan"), QStringLiteral("No_Nota"),
-                                      QStringLiteral("JL-"), 7, perintah);
-  if (!h.ok) {
-    TampilGagalSimpan(h);
-    return;
-  }
-  TxtNoNota->setText(h.nomor);
+  toko::Penjualan jual;
+  jual.nomor = TxtNoNota->text();
+  jual.tanggal = ui::Today();
+  jual.kasir = UserAktif;
+  jual.total = total;
+  jual.bayar = bayar;
+  Angka(TxtUKembali, &jual.kembali);
+  jual.baris = BarisDiGrid<toko::BarisJual>();
+  QString nomor;
+  if (!Simpan(jual, &nomor)) return;
+  // Stored under another number when this one was taken meanwhile.
+  TxtNoNota->setText(nomor);
 
   ui::MsgBox(QStringLiteral("DATA TRANSAKSI TELAH TERSIMPAN"), ui::vbOKOnly | ui::vbInformation,
              QStringLiteral("Konfirmasi"));

@@ -28,9 +28,6 @@ class frmPenjualan : public FormTransaksi {
   void AktifGridJual();
   void BersihBarang();
 
-  // The grid row the next line takes (1 when the sale has no lines).
-  int BarisBerikut() const { return baris_; }
-
  public slots:
   void TbBaru_Click();
   void TbCari_Click();
@@ -54,9 +51,4 @@ class frmPenjualan : public FormTransaksi {
   QLineEdit* TxtTotBayar;
   QLineEdit* TxtUBayar;
   QLineEdit* TxtUKembali;
-  QPushButton* TbBaru;
-  QPushButton* TbSimpan;
-
-  int baris_ = 1;
-  QString kodeBarang_;
 };

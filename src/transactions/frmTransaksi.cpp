@@ -129,10 +129,7 @@ void frmTransaksi::FormNormal() {
   FormMati();
   FormKosong();
   TampilGridData();
-  ModeTransaksi(false);
-  TbSimpan->setEnabled(false);
-  TbBaru->setEnabled(true);
-  TbBaru->setFocus();
+  DokumenDiam();
 }
 
 void frmTransaksi::AktifGridMasuk() {
@@ -172,23 +169,15 @@ void frmTransaksi::TampilGridData() {
   GridRekening->scrollToBottom();
 }
 
-void frmTransaksi::kode() {
-  db::RecordsetPtr rs;
-  SQL = QStringLiteral("SELECT kode FROM Rekening WHERE kode LIKE 'RK-%' ORDER BY kode");
-  TxtNoRekening->setText(NomorBerikut(rs, SQL, QStringLiteral("kode"), QStringLiteral("RK-"), 7));
-}
+void frmTransaksi::kode() { TxtNoRekening->setText(NomorBaru(toko::SeriKas)); }
 
 void frmTransaksi::TbBaru_Click() {
   TxtTgl->SetText(FormatTanggal(ui::Today()));
   kode();
   // No number, no entry: the reason has been shown.
   if (TxtNoRekening->text().isEmpty()) return;
-  FormHidup();
   AktifGridMasuk();
-  TbBaru->setEnabled(false);
-  ModeTransaksi(true);
-  TbSimpan->setEnabled(true);
-  cmbDK->setFocus();
+  DokumenBuka(cmbDK);
 }
 
 void frmTransaksi::TbSimpan_Click() {
@@ -198,21 +187,16 @@ void frmTransaksi::TbSimpan_Click() {
     return Salah(QStringLiteral("KETERANGAN TRANSAKSI MASIH KOSONG"), txtTransaksi);
   if (TxtJumlah->text().isEmpty()) return Salah(QStringLiteral("JUMLAH MASIH KOSONG"), TxtJumlah);
 
-  const QString tanggal = ui::Today().toString(QStringLiteral("yyyy-MM-dd"));
-  auto perintah = [&](const QString& nomor) {
-    return QList<Perintah>{QStringLiteral("INSERT INTO Rekening") + QStringLiteral("(kode,tanggal,dk,transaksi,jumlah)") +
-                       QStringLiteral("VALUES (") + db::Quote(nomor) + QStringLiteral(",") + db::Quote(tanggal) +
-                       QStringLiteral(",") + db::Quote(dk) + QStringLiteral(",") + db::Quote(txtTransaksi->text()) +
-                       QStringLiteral(",") + db::Quote(TxtJumlah->text()) + QStringLiteral(")")};
-  };
-  const HasilSimpan h = SimpanDokumen(TxtNoRekening->text(), QStringLiteral("Rekening"), QStringLiteral("kode"),
-                                      QStringLiteral("RK-"), 7, perintah);
-  if (!h.ok) {
-    // Not stored: the entry stays open to be saved again.
-    TampilGagalSimpan(h);
-    return;
-  }
-  TxtNoRekening->setText(h.nomor);
+  toko::Kas kas;
+  kas.kode = TxtNoRekening->text();
+  kas.tanggal = ui::Today();
+  kas.dk = dk;
+  kas.transaksi = txtTransaksi->text();
+  ui::Angka(TxtJumlah->text(), &kas.jumlah);
+  QString nomor;
+  // Not stored: the entry stays open to be saved again.
+  if (!Simpan(kas, &nomor)) return;
+  TxtNoRekening->setText(nomor);
   ui::MsgBox(QStringLiteral("DATA REKENING TELAH TERSIMPAN !"), ui::vbOKOnly | ui::vbInformation,
              QStringLiteral("Info"));
   FormNormal();

@@ -40,7 +40,5 @@ class frmTransaksi : public FormTransaksi {
   QComboBox* cmbDK;
   QLineEdit* txtTransaksi;
   QLineEdit* TxtJumlah;
-  QPushButton* TbBaru;
-  QPushButton* TbSimpan;
   ui::FlexGrid* GridRekening;
 };

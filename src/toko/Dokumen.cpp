@@ -1,0 +1,209 @@
+#include "toko/Dokumen.h"
+
+#include <functional>
+
+#include "db/Recordset.h"
+#include "db/Sql.h"
+#include "db/Transaction.h"
+#include "toko/Kode.h"
+
+namespace toko {
+
+namespace {
+
+QString Nama(const char* s) { return QString::fromLatin1(s); }
+QString Angka(qint64 n) { return QString::number(n); }
+QString Tanggal(const QDate& d) { return db::Quote(d.toString(QStringLiteral("yyyy-MM-dd"))); }
+
+// One statement of a document after its header. One that names `barang`
+// changes that item's row and must change it: an item another program
+// deleted meanwhile fails the save instead of passing unnoticed.
+struct Perintah {
+  QString sql;
+  QString barang;
+};
+
+// How many numbers a save tries when other tills keep taking the next one.
+constexpr int kCobaNomor = 20;
+
+// Stores a document in one transaction: the header for a number, then the
+// rest. The header's insert is what claims the number: when the key is
+// stored already, the next number after the highest stored one is tried.
+HasilSimpan SimpanDokumen(const db::ConnectionPtr& c, const Seri& seri, const QString& nomor,
+                          const std::function<QString(const QString&)>& kepala,
+                          const std::function<QList<Perintah>(const QString&)>& sisa) {
+  HasilSimpan h;
+  h.nomor = nomor;
+  if (!c || !c->IsOpen()) {
+    h.error.kind = db::Error::Kind::Other;
+    h.error.message = QStringLiteral("no database is open");
+    return h;
+  }
+  db::Transaction t(*c);
+  if (!t.ok()) {
+    h.error = c->Failure();
+    return h;
+  }
+  auto gagal = [&](const db::Error& e) {
+    t.Rollback();
+    h.error = e;
+    return h;
+  };
+
+  for (int coba = 1;; ++coba) {
+    if (c->Execute(kepala(h.nomor))) break;
+    const db::Error e = c->Failure();
+    if (!e.is(db::Error::Kind::DuplicateKey) || coba >= kCobaNomor) return gagal(e);
+    const NomorBaru n = NomorBerikut(c, seri);
+    if (n.error.failed()) return gagal(n.error);
+    if (!n.ok()) return gagal(db::Error{db::Error::Kind::Other, n.habis, e.statement, QString()});
+    // The clash is not with a number taken meanwhile.
+    if (n.nomor.compare(h.nomor, Qt::CaseInsensitive) == 0) return gagal(e);
+    h.nomor = n.nomor;
+  }
+
+  for (const Perintah& p : sisa(h.nomor)) {
+    int baris = 0;
+    if (!c->Execute(p.sql, &baris)) return gagal(c->Failure());
+    if (!p.barang.isEmpty() && baris == 0) {
+      h.barangHilang = p.barang;
+      return gagal(db::Error{db::Error::Kind::Other, QStringLiteral("no row of item %1 to change").arg(p.barang),
+                             p.sql, QString()});
+    }
+  }
+  if (!t.Commit()) return gagal(c->Failure());
+  return h;
+}
+
+// The lines of a document under its number: each line's row in `detail`
+// (whose first columns are `kolom`) and its item's stock moved as `ubah`
+// says (the SET part of the item's update).
+QList<Perintah> Rincian(const QString& detail, const QString& kolom, const QString& nomor,
+                        const QList<BarisBarang>& baris, const std::function<QString(const BarisBarang&)>& ubah) {
+  QList<Perintah> s;
+  for (const BarisBarang& b : baris) {
+    s << Perintah{QStringLiteral("INSERT INTO ") + detail + QStringLiteral(" (") + kolom +
+                      QStringLiteral(",Jumlah,SubTotal) VALUES (") + db::Quote(nomor) + QStringLiteral(",") +
+                      db::Quote(b.kode) + QStringLiteral(",") + Angka(b.harga) + QStringLiteral(",") +
+                      Angka(b.jumlah) + QStringLiteral(",") + Angka(b.subtotal) + QStringLiteral(")"),
+                  QString()};
+    s << Perintah{QStringLiteral("UPDATE Barang SET ") + ubah(b) + QStringLiteral(" WHERE Kode_Barang=") +
+                      db::Quote(b.kode),
+                  b.kode};
+  }
+  return s;
+}
+
+}  // namespace
+
+NomorBaru NomorBerikut(const db::ConnectionPtr& c, const Seri& seri) {
+  NomorBaru r;
+  const QString key = Nama(seri.key), prefix = Nama(seri.prefix);
+  const QString sql = QStringLiteral("SELECT ") + key + QStringLiteral(" FROM ") + Nama(seri.table) +
+                      QStringLiteral(" WHERE ") + key + QStringLiteral(" LIKE ") +
+                      db::Quote(prefix + QStringLiteral("%")) + QStringLiteral(" ORDER BY ") + key +
+                      QStringLiteral(" DESC LIMIT 1");
+  db::Recordset rs;
+  // A failed read is no empty table: the numbers would start again at 1.
+  if (!rs.Open(sql, c)) {
+    r.error = rs.Failure();
+    return r;
+  }
+  const NextCodeResult k = NextCode(prefix, seri.width, rs.Eof() ? QString() : rs.Text(0));
+  if (k.ok)
+    r.nomor = k.code;
+  else
+    r.habis = k.error;
+  return r;
+}
+
+HasilSimpan Simpan(const db::ConnectionPtr& c, const Penjualan& jual) {
+  auto kepala = [&](const QString& nota) {
+    return QStringLiteral("INSERT INTO Penjualan (No_Nota,Tgl_Nota,Total_Bayar,Kode_Pelanggan,UserID) VALUES (") +
+           db::Quote(nota) + QStringLiteral(",") + Tanggal(jual.tanggal) + QStringLiteral(",") + Angka(jual.total) +
+           QStringLiteral(",") + db::Quote(jual.pelanggan) + QStringLiteral(",") + db::Quote(jual.kasir) +
+           QStringLiteral(")");
+  };
+  auto sisa = [&](const QString& nota) {
+    // A delta, not a value read earlier: a sale at another till counts too.
+    return Rincian(QStringLiteral("Penjualan_Detail"), QStringLiteral("No_Nota,Kode_Barang,Harga_Jual"), nota,
+                   jual.baris, [](const BarisBarang& b) { return QStringLiteral("Stok=Stok - ") + Angka(b.jumlah); });
+  };
+  return SimpanDokumen(c, SeriPenjualan, jual.nomor, kepala, sisa);
+}
+
+HasilSimpan Simpan(const db::ConnectionPtr& c, const Pembelian& beli) {
+  auto kepala = [&](const QString& nomor) {
+    return QStringLiteral("INSERT INTO Pembelian (No_Masuk,Tgl_Masuk,Kode_Pemasok,Total,UserID) VALUES (") +
+           db::Quote(nomor) + QStringLiteral(",") + Tanggal(beli.tanggal) + QStringLiteral(",") +
+           db::Quote(beli.pemasok) + QStringLiteral(",") + Angka(beli.total) + QStringLiteral(",") +
+           db::Quote(beli.user) + QStringLiteral(")");
+  };
+  auto sisa = [&](const QString& nomor) {
+    return Rincian(QStringLiteral("Pembelian_Detail"), QStringLiteral("No_Masuk,Kode_Barang,Harga_Beli"), nomor,
+                   beli.baris, [](const BarisBarang& b) {
+                     return QStringLiteral("Stok=Stok + ") + Angka(b.jumlah) + QStringLiteral(", Harga_Beli=") +
+                            Angka(b.harga);
+                   });
+  };
+  return SimpanDokumen(c, SeriPembelian, beli.nomor, kepala, sisa);
+}
+
+HasilSimpan Simpan(const db::ConnectionPtr& c, const Kas& kas) {
+  auto kepala = [&](const QString& kode) {
+    return QStringLiteral("INSERT INTO Rekening (kode,tanggal,dk,transaksi,jumlah) VALUES (") + db::Quote(kode) +
+           QStringLiteral(",") + Tanggal(kas.tanggal) + QStringLiteral(",") + db::Quote(kas.dk) +
+           QStringLiteral(",") + db::Quote(kas.transaksi) + QStringLiteral(",") + Angka(kas.jumlah) +
+           QStringLiteral(")");
+  };
+  return SimpanDokumen(c, SeriKas, kas.kode, kepala, [](const QString&) { return QList<Perintah>(); });
+}
+
+PenjualanTersimpan BacaPenjualan(const db::ConnectionPtr& c, const QString& nomor) {
+  PenjualanTersimpan r;
+  r.jual.nomor = nomor;
+  const QString sql = QStringLiteral(" SELECT Penjualan.Tgl_Nota, ") +
+                      QStringLiteral(" Barang.Kode_Barang, Barang.Nama_Barang, ") +
+                      QStringLiteral(" Penjualan_Detail.Harga_Jual, Penjualan_Detail.Jumlah, ") +
+                      QStringLiteral(" Penjualan_Detail.Subtotal ") +
+                      QStringLiteral(" FROM Penjualan,Penjualan_Detail, Barang ") +
+                      QStringLiteral(" WHERE Penjualan.No_Nota = Penjualan_Detail.No_Nota ") +
+                      QStringLiteral(" AND Barang.Kode_Barang = Penjualan_Detail.Kode_Barang ") +
+                      QStringLiteral(" AND Penjualan.No_Nota =") + db::Quote(nomor);
+  db::Recordset rs;
+  if (!rs.Open(sql, c)) {
+    r.error = rs.Failure();
+    return r;
+  }
+  const int iKode = rs.FieldIndex(QStringLiteral("Kode_Barang"));
+  const int iNama = rs.FieldIndex(QStringLiteral("Nama_Barang"));
+  const int iHarga = rs.FieldIndex(QStringLiteral("Harga_Jual"));
+  const int iJumlah = rs.FieldIndex(QStringLiteral("Jumlah"));
+  const int iSub = rs.FieldIndex(QStringLiteral("Subtotal"));
+  for (; !rs.Eof(); rs.MoveNext()) {
+    BarisJual b;
+    b.kode = rs.Text(iKode);
+    b.nama = rs.Text(iNama);
+    b.harga = rs.Value(iHarga).toLongLong();
+    b.jumlah = rs.Value(iJumlah).toLongLong();
+    b.subtotal = rs.Value(iSub).toLongLong();
+    r.jual.baris << b;
+  }
+
+  db::Recordset kepala;
+  if (!kepala.Open(QStringLiteral("SELECT * FROM Penjualan WHERE No_Nota=") + db::Quote(nomor), c)) {
+    r.jual.baris.clear();
+    r.error = kepala.Failure();
+    return r;
+  }
+  if (kepala.Eof()) return r;
+  r.ada = true;
+  r.jual.nomor = kepala.Text(QStringLiteral("No_Nota"));
+  r.jual.tanggal = kepala.Date(QStringLiteral("Tgl_Nota"));
+  r.jual.total = kepala.Int(QStringLiteral("Total_Bayar"));
+  r.jual.pelanggan = kepala.Text(QStringLiteral("Kode_Pelanggan"));
+  r.jual.kasir = kepala.Text(QStringLiteral("UserID"));
+  return r;
+}
+
+}  // namespace toko
