@@ -1,12 +1,16 @@
 #pragma once
 // Shared set-up of the benchmarks: a shop database with many stock items, and
-// the best of several timings.
+// the best of several timings. The set-up goes through the store; SQLite's
+// own interface is for the raw side of a comparison only, on a handle the
+// benchmark opens itself.
 #include <sqlite3.h>
 
 #include <QByteArray>
 #include <QStorageInfo>
 #include <QString>
+#include <QStringList>
 #include <algorithm>
+#include <memory>
 #include <functional>
 #include <vector>
 
@@ -27,22 +31,21 @@ struct Item {
 inline bool FillShop(const QString& path, int count, const std::function<Item(int)>& item) {
   db::Connection c;
   if (!c.Create(path) || !c.BeginTrans()) return false;
-  sqlite3_stmt* ins = nullptr;
-  sqlite3_prepare_v2(c.Handle(), "INSERT INTO Barang VALUES (?,?,?,?,?,?,?)", -1, &ins, nullptr);
+  const std::unique_ptr<db::Statement> ins = c.Compile("INSERT INTO Barang VALUES (?,?,?,?,?,?,?)");
+  if (!ins) return false;
   for (int i = 0; i < count; ++i) {
     const Item it = item(i);
-    const QByteArray produk = it.kode.left(7);
-    sqlite3_bind_text(ins, 1, it.kode.constData(), int(it.kode.size()), SQLITE_TRANSIENT);
-    sqlite3_bind_text(ins, 2, produk.constData(), int(produk.size()), SQLITE_TRANSIENT);
-    sqlite3_bind_text(ins, 3, it.nama.constData(), int(it.nama.size()), SQLITE_TRANSIENT);
-    sqlite3_bind_text(ins, 4, it.satuan, -1, SQLITE_TRANSIENT);
-    sqlite3_bind_int64(ins, 5, it.beli);
-    sqlite3_bind_int64(ins, 6, it.jual);
-    sqlite3_bind_int64(ins, 7, it.stok);
-    if (sqlite3_step(ins) != SQLITE_DONE) return false;
-    sqlite3_reset(ins);
+    ins->BindText(1, QString::fromUtf8(it.kode));
+    ins->BindText(2, QString::fromUtf8(it.kode.left(7)));
+    ins->BindText(3, QString::fromUtf8(it.nama));
+    ins->BindText(4, QString::fromUtf8(it.satuan));
+    ins->BindInt(5, it.beli);
+    ins->BindInt(6, it.jual);
+    ins->BindInt(7, it.stok);
+    ins->Next();
+    if (ins->Failed()) return false;
+    ins->Reset();
   }
-  sqlite3_finalize(ins);
   return c.Execute("INSERT INTO Produk SELECT DISTINCT Kode_Produk, substr(Kode_Produk, 1, 3), "
                    "'PRODUK ' || Kode_Produk FROM Barang") &&
          c.Execute("INSERT INTO Grup SELECT DISTINCT Kode_Grup, 'GRUP ' || Kode_Grup FROM Produk") && c.CommitTrans();
@@ -67,30 +70,29 @@ inline bool FillSales(const QString& path, int items, int lines) {
   });
   db::Connection c;
   if (!shop || !c.Open(path) || !c.BeginTrans()) return false;
-  sqlite3_stmt *nota = nullptr, *baris = nullptr;
-  sqlite3_prepare_v2(c.Handle(), "INSERT INTO Penjualan VALUES (?,?,0,'','KASIR')", -1, &nota, nullptr);
-  sqlite3_prepare_v2(c.Handle(), "INSERT INTO Penjualan_Detail VALUES (?,?,?,?,?)", -1, &baris, nullptr);
+  const std::unique_ptr<db::Statement> nota = c.Compile("INSERT INTO Penjualan VALUES (?,?,0,'','KASIR')");
+  const std::unique_ptr<db::Statement> baris = c.Compile("INSERT INTO Penjualan_Detail VALUES (?,?,?,?,?)");
+  if (!nota || !baris) return false;
   for (int l = 0; l < lines; ++l) {
     const QByteArray no = "JL-" + QByteArray::number(l / 5 + 1).rightJustified(7, '0');
     if (l % 5 == 0) {
       const QByteArray tgl = "2024-03-" + QByteArray::number(1 + l / 5 % 31).rightJustified(2, '0');
-      sqlite3_bind_text(nota, 1, no.constData(), int(no.size()), SQLITE_TRANSIENT);
-      sqlite3_bind_text(nota, 2, tgl.constData(), int(tgl.size()), SQLITE_TRANSIENT);
-      if (sqlite3_step(nota) != SQLITE_DONE) return false;
-      sqlite3_reset(nota);
+      nota->BindText(1, QString::fromUtf8(no));
+      nota->BindText(2, QString::fromUtf8(tgl));
+      nota->Next();
+      if (nota->Failed()) return false;
+      nota->Reset();
     }
     const int i = (l * 7919) % items, qty = 1 + l % 12;
-    const QByteArray kode = Kode(i % 10 + 1, i / 10 % 10 + 1, i / 100 + 1);
-    sqlite3_bind_text(baris, 1, no.constData(), int(no.size()), SQLITE_TRANSIENT);
-    sqlite3_bind_text(baris, 2, kode.constData(), int(kode.size()), SQLITE_TRANSIENT);
-    sqlite3_bind_int64(baris, 3, 1500 + 7 * i);
-    sqlite3_bind_int64(baris, 4, qty);
-    sqlite3_bind_int64(baris, 5, qint64(1500 + 7 * i) * qty);
-    if (sqlite3_step(baris) != SQLITE_DONE) return false;
-    sqlite3_reset(baris);
+    baris->BindText(1, QString::fromUtf8(no));
+    baris->BindText(2, QString::fromUtf8(Kode(i % 10 + 1, i / 10 % 10 + 1, i / 100 + 1)));
+    baris->BindInt(3, 1500 + 7 * i);
+    baris->BindInt(4, qty);
+    baris->BindInt(5, qint64(1500 + 7 * i) * qty);
+    baris->Next();
+    if (baris->Failed()) return false;
+    baris->Reset();
   }
-  sqlite3_finalize(nota);
-  sqlite3_finalize(baris);
   return c.CommitTrans();
 }
 
@@ -98,14 +100,13 @@ inline double Best(const std::vector<double>& v) { return *std::min_element(v.be
 
 // A raw handle commits as the program's connections do (same synchronous
 // level), so that the two sides pay the same syncs.
-inline int SameSyncs(sqlite3* raw, sqlite3* ours) {
-  sqlite3_stmt* st = nullptr;
-  int level = -1;
-  if (sqlite3_prepare_v2(ours, "PRAGMA synchronous", -1, &st, nullptr) == SQLITE_OK && sqlite3_step(st) == SQLITE_ROW)
-    level = sqlite3_column_int(st, 0);
-  sqlite3_finalize(st);
+inline int SameSyncs(sqlite3* raw, db::Connection& ours) {
+  QStringList got;
+  if (!ours.QueryRaw("PRAGMA synchronous", &got) || got.isEmpty()) return -1;
+  bool ok = false;
+  const int level = got.first().toInt(&ok);
   const QByteArray set = "PRAGMA synchronous=" + QByteArray::number(level);
-  return level >= 0 && sqlite3_exec(raw, set.constData(), nullptr, nullptr, nullptr) == SQLITE_OK ? level : -1;
+  return ok && sqlite3_exec(raw, set.constData(), nullptr, nullptr, nullptr) == SQLITE_OK ? level : -1;
 }
 
 // The folder of the files and its file system: on tmpfs a sync costs

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
@@ -33,6 +34,9 @@ int main(int argc, char** argv) {
   });
   auto conn = std::make_shared<db::Connection>();
   if (!filled || !conn->Open(path)) return 1;
+  // The raw side reads through a handle of its own.
+  sqlite3* h = nullptr;
+  if (sqlite3_open_v2(QFile::encodeName(path).constData(), &h, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) return 1;
 
   const QString sql = QStringLiteral("SELECT Barang.*, Produk.* ") + " FROM Barang, Produk " +
                       " WHERE Produk.Kode_Produk=Barang.Kode_Produk " + " ORDER BY Kode_Barang ";
@@ -50,7 +54,7 @@ int main(int argc, char** argv) {
     t.start();
     sqlite3_stmt* st = nullptr;
     const QByteArray q = sql.toUtf8();
-    sqlite3_prepare_v2(conn->Handle(), q.constData(), -1, &st, nullptr);
+    sqlite3_prepare_v2(h, q.constData(), -1, &st, nullptr);
     int rows = 0;
     while (sqlite3_step(st) == SQLITE_ROW) {
       for (int c = 0; c < sqlite3_column_count(st); ++c) checksum += sqlite3_column_bytes(st, c) + (sqlite3_column_text(st, c) ? 1 : 0);
@@ -83,5 +87,6 @@ int main(int argc, char** argv) {
   std::printf("  raw SQLite step + read all columns : %8.2f ms\n", r);
   std::printf("  Recordset open                     : %8.2f ms   ratio %.2fx (target <= 1.5x)\n", o, o / r);
   std::printf("  Recordset open + 8-column grid fill: %8.2f ms   ratio %.2fx (target <= 3x)\n", o + f, (o + f) / r);
+  sqlite3_close(h);
   return 0;
 }

@@ -79,7 +79,7 @@ int main(int argc, char** argv) {
   sqlite3_open(path.toUtf8().constData(), &h);
   db::Connection translator;
   if (!translator.Open(path)) return 1;
-  const int level = bench::SameSyncs(h, translator.Handle());
+  const int level = bench::SameSyncs(h, translator);
   if (level < 0) return 1;
 
   for (int rep = 0; rep < reps; ++rep) {

@@ -293,7 +293,7 @@ int Create(Options o) {
   demodata::Summary summary;
   {
     db::Connection conn;
-    if (!conn.Create(work)) {
+    if (!conn.Create(db::Description::File(work))) {
       const QString why = conn.LastError();
       conn.Close();
       QFile::remove(work);
@@ -377,7 +377,8 @@ bool HashPlainPasswords(const db::ConnectionPtr& conn, int* converted, QString* 
 int Upgrade(const QString& path) {
   auto conn = std::make_shared<db::Connection>();
   QStringList added;
-  if (!conn->Open(path) || !conn->AddMissingIndexes(&added)) return Fail(path + ": " + conn->LastError());
+  if (!conn->Open(db::Description::File(path)) || !conn->AddMissingIndexes(&added))
+    return Fail(path + ": " + conn->LastError());
   int converted = 0;
   QString why;
   if (!HashPlainPasswords(conn, &converted, &why))

@@ -15,7 +15,6 @@
 //     and looks for every sale LOG confirms: its header and all its lines.
 //     Prints one line; status 0 when none is missing, 1 when one is, 2 when
 //     the file does not open.
-#include <sqlite3.h>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -45,13 +44,11 @@ int Usage() {
   return 2;
 }
 
-int Level(sqlite3* h) {
-  sqlite3_stmt* st = nullptr;
-  int level = -1;
-  if (sqlite3_prepare_v2(h, "PRAGMA synchronous", -1, &st, nullptr) == SQLITE_OK && sqlite3_step(st) == SQLITE_ROW)
-    level = sqlite3_column_int(st, 0);
-  sqlite3_finalize(st);
-  return level;
+int Level(db::Connection& c) {
+  QStringList got;
+  bool ok = false;
+  const int level = c.QueryRaw("PRAGMA synchronous", &got) && !got.isEmpty() ? got.first().toInt(&ok) : -1;
+  return ok ? level : -1;
 }
 
 qint64 Count(const db::ConnectionPtr& c, const QString& sql, bool* ok) {
@@ -145,7 +142,7 @@ int main(int argc, char** argv) {
     }
     // The cashier is told: from here on the sale must survive.
     const QByteArray line = nota->text().toLatin1() + ' ' + QByteArray::number(lines) + ' ' +
-                            QByteArray::number(Level(mdlUtama::Conn->Handle())) + '\n';
+                            QByteArray::number(Level(*mdlUtama::Conn)) + '\n';
     if (::write(out, line.constData(), size_t(line.size())) != line.size() || ::fsync(out) != 0) std::exit(4);
     saved = true;
     return int(ui::vbOK);
@@ -154,7 +151,7 @@ int main(int argc, char** argv) {
   if (!mdlUtama::Conn || !mdlUtama::Conn->IsOpen()) return 2;
   if (!level.isEmpty()) {
     const QByteArray pragma = "PRAGMA synchronous=" + level.toLatin1();
-    if (sqlite3_exec(mdlUtama::Conn->Handle(), pragma.constData(), nullptr, nullptr, nullptr) != SQLITE_OK) return 2;
+    if (!mdlUtama::Conn->ExecRaw(QString::fromLatin1(pragma))) return 2;
   }
 
   struct Item {
@@ -170,7 +167,7 @@ int main(int argc, char** argv) {
     }
   }
   if (items.isEmpty()) return 2;
-  std::printf("selling on %s, synchronous=%d\n", qPrintable(path), Level(mdlUtama::Conn->Handle()));
+  std::printf("selling on %s, synchronous=%d\n", qPrintable(path), Level(*mdlUtama::Conn));
   std::fflush(stdout);
 
   QRandomGenerator* r = QRandomGenerator::global();

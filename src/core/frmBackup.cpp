@@ -28,7 +28,7 @@ frmBackup::frmBackup(QWidget* parent) : QDialog(parent) {
   resize(640, 380);
 
   auto* folder = new QLabel(QStringLiteral("Folder: %1").arg(QDir::toNativeSeparators(
-                                db::BackupFolder(mdlUtama::DatabasePath()))),
+                                db::BackupFolder(mdlUtama::DatabaseFile()))),
                             this);
   folder->setObjectName("lblFolder");
   folder->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -63,7 +63,9 @@ frmBackup::frmBackup(QWidget* parent) : QDialog(parent) {
 }
 
 void frmBackup::TampilDaftar() {
-  daftar_ = db::Backups(mdlUtama::DatabasePath());
+  // Only a database kept in a file has copies beside it.
+  const QString file = mdlUtama::DatabaseFile();
+  daftar_ = file.isEmpty() ? QList<db::BackupFile>() : db::Backups(file);
   GridBackup->SetRows(int(daftar_.size()) + 1);
   int baris = 1;
   for (const db::BackupFile& b : std::as_const(daftar_)) {

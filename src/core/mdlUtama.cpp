@@ -22,16 +22,20 @@ db::RecordsetPtr RsProduk, RsBarang, RsNota, RsGrup, RsCari, RsPemasok, RsPelang
     RsRekening, RsLapJual, RsLapBeli, RsDetail, RsLaporan, RsLaporan2, RsLogin;
 QString UserAktif;
 
-namespace {
-QString& testPath() { static QString p; return p; }
+db::Description Database() { return db::ShopDatabase(); }
+
+QString DatabasePath() { return Database().path; }
+
+QString DatabaseFile() {
+  // The open connection says whether its engine keeps a file at all.
+  if (Conn && Conn->IsOpen() && !Conn->File()) return QString();
+  const db::Description d = Database();
+  return d.IsFile() ? d.path : QString();
 }
 
-QString DatabasePath() {
-  if (!testPath().isEmpty()) return testPath();
-  return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("ZovaDavezuZi.mdb"));
+void SetDatabasePathForTests(const QString& path) {
+  db::SetShopDatabase(path.isEmpty() ? db::Description() : db::Description::File(path));
 }
-
-void SetDatabasePathForTests(const QString& path) { testPath() = path; }
 
 namespace {
 // The connection message, then the end of the program. Under its first line
@@ -79,11 +83,12 @@ bool BukaKoneksi(bool bacaBarang) {
   // Each call ends with a connection of its own; record sets opened earlier
   // keep the connection they were opened with.
   Conn = std::make_shared<db::Connection>();
-  const QString path = DatabasePath();
-  if (!PegangDatabase(path)) return false;
+  const db::Description where = Database();
+  // A database kept in a file is held against a restore by another program.
+  if (where.IsFile() && !PegangDatabase(where.path)) return false;
   StrKoneksi = QStringLiteral("Provider=SQLite3;Persist ") + QStringLiteral("Security Info=False;Data Source=") +
-               QDir::toNativeSeparators(path);
-  if (!Conn->Open(path)) {
+               QDir::toNativeSeparators(where.Target());
+  if (!Conn->Open(where)) {
     GagalKoneksi(Conn->LastError());
     return false;
   }
@@ -121,6 +126,10 @@ QDateTime Sekarang() { return QDateTime(ui::Today(), QTime::currentTime()); }
 
 namespace {
 bool Backup(const QString& database, const QDateTime& waktu, bool manual, QString* tujuan, QString* sebab) {
+  if (database.isEmpty()) {
+    *sebab = QStringLiteral("Database ini tidak disimpan dalam satu file; backupnya dibuat oleh servernya.");
+    return false;
+  }
   const QString folder = db::BackupFolder(database);
   if (!QDir().mkpath(folder)) {
     *sebab = QStringLiteral("Folder %1 tidak dapat dibuat").arg(folder);
@@ -145,7 +154,7 @@ std::thread& backupAwal() {
 bool BuatBackup(QString* tujuan, QString* sebab, bool manual) {
   TungguBackupAwal();
   QApplication::setOverrideCursor(Qt::WaitCursor);
-  const bool ok = Backup(DatabasePath(), Sekarang(), manual, tujuan, sebab);
+  const bool ok = Backup(DatabaseFile(), Sekarang(), manual, tujuan, sebab);
   QApplication::restoreOverrideCursor();
   return ok;
 }
@@ -160,7 +169,8 @@ void BackupSekarang() {
 }
 
 void BackupAwal() {
-  const QString path = DatabasePath();
+  const QString path = DatabaseFile();
+  if (path.isEmpty()) return;  // no file to copy: the server keeps its own
   const QDateTime sekarang = Sekarang();
   const QList<db::BackupFile> ada = db::Backups(path);
   if (!ada.isEmpty() && ada.first().when > sekarang.addDays(-1)) return;
@@ -195,9 +205,14 @@ void BackupPenutup() {
 
 bool Pulihkan(const QString& backup, QString* disimpan, QString* sebab) {
   TungguBackupAwal();
+  const QString database = DatabaseFile();
+  if (database.isEmpty()) {
+    *sebab = QStringLiteral("Database ini tidak disimpan dalam satu file; tidak ada file yang dapat diganti.");
+    return false;
+  }
   TutupKoneksi();
   QApplication::setOverrideCursor(Qt::WaitCursor);
-  const bool ok = db::Restore(backup, DatabasePath(), Sekarang(), disimpan, sebab);
+  const bool ok = db::Restore(backup, database, Sekarang(), disimpan, sebab);
   QApplication::restoreOverrideCursor();
   // The restored file, or the old one when it was refused.
   return BukaKoneksi() && ok;
@@ -210,8 +225,52 @@ QString FormatTanggal(const QDate& tgl) {
       .arg(tgl.year());
 }
 
+QString TeksGagal(const QString& statement, const QString& storeMessage, bool busy, const QString& what) {
+  // What failed, from the statement's first word and its tables.
+  QList<db::Token> tk;
+  QStringList kata;  // words, names and commas; blanks and comments left out
+  if (db::ReadStatement(statement, &tk, nullptr))
+    for (const db::Token& t : tk) {
+      if (t.kind == db::Token::Name) kata << t.value;
+      if (t.kind == db::Token::Word || (t.kind == db::Token::Punct && statement[t.start] == QLatin1Char(',')))
+        kata << statement.mid(t.start, t.len);
+    }
+  // The tables named after `w`: a list separated by commas.
+  auto tabel = [&](const char* w) {
+    QStringList daftar;
+    int k = 0;
+    while (k < kata.size() && kata[k].compare(QLatin1String(w), Qt::CaseInsensitive) != 0) ++k;
+    for (++k; k < kata.size(); k += 2) {
+      daftar << kata[k];
+      if (k + 1 >= kata.size() || kata[k + 1] != QLatin1String(",")) break;
+    }
+    return daftar.join(QStringLiteral(", "));
+  };
+  const QString awal = kata.value(0).toUpper();
+  QString apa;
+  if (awal == QLatin1String("SELECT"))
+    apa = QStringLiteral("MEMBACA DATA ") + tabel("FROM");
+  else if (awal == QLatin1String("INSERT"))
+    apa = QStringLiteral("MENAMBAH DATA ") + tabel("INTO");
+  else if (awal == QLatin1String("UPDATE"))
+    apa = QStringLiteral("MENGUBAH DATA ") + tabel("UPDATE");
+  else if (awal == QLatin1String("DELETE"))
+    apa = QStringLiteral("MENGHAPUS DATA ") + tabel("FROM");
+  else
+    apa = QStringLiteral("MENJALANKAN PERINTAH DATABASE");
+  if (!what.isEmpty()) apa = what;
+  const QString crlf = QStringLiteral("\r\n");
+  QString teks = QStringLiteral("GAGAL ") + apa.trimmed();
+  if (busy)
+    teks = QStringLiteral("DATABASE SEDANG DIPAKAI PROGRAM LAIN") + crlf + teks + crlf +
+           QStringLiteral("Tidak ada data yang berubah. Tunggu sebentar, lalu ulangi atau simpan kembali.");
+  teks += crlf + crlf + QStringLiteral("Perintah: ") + db::ShortStatement(statement) + crlf +
+          QStringLiteral("Pesan database: ") + storeMessage;
+  return teks;
+}
+
 void TampilGagal(const QString& sql, const QString& error, bool busy) {
-  ui::MsgBox(db::FailureText(sql, error, busy), ui::vbOKOnly | ui::vbCritical, QStringLiteral("Error"));
+  ui::MsgBox(TeksGagal(sql, error, busy), ui::vbOKOnly | ui::vbCritical, QStringLiteral("Error"));
 }
 
 void TampilGagal(const db::Error& e) { TampilGagal(e.statement, e.message, e.is(db::Error::Kind::Busy)); }

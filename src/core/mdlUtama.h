@@ -6,6 +6,7 @@
 #include <QString>
 
 #include "db/Connection.h"
+#include "db/Description.h"
 #include "db/Recordset.h"
 #include "db/Sql.h"
 
@@ -21,8 +22,15 @@ extern db::RecordsetPtr RsProduk, RsBarang, RsNota, RsGrup, RsCari, RsPemasok, R
 
 extern QString UserAktif;
 
-// The database file: ZovaDavezuZi.mdb in the application's folder.
+// The shop's database (db::ShopDatabase): ZovaDavezuZi.mdb in the
+// application's folder.
+db::Description Database();
+// Its file.
 QString DatabasePath();
+// The file that backups copy, restores replace and the use lock guards:
+// the open connection's, when its engine keeps its data in a file; empty for
+// an engine without one.
+QString DatabaseFile();
 // Tests point the program at a file of their own.
 void SetDatabasePathForTests(const QString& path);
 
@@ -77,6 +85,12 @@ QString FormatTanggal(const QDate& tgl);
 [[nodiscard]] bool Jalankan(const QString& sql);
 // Re-reads rs on its own connection.
 [[nodiscard]] bool BacaUlang(db::Recordset* rs);
+// A failed statement as a person sees it: what failed, in Indonesian, the
+// statement (shortened) and the store's own message. A busy database says so
+// and that the work can be saved again.
+// `what` names what failed when the statement does not say it (a record set
+// storing its row fails with its query as the statement).
+QString TeksGagal(const QString& statement, const QString& storeMessage, bool busy, const QString& what = {});
 // Shows a failure of the store for the statement sql.
 void TampilGagal(const QString& sql, const QString& error, bool busy);
 // Shows a failure of the store as it reported it (its statement, message and kind).

@@ -1,7 +1,5 @@
 #include "db/Backup.h"
 
-#include <sqlite3.h>
-
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/file.h>
@@ -22,7 +20,7 @@
 #include <thread>
 #include <utility>
 
-#include "db/Connection.h"
+#include "db/SqliteEngine.h"
 
 namespace db {
 

@@ -1,20 +1,14 @@
 #include "db/Connection.h"
 
-#include <sqlite3.h>
-
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <QFile>
-#include <QFileInfo>
 #include <QRegularExpression>
+#include <algorithm>
+
+#include "base/Number.h"
 
 #include "db/FileCheck.h"
 #include "db/Sql.h"
-
-// The schema is built into the store's library; a static library registers
-// its resources only when asked.
-static void LoadSchemaResource() { Q_INIT_RESOURCE(db); }
+// The engine's own text: the schema new databases are made from.
+#include "db/SqliteEngine.h"
 
 namespace db {
 
@@ -23,35 +17,6 @@ int& busyTimeoutMs() {
   static int ms = Connection::kDefaultBusyTimeoutMs;
   return ms;
 }
-
-// The tables and columns the program uses: those of the schema that new
-// files are made from. Read once.
-const QList<QPair<QString, QStringList>>& SchemaReference() {
-  static const QList<QPair<QString, QStringList>> ref = [] {
-    QList<QPair<QString, QStringList>> out;
-    QFile f(QStringLiteral(":/db/schema.sql"));
-    if (!f.open(QIODevice::ReadOnly)) return out;
-    sqlite3* m = nullptr;
-    if (sqlite3_open(":memory:", &m) == SQLITE_OK &&
-        sqlite3_exec(m, f.readAll().constData(), nullptr, nullptr, nullptr) == SQLITE_OK) {
-      sqlite3_stmt* st = nullptr;
-      sqlite3_prepare_v2(m, "SELECT m.name, p.name FROM sqlite_master m, pragma_table_info(m.name) p "
-                            "WHERE m.type = 'table' ORDER BY m.rowid, p.cid", -1, &st, nullptr);
-      while (st && sqlite3_step(st) == SQLITE_ROW) {
-        const QString table = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)));
-        const QString column = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 1)));
-        if (out.isEmpty() || out.last().first != table) out.append({table, {}});
-        out.last().second << column;
-      }
-      sqlite3_finalize(st);
-    }
-    sqlite3_close(m);
-    return out;
-  }();
-  return ref;
-}
-
-bool Writable(const QString& path) { return ::access(QFile::encodeName(path).constData(), W_OK) == 0; }
 }  // namespace
 
 void Connection::SetBusyTimeout(int ms) { busyTimeoutMs() = ms; }
@@ -61,218 +26,104 @@ Connection::Connection() = default;
 Connection::~Connection() { Close(); }
 
 void Connection::Close() {
-  if (db_) sqlite3_close_v2(db_);
-  db_ = nullptr;
-  check_.reset();
+  if (engine_) engine_->Close();
   tables_.clear();
-  dev_ = ino_ = 0;
 }
 
 void Connection::SetError(Error::Kind kind, const QString& message, const QString& statement) {
   failure_.kind = kind;
   failure_.message = message;
   failure_.statement = statement;
-  failure_.target = path_;
+  failure_.target = where_.Target();
 }
 
-namespace {
-// The kind of SQLite's last failure on h.
-Error::Kind KindOf(sqlite3* h) {
-  const int ext = sqlite3_extended_errcode(h);
-  switch (ext & 0xff) {
-    case SQLITE_BUSY:
-    case SQLITE_LOCKED:
-      return Error::Kind::Busy;
-    case SQLITE_CONSTRAINT:
-      return ext == SQLITE_CONSTRAINT_PRIMARYKEY || ext == SQLITE_CONSTRAINT_UNIQUE ? Error::Kind::DuplicateKey
-                                                                                    : Error::Kind::Other;
-    case SQLITE_CORRUPT:
-    case SQLITE_NOTADB:
-      return Error::Kind::Damaged;
-    case SQLITE_READONLY:
-      return Error::Kind::ReadOnly;
-    case SQLITE_CANTOPEN:
-      return Error::Kind::NotFound;
-    case SQLITE_ERROR: {
-      const QByteArray m(sqlite3_errmsg(h));
-      if (m.startsWith("no such table") || m.startsWith("no such column")) return Error::Kind::MissingSchema;
-      return Error::Kind::Other;
-    }
-    default:
-      return Error::Kind::Other;
-  }
-}
-}  // namespace
-
-void Connection::TakeSqliteError() {
-  if (!db_) {
+void Connection::TakeEngineError() {
+  if (!engine_) {
     SetError(Error::Kind::Other, QStringLiteral("database tidak terbuka"));
     return;
   }
-  SetError(KindOf(db_), QString::fromUtf8(sqlite3_errmsg(db_)));
+  failure_ = engine_->LastError();
+  failure_.target = where_.Target();
 }
 
-bool Connection::Open(const QString& path) {
-  Close();
-  path_ = path;
-  const QFileInfo fi(path);
-  if (!fi.exists() || !fi.isFile()) {
-    SetError(Error::Kind::NotFound, QStringLiteral("File database tidak ditemukan: %1").arg(path));
-    return false;
-  }
-  // A file that opens read-only would fail at the first save, after the
-  // person has typed a whole sale: refuse it now. The folder must take
-  // SQLite's journal beside the file.
-  if (!Writable(path)) {
-    SetError(Error::Kind::ReadOnly, QStringLiteral("File database hanya dapat dibaca: %1").arg(path));
-    return false;
-  }
-  if (!Writable(fi.absolutePath())) {
-    SetError(Error::Kind::ReadOnly, QStringLiteral("Folder database tidak dapat ditulisi: %1").arg(fi.absolutePath()));
-    return false;
-  }
-  sqlite3* h = nullptr;
-  int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &h, SQLITE_OPEN_READWRITE, nullptr);
-  if (rc != SQLITE_OK) {
-    SetError(h ? KindOf(h) : Error::Kind::Other, h ? QString::fromUtf8(sqlite3_errmsg(h)) : QStringLiteral("out of memory"));
-    sqlite3_close_v2(h);
-    return false;
-  }
-  db_ = h;
-  if (QString why; !MakeDurable(db_, &why)) {
-    SetError(KindOf(db_), why);
-    Close();
-    return false;
-  }
-  if (struct stat st; ::stat(QFile::encodeName(path).constData(), &st) == 0) {
-    dev_ = st.st_dev;
-    ino_ = st.st_ino;
-  }
-  sqlite3_busy_timeout(db_, busyTimeoutMs());
-  if (sqlite3_db_readonly(db_, "main") == 1) {
-    SetError(Error::Kind::ReadOnly, QStringLiteral("File database hanya dapat dibaca: %1").arg(path));
-    Close();
-    return false;
-  }
-  if (!CheckOpened()) {
-    Close();
-    return false;
-  }
-  check_ = FileCheck::For(path);
-  QString why;
-  if (check_->Done() && !check_->Wait(&why)) {
-    SetError(Error::Kind::Damaged, QStringLiteral("File database rusak: %1").arg(why));
-    Close();
-    return false;
-  }
-  return true;
-}
-
-// Every table and column the program uses must be there. A file that is not
-// a database, or one that another program holds locked, fails here too.
-bool Connection::CheckOpened() {
-  QString why;
-  bool busy = false;
-  if (HasProgramSchema(db_, path_, &why, &busy)) return true;
-  // When a query of the check failed, SQLite says what the file is (not a
-  // database, damaged, locked); otherwise a table or column is missing.
-  SetError(busy ? Error::Kind::Busy : sqlite3_errcode(db_) != SQLITE_OK ? KindOf(db_) : Error::Kind::MissingSchema, why);
+bool Connection::NotOpen() {
+  SetError(QStringLiteral("Koneksi database belum terbuka"));
   return false;
 }
 
-bool HasProgramSchema(sqlite3* h, const QString& path, QString* error, bool* busy) {
-  auto storeError = [&] {
-    const int code = sqlite3_extended_errcode(h) & 0xff;
-    *error = QString::fromUtf8(sqlite3_errmsg(h));
-    if (busy) *busy = code == SQLITE_BUSY || code == SQLITE_LOCKED;
-  };
-  for (const auto& [table, columns] : SchemaReference()) {
-    sqlite3_stmt* st = nullptr;
-    const QByteArray q = "SELECT name FROM pragma_table_info(" + Quote(table).toUtf8() + ")";
-    if (sqlite3_prepare_v2(h, q.constData(), -1, &st, nullptr) != SQLITE_OK) {
-      storeError();
-      return false;
-    }
-    QSet<QString> there;
-    int rc;
-    while ((rc = sqlite3_step(st)) == SQLITE_ROW)
-      there.insert(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0))).toLower());
-    if (rc != SQLITE_DONE) storeError();
-    sqlite3_finalize(st);
-    if (rc != SQLITE_DONE) return false;
-    if (there.isEmpty()) {
-      *error = QStringLiteral("Tabel %1 tidak ada di database %2").arg(table, path);
-      return false;
-    }
-    for (const QString& c : columns)
-      if (!there.contains(c.toLower())) {
-        *error = QStringLiteral("Kolom %1.%2 tidak ada di database %3").arg(table, c, path);
-        return false;
-      }
-  }
-  return true;
+std::shared_ptr<FileCheck> Connection::Check() const {
+  const FileEngine* f = File();
+  return f ? f->Check() : nullptr;
 }
 
-bool MakeDurable(sqlite3* h, QString* error) {
-  if (sqlite3_exec(h, "PRAGMA synchronous=EXTRA", nullptr, nullptr, nullptr) == SQLITE_OK) return true;
-  *error = QString::fromUtf8(sqlite3_errmsg(h));
+bool Connection::Open(const Description& where) {
+  Close();
+  where_ = where;
+  engine_ = MakeEngine(where);
+  engine_->SetBusyTimeout(busyTimeoutMs());
+  if (engine_->Open(where)) return true;
+  TakeEngineError();
+  return false;
+}
+
+bool Connection::Create(const Description& where) {
+  Close();
+  where_ = where;
+  const QString schema = SchemaText();
+  if (schema.isEmpty()) {
+    SetError(QStringLiteral("Skema database tidak dapat dibaca"));
+    return false;
+  }
+  engine_ = MakeEngine(where);
+  engine_->SetBusyTimeout(busyTimeoutMs());
+  if (engine_->Create(where, schema)) return true;
+  TakeEngineError();
   return false;
 }
 
 bool Connection::FileStillHere() {
-  struct stat st;
-  if (ino_ == 0 || (::stat(QFile::encodeName(path_).constData(), &st) == 0 && st.st_dev == dev_ && st.st_ino == ino_))
-    return true;
+  const FileEngine* f = File();
+  if (!f || f->StillHere()) return true;
   SetError(Error::Kind::Moved, QStringLiteral("File database sudah tidak ada di tempatnya (dipindah, dihapus atau diganti), "
-                          "tidak ada data yang disimpan: %1").arg(path_));
+                          "tidak ada data yang disimpan: %1").arg(where_.path));
   return false;
 }
 
 bool Connection::WriteAllowed() {
   // Inside a transaction the file was checked at its start and is again at
   // its commit.
-  if (db_ && !InTransaction() && !FileStillHere()) return false;
-  if (!check_) return true;
+  if (IsOpen() && !InTransaction() && !FileStillHere()) return false;
+  const std::shared_ptr<FileCheck> check = Check();
+  if (!check) return true;
   QString why;
-  if (check_->Wait(&why)) return true;
+  if (check->Wait(&why)) return true;
   SetError(Error::Kind::Damaged, QStringLiteral("File database rusak, tidak ada data yang disimpan: %1").arg(why));
   return false;
 }
 
 bool Connection::AddMissingIndexes(QStringList* added) {
   added->clear();
-  if (!db_) {
-    SetError(QStringLiteral("Koneksi database belum terbuka"));
-    return false;
-  }
-  LoadSchemaResource();
-  QFile schema(QStringLiteral(":/db/schema.sql"));
-  if (!schema.open(QIODevice::ReadOnly)) {
+  if (!IsOpen()) return NotOpen();
+  const QString ddl = SchemaText();
+  if (ddl.isEmpty()) {
     SetError(QStringLiteral("Skema database tidak dapat dibaca"));
     return false;
   }
   static const QRegularExpression index(QStringLiteral(R"(CREATE INDEX (?:IF NOT EXISTS )?(\w+) (ON [^;]+);)"));
-  const QString ddl = QString::fromUtf8(schema.readAll());
   if (!BeginTrans()) return false;
+  auto fail = [&] {
+    TakeEngineError();
+    const Error why = failure_;
+    RollbackTrans();
+    SetFailure(why);
+    return false;
+  };
   for (auto m = index.globalMatch(ddl); m.hasNext();) {
     const QRegularExpressionMatch i = m.next();
-    sqlite3_stmt* ada = PrepareOne(QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'index' AND name = '%1'")
-                                       .arg(i.captured(1)));
-    if (!ada) {
-      RollbackTrans();
-      return false;
-    }
-    const bool baru = sqlite3_step(ada) != SQLITE_ROW;
-    sqlite3_finalize(ada);
-    if (!baru) continue;
-    const QByteArray sql = QStringLiteral("CREATE INDEX %1 %2").arg(i.captured(1), i.captured(2)).toUtf8();
-    if (sqlite3_exec(db_, sql.constData(), nullptr, nullptr, nullptr) != SQLITE_OK) {
-      TakeSqliteError();
-      const Error why = failure_;
-      RollbackTrans();
-      SetFailure(why);
-      return false;
-    }
+    bool there = false;
+    if (!engine_->HasIndex(i.captured(1), &there)) return fail();
+    if (there) continue;
+    if (!engine_->Execute(QStringLiteral("CREATE INDEX %1 %2").arg(i.captured(1), i.captured(2)))) return fail();
     *added << i.captured(1);
   }
   if (!CommitTrans()) {
@@ -285,60 +136,21 @@ bool Connection::AddMissingIndexes(QStringList* added) {
   return true;
 }
 
-bool Connection::Create(const QString& path) {
-  Close();
-  path_ = path;
-  LoadSchemaResource();
-  QFile schema(QStringLiteral(":/db/schema.sql"));
-  if (!schema.open(QIODevice::ReadOnly)) {
-    SetError(QStringLiteral("Skema database tidak dapat dibaca"));
-    return false;
-  }
-  const QByteArray ddl = schema.readAll();
-  sqlite3* h = nullptr;
-  int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &h,
-                           SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
-  if (rc != SQLITE_OK) {
-    SetError(h ? QString::fromUtf8(sqlite3_errmsg(h)) : QStringLiteral("out of memory"));
-    sqlite3_close_v2(h);
-    return false;
-  }
-  db_ = h;
-  if (QString why; !MakeDurable(db_, &why)) {
-    SetError(KindOf(db_), why);
-    Close();
-    return false;
-  }
-  sqlite3_busy_timeout(db_, busyTimeoutMs());
-  char* msg = nullptr;
-  const QByteArray script = "BEGIN;\n" + ddl + "\nCOMMIT;";
-  rc = sqlite3_exec(db_, script.constData(), nullptr, nullptr, &msg);
-  if (rc != SQLITE_OK) {
-    SetError(QString::fromUtf8(msg ? msg : "gagal membuat tabel"));
-    sqlite3_free(msg);
-    sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
-    Close();
-    return false;
-  }
-  return true;
-}
-
 bool Connection::LoadTable(const QString& table) {
   const QString key = table.toLower();
   if (tables_.contains(key)) return true;
-  if (!db_) return false;
+  if (!IsOpen()) return false;
+  QList<Column> cols;
+  if (!engine_->TableColumns(table, &cols)) return false;
   TableInfo info;
-  sqlite3_stmt* st = nullptr;
-  const QByteArray q = "PRAGMA table_info(" + Quote(table).toUtf8() + ")";
-  if (sqlite3_prepare_v2(db_, q.constData(), -1, &st, nullptr) != SQLITE_OK) return false;
-  while (sqlite3_step(st) == SQLITE_ROW) {
-    const QString name = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 1)));
-    const QString type = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 2))).toUpper();
-    info.columns << name;
-    if (type.contains(QLatin1String("INT"))) info.integers.insert(name.toLower());
+  QList<QPair<int, QString>> keyed;
+  for (const Column& c : std::as_const(cols)) {
+    info.columns << c.name;
+    if (c.integer) info.integers.insert(c.name.toLower());
+    if (c.key > 0) keyed.append({c.key, c.name});
   }
-  sqlite3_finalize(st);
-  if (info.columns.isEmpty()) return false;
+  std::sort(keyed.begin(), keyed.end());
+  for (const auto& k : std::as_const(keyed)) info.key << k.second;
   tables_.insert(key, info);
   return true;
 }
@@ -352,6 +164,11 @@ const QSet<QString>& Connection::IntegerColumns(const QString& table) {
 QStringList Connection::Columns(const QString& table) {
   if (!LoadTable(table)) return {};
   return tables_[table.toLower()].columns;
+}
+
+QStringList Connection::KeyColumns(const QString& table) {
+  if (!LoadTable(table)) return {};
+  return tables_[table.toLower()].key;
 }
 
 namespace {
@@ -400,20 +217,6 @@ class Reader {
   const QList<Token>& tk_;
   QList<int> ix_;
 };
-
-// A number written as text for a whole-number column: blanks around it are
-// ignored and an empty text is 0. Anything else, or a number too large to be
-// stored exactly, is refused, so that text never lands in an amount column.
-bool TextToInteger(const QString& text, qint64* v) {
-  const QString t = text.trimmed();
-  if (t.isEmpty()) {
-    *v = 0;
-    return true;
-  }
-  bool ok = false;
-  *v = t.toLongLong(&ok);
-  return ok;
-}
 
 }  // namespace
 
@@ -485,7 +288,9 @@ bool Connection::CoerceNumbers(const QString& jet, const QList<Token>& tk, QHash
     if (!ints.contains(col.toLower())) continue;
     const Token* t = r.at(p);
     qint64 v = 0;
-    if (!TextToInteger(t->value, &v)) {
+    // Blanks around the number are ignored and an empty text is 0; anything
+    // else is refused, so that text never lands in an amount column.
+    if (!base::WholeText(t->value, &v)) {
       SetError(QStringLiteral("Nilai %1 untuk kolom %2 bukan angka").arg(jet.mid(t->start, t->len), col));
       return false;
     }
@@ -505,55 +310,26 @@ bool Connection::Prepare(const QString& jetSql, QString* out, QString* oneTable)
   if (!CoerceNumbers(jetSql, tk, &replace)) return false;
   if (oneTable) {
     // SELECT * FROM T [WHERE ... | ORDER BY ...]: a query whose rows can be
-    // changed and added to; the row id lets an edit find its row again.
+    // changed and added to; every column of T is read, its key among them.
     oneTable->clear();
     const Reader r(jetSql, tk);
     int p = 3;
     if (r.is(0, "SELECT") && r.punct(1, '*') && r.is(2, "FROM")) {
       const QString t = r.name(p);
-      if (!t.isEmpty() && (p >= r.size() || r.is(p, "WHERE") || r.is(p, "ORDER") || r.punct(p, ';'))) {
-        *oneTable = t;
-        replace.insert(r.index(1), QStringLiteral("rowid, *"));
-      }
+      if (!t.isEmpty() && (p >= r.size() || r.is(p, "WHERE") || r.is(p, "ORDER") || r.punct(p, ';'))) *oneTable = t;
     }
   }
   *out = WriteSqlite(jetSql, tk, replace);
   return true;
 }
 
-sqlite3_stmt* Connection::PrepareOne(const QString& sql) {
-  if (!db_) {
-    SetError(QStringLiteral("Koneksi database belum terbuka"));
+std::unique_ptr<Statement> Connection::Compile(const QString& sql) {
+  if (!IsOpen()) {
+    NotOpen();
     return nullptr;
   }
-  const QByteArray utf8 = sql.toUtf8();
-  const char* const end = utf8.constData() + utf8.size();
-  const char* tail = nullptr;
-  sqlite3_stmt* st = nullptr;
-  if (sqlite3_prepare_v2(db_, utf8.constData(), int(utf8.size()), &st, &tail) != SQLITE_OK) {
-    TakeSqliteError();
-    return nullptr;
-  }
-  if (!st) {
-    SetError(QStringLiteral("Perintah database kosong"));
-    return nullptr;
-  }
-  // Quoting is the first defence against a typed value that ends the
-  // statement; this is the second: whatever follows the first statement
-  // must be nothing but blanks, semicolons and comments.
-  while (tail && tail < end) {
-    sqlite3_stmt* more = nullptr;
-    const char* after = nullptr;
-    const int rc = sqlite3_prepare_v2(db_, tail, int(end - tail), &more, &after);
-    if (rc != SQLITE_OK || more) {
-      sqlite3_finalize(more);
-      sqlite3_finalize(st);
-      SetError(QStringLiteral("Teks perintah berisi lebih dari satu perintah; tidak ada yang dijalankan"));
-      return nullptr;
-    }
-    if (!after || after == tail) break;
-    tail = after;
-  }
+  std::unique_ptr<Statement> st = engine_->Prepare(sql);
+  if (!st) TakeEngineError();
   return st;
 }
 
@@ -564,62 +340,61 @@ bool Connection::Execute(const QString& jetSql, int* rowsAffected) {
 }
 
 bool Connection::Run(const QString& jetSql, int* rowsAffected) {
-  if (!db_) {
-    SetError(QStringLiteral("Koneksi database belum terbuka"));
-    return false;
-  }
+  if (!IsOpen()) return NotOpen();
   QString sql;
   if (!Prepare(jetSql, &sql) || !WriteAllowed()) return false;
-  sqlite3_stmt* st = PrepareOne(sql);
+  if (engine_->Execute(sql, rowsAffected)) return true;
+  TakeEngineError();
+  return false;
+}
+
+bool Connection::ExecRaw(const QString& sql) {
+  if (!IsOpen()) return NotOpen();
+  if (engine_->ExecScript(sql)) return true;
+  TakeEngineError();
+  return false;
+}
+
+bool Connection::QueryRaw(const QString& sql, QStringList* firstColumn) {
+  firstColumn->clear();
+  const std::unique_ptr<Statement> st = Compile(sql);
   if (!st) return false;
-  int rc;
-  while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
-  }
-  if (rc != SQLITE_DONE) TakeSqliteError();
-  sqlite3_finalize(st);
-  if (rc != SQLITE_DONE) return false;
-  if (rowsAffected) *rowsAffected = sqlite3_changes(db_);
-  return true;
+  while (st->Next())
+    *firstColumn << (st->TypeAt(0) == Statement::Type::Null ? QString() : QString::fromUtf8(st->TextAt(0)));
+  if (!st->Failed()) return true;
+  TakeEngineError();
+  firstColumn->clear();
+  return false;
 }
 
 bool Connection::BeginTrans() {
-  if (!db_) {
-    SetError(QStringLiteral("Koneksi database belum terbuka"));
-    return false;
-  }
+  if (!IsOpen()) return NotOpen();
   if (!WriteAllowed()) return false;
-  if (sqlite3_exec(db_, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) != SQLITE_OK) {
-    TakeSqliteError();
-    return false;
-  }
-  return true;
+  if (engine_->Begin()) return true;
+  TakeEngineError();
+  return false;
 }
 
 bool Connection::CommitTrans() {
-  if (!db_) return false;
+  if (!IsOpen()) return false;
   if (!FileStillHere()) {
     const Error why = failure_;
     RollbackTrans();
     SetFailure(why);
     return false;
   }
-  if (sqlite3_exec(db_, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK) {
-    TakeSqliteError();
-    return false;
-  }
-  return true;
+  if (engine_->Commit()) return true;
+  TakeEngineError();
+  return false;
 }
 
 bool Connection::RollbackTrans() {
-  if (!db_) return false;
-  if (sqlite3_get_autocommit(db_)) return true;  // nothing open
-  if (sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr) != SQLITE_OK) {
-    TakeSqliteError();
-    return false;
-  }
-  return true;
+  if (!IsOpen()) return false;
+  if (engine_->Rollback()) return true;
+  TakeEngineError();
+  return false;
 }
 
-bool Connection::InTransaction() const { return db_ && !sqlite3_get_autocommit(db_); }
+bool Connection::InTransaction() const { return IsOpen() && engine_->InTransaction(); }
 
 }  // namespace db

@@ -1,6 +1,5 @@
 #include "db/FileCheck.h"
 
-#include <sqlite3.h>
 #include <sys/stat.h>
 
 #include <QFile>
@@ -9,6 +8,8 @@
 #include <QMetaObject>
 #include <QObject>
 #include <QStringList>
+
+#include "db/SqliteEngine.h"
 
 namespace db {
 
@@ -57,7 +58,7 @@ FileCheck::~FileCheck() {
   {
     std::lock_guard<std::mutex> lock(m_);
     stopping_ = true;
-    if (handle_) sqlite3_interrupt(handle_);
+    if (interrupt_) interrupt_();
   }
   if (thread_.joinable()) thread_.join();
 }
@@ -70,7 +71,7 @@ void FileCheck::Run(const QString& path) {
     sqlite3_busy_timeout(h, kCheckBusyMs);
     {
       std::lock_guard<std::mutex> lock(m_);
-      handle_ = h;
+      interrupt_ = [h] { sqlite3_interrupt(h); };
       if (stopping_) sqlite3_interrupt(h);
     }
     sqlite3_stmt* st = nullptr;
@@ -88,7 +89,7 @@ void FileCheck::Run(const QString& path) {
   std::vector<std::pair<QPointer<QObject>, Verdict>> waiting;
   {
     std::lock_guard<std::mutex> lock(m_);
-    handle_ = nullptr;
+    interrupt_ = nullptr;
     sqlite3_close_v2(h);
     ok_ = rc == SQLITE_OK && findings == QStringList{QStringLiteral("ok")};
     error_ = ok_ ? QString() : findings.join(QStringLiteral("; "));

@@ -1,5 +1,5 @@
 #pragma once
-// SQLite's quick check of a whole database file, run once per file and run
+// The engine's quick check of a whole database file, run once per file and run
 // of the program on a thread of its own: on a large store it takes longer
 // than the rest of start-up, so the login does not wait for it. Writes do
 // (Connection::WriteAllowed), so nothing is ever stored in a damaged file.
@@ -13,7 +13,6 @@
 #include <vector>
 
 class QObject;
-struct sqlite3;
 
 namespace db {
 
@@ -49,7 +48,7 @@ class FileCheck {
   bool ok_ = false;
   bool stopping_ = false;
   QString error_;
-  sqlite3* handle_ = nullptr;  // while the check runs, to interrupt it at exit
+  std::function<void()> interrupt_;  // while the check runs, to stop it at exit
   std::vector<std::pair<QPointer<QObject>, Verdict>> waiting_;
   std::thread thread_;
 };

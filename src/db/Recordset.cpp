@@ -1,10 +1,18 @@
 #include "db/Recordset.h"
 
-#include <sqlite3.h>
-
 #include "db/Sql.h"
 
+#include "base/Number.h"
+
 namespace db {
+
+namespace {
+// Two values of a key alike: both empty, or the same text.
+bool SameValue(const QVariant& a, const QVariant& b) {
+  if (a.isNull() || b.isNull()) return a.isNull() == b.isNull();
+  return a.toString() == b.toString();
+}
+}  // namespace
 
 bool Recordset::Open(const QString& jetSql, ConnectionPtr conn) {
   Close();
@@ -27,7 +35,6 @@ void Recordset::Close() {
   lowerNames_.clear();
   cells_.clear();
   arena_.clear();
-  rowids_.clear();
   rowCount_ = 0;
   pos_ = -1;
   editMode_ = None;
@@ -49,58 +56,50 @@ bool Recordset::Refuse(const QString& why) {
 }
 
 bool Recordset::Run() {
-  sqlite3_stmt* st = conn_->PrepareOne(sqlite_);
+  const std::unique_ptr<Statement> st = conn_->Compile(sqlite_);
   if (!st) return Fail();
-  const int total = sqlite3_column_count(st);
-  const int first = table_.isEmpty() ? 0 : 1;  // column 0 is the row id
+  const int total = st->ColumnCount();
   names_.clear();
   lowerNames_.clear();
-  for (int c = first; c < total; ++c) {
-    names_.push_back(QString::fromUtf8(sqlite3_column_name(st, c)));
+  for (int c = 0; c < total; ++c) {
+    names_.push_back(st->ColumnName(c));
     lowerNames_.push_back(names_.back().toLower());
   }
-  const int nf = total - first;
   cells_.clear();
   arena_.clear();
-  rowids_.clear();
   rowCount_ = 0;
-  int rc;
-  while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
-    if (first) rowids_.push_back(sqlite3_column_int64(st, 0));
-    for (int c = first; c < total; ++c) {
+  while (st->Next()) {
+    for (int c = 0; c < total; ++c) {
       Cell cell;
-      switch (sqlite3_column_type(st, c)) {
-        case SQLITE_INTEGER:
+      switch (st->TypeAt(c)) {
+        case Statement::Type::Integer:
           cell.kind = Integer;
-          cell.i = sqlite3_column_int64(st, c);
+          cell.i = st->IntAt(c);
           break;
-        case SQLITE_FLOAT:
+        case Statement::Type::Real:
           cell.kind = Real;
-          cell.d = sqlite3_column_double(st, c);
+          cell.d = st->RealAt(c);
           break;
-        case SQLITE_NULL:
+        case Statement::Type::Null:
           break;
-        default: {
-          const char* p = reinterpret_cast<const char*>(sqlite3_column_text(st, c));
-          const int len = sqlite3_column_bytes(st, c);
+        case Statement::Type::Text: {
+          const QByteArrayView t = st->TextAt(c);
           cell.kind = Text8;
           cell.i = arena_.size();
-          cell.len = len;
-          arena_.append(p, len);
+          cell.len = int(t.size());
+          arena_.append(t.data(), t.size());
         }
       }
       cells_.push_back(cell);
     }
     ++rowCount_;
   }
-  if (rc != SQLITE_DONE) conn_->TakeSqliteError();
-  sqlite3_finalize(st);
-  if (rc != SQLITE_DONE) {
+  if (st->Failed()) {
+    conn_->TakeEngineError();
     cells_.clear();
     rowCount_ = 0;
     return Fail();
   }
-  (void)nf;
   pos_ = rowCount_ > 0 ? 0 : -1;
   return true;
 }
@@ -226,16 +225,31 @@ bool Recordset::Update() {
     }
     QVariant x = v;
     if (ints.contains(col.toLower()) && x.typeId() == QMetaType::QString) {
-      const QString t = x.toString().trimmed();
-      bool ok = t.isEmpty();
-      const qint64 n = ok ? 0 : t.toLongLong(&ok);
-      if (!ok) {
+      qint64 n = 0;
+      if (!base::WholeText(x.toString(), &n)) {
         return Refuse(QStringLiteral("Nilai '%1' untuk kolom %2 bukan angka").arg(x.toString(), col));
       }
       x = n;
     }
     cols << col;
     vals << x;
+  }
+  // The row is found by its primary key; a table without one by all the
+  // values it was read with.
+  QStringList key = conn_->KeyColumns(table_);
+  if (key.isEmpty()) key = known;
+  QList<QVariant> was;  // the edited row's key as read
+  QStringList where;
+  if (editMode_ == Editing) {
+    for (const QString& k : std::as_const(key)) {
+      const QVariant v = Value(k);
+      if (v.isNull()) {
+        where << k + QStringLiteral(" IS NULL");
+      } else {
+        where << k + QStringLiteral("=?");
+        was << v;
+      }
+    }
   }
   QString sql;
   if (editMode_ == Adding) {
@@ -245,47 +259,49 @@ bool Recordset::Update() {
   } else {
     QStringList sets;
     for (const QString& c : cols) sets << c + QStringLiteral("=?");
-    sql = QStringLiteral("UPDATE %1 SET %2 WHERE rowid=?").arg(table_, sets.join(','));
+    sql = QStringLiteral("UPDATE %1 SET %2 WHERE %3").arg(table_, sets.join(','), where.join(QStringLiteral(" AND ")));
   }
   if (!conn_->WriteAllowed()) return Fail();
-  sqlite3* db = conn_->Handle();
-  sqlite3_stmt* st = conn_->PrepareOne(sql);
+  const std::unique_ptr<Statement> st = conn_->Compile(sql);
   if (!st) return Fail();
   int k = 1;
-  for (const QVariant& v : vals) {
+  for (const QVariant& v : std::as_const(vals) + was) {
     if (v.isNull() || !v.isValid()) {
-      sqlite3_bind_null(st, k);
+      st->BindNull(k);
     } else if (v.typeId() == QMetaType::LongLong || v.typeId() == QMetaType::Int ||
                v.typeId() == QMetaType::UInt || v.typeId() == QMetaType::ULongLong ||
                v.typeId() == QMetaType::Long || v.typeId() == QMetaType::Short) {
-      sqlite3_bind_int64(st, k, v.toLongLong());
+      st->BindInt(k, v.toLongLong());
     } else if (v.typeId() == QMetaType::Double) {
-      sqlite3_bind_double(st, k, v.toDouble());
+      st->BindReal(k, v.toDouble());
     } else if (v.typeId() == QMetaType::QDate) {
-      const QByteArray d = v.toDate().toString(QStringLiteral("yyyy-MM-dd")).toUtf8();
-      sqlite3_bind_text(st, k, d.constData(), int(d.size()), SQLITE_TRANSIENT);
+      st->BindText(k, v.toDate().toString(QStringLiteral("yyyy-MM-dd")));
     } else {
-      const QByteArray t = v.toString().toUtf8();
-      sqlite3_bind_text(st, k, t.constData(), int(t.size()), SQLITE_TRANSIENT);
+      st->BindText(k, v.toString());
     }
     ++k;
   }
-  const qint64 keepId = editMode_ == Editing ? rowids_[size_t(pos_)] : 0;
-  if (editMode_ == Editing) sqlite3_bind_int64(st, k, keepId);
-  const int rc = sqlite3_step(st);
-  if (rc != SQLITE_DONE) conn_->TakeSqliteError();
-  sqlite3_finalize(st);
-  if (rc != SQLITE_DONE) return Fail();
-  const qint64 id = editMode_ == Adding ? sqlite3_last_insert_rowid(db) : keepId;
+  // The key of the row stored: the values just set, the others as read.
+  QList<QVariant> stored;
+  for (const QString& kc : std::as_const(key)) {
+    const qsizetype i = cols.indexOf(kc);
+    stored << (i >= 0 ? vals[i] : editMode_ == Editing ? Value(kc) : QVariant());
+  }
+  st->Next();
+  if (st->Failed()) {
+    conn_->TakeEngineError();
+    return Fail();
+  }
   editMode_ = None;
   pending_.clear();
   // Read the rows again and stand on the row just stored.
   if (!Run()) return false;
-  for (int r = 0; r < rowCount_; ++r)
-    if (rowids_[size_t(r)] == id) {
-      pos_ = r;
-      return true;
-    }
+  for (int r = 0; r < rowCount_; ++r) {
+    pos_ = r;
+    bool same = true;
+    for (int i = 0; same && i < key.size(); ++i) same = SameValue(Value(key[i]), stored[i]);
+    if (same) return true;
+  }
   pos_ = rowCount_;  // stored, but outside this query's condition
   return true;
 }

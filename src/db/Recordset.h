@@ -93,9 +93,8 @@ class Recordset {
   bool open_ = false;
   std::vector<QString> names_;
   std::vector<QString> lowerNames_;
-  std::vector<Cell> cells_;  // rowCount_ * (FieldCount() + rowid column)
+  std::vector<Cell> cells_;  // rowCount_ * FieldCount()
   QByteArray arena_;
-  std::vector<qint64> rowids_;
   int rowCount_ = 0;
   int pos_ = -1;
 

@@ -1,8 +1,6 @@
 #include "db/Sql.h"
 
-#include <QLocale>
-#include <QRegularExpression>
-#include <limits>
+#include "base/Number.h"
 
 namespace db {
 
@@ -12,46 +10,12 @@ QString Quote(const QString& value) {
   return QLatin1Char('\'') + s + QLatin1Char('\'');
 }
 
-namespace {
-// The locale's short format with a two-digit year widened to four digits:
-// Qt reads "yy" back in the 1900s, so 2031 would come back as 1931.
-QString WideShortFormat() {
-  QString f = QLocale().dateFormat(QLocale::ShortFormat);
-  static const QRegularExpression twoDigitYear(QStringLiteral("(?<!y)yy(?!y)"));
-  f.replace(twoDigitYear, QStringLiteral("yyyy"));
-  return f;
-}
-}  // namespace
-
-QString ShortDateText(const QDate& date) { return QLocale().toString(date, WideShortFormat()); }
-
-QDate ParseShortDateText(const QString& text) {
-  const QString t = text.trimmed();
-  QDate d = QLocale().toDate(t, WideShortFormat());
-  if (d.isValid()) return d;
-  static const QRegularExpression iso(QStringLiteral("^\\d{4}-\\d{2}-\\d{2}$"));
-  if (iso.match(t).hasMatch()) d = QDate::fromString(t, Qt::ISODate);
-  return d;
-}
-
 qint64 LeadingNumber(const QString& text, bool* ok) {
-  int i = 0;
-  const int n = int(text.size());
-  while (i < n && text[i] == QLatin1Char(' ')) ++i;
-  bool neg = false;
-  if (i < n && (text[i] == QLatin1Char('-') || text[i] == QLatin1Char('+'))) {
-    neg = text[i] == QLatin1Char('-');
-    ++i;
-  }
-  // Counted downwards, so the smallest 64-bit number fits as well. More
-  // digits than 64 bits hold give no number rather than a different one.
-  qint64 v = 0;
-  bool fits = true;
-  for (; fits && i < n && text[i].isDigit() && text[i].unicode() < 128; ++i)
-    fits = !__builtin_mul_overflow(v, 10, &v) && !__builtin_sub_overflow(v, qint64(text[i].unicode() - '0'), &v);
-  fits = fits && (neg || v != std::numeric_limits<qint64>::min());
-  if (ok) *ok = fits;
-  return !fits ? 0 : neg ? v : -v;
+  qsizetype i = 0;
+  while (i < text.size() && text[i] == QLatin1Char(' ')) ++i;
+  const base::Whole r = base::ReadWhole(text, i);
+  if (ok) *ok = r.fits;
+  return r.value;
 }
 
 namespace {
@@ -162,50 +126,6 @@ QString ShortStatement(const QString& statement, int max) {
   QString s = statement.simplified();
   if (s.size() > max) s = s.left(max - 3) + QStringLiteral("...");
   return s;
-}
-
-QString FailureText(const QString& statement, const QString& storeMessage, bool busy, const QString& what) {
-  // What failed, from the statement's first word and its tables.
-  QList<Token> tk;
-  QStringList kata;  // words, names and commas; blanks and comments left out
-  if (ReadStatement(statement, &tk, nullptr))
-    for (const Token& t : tk) {
-      if (t.kind == Token::Name) kata << t.value;
-      if (t.kind == Token::Word || (t.kind == Token::Punct && statement[t.start] == QLatin1Char(',')))
-        kata << statement.mid(t.start, t.len);
-    }
-  // The tables named after `w`: a list separated by commas.
-  auto tabel = [&](const char* w) {
-    QStringList daftar;
-    int k = 0;
-    while (k < kata.size() && kata[k].compare(QLatin1String(w), Qt::CaseInsensitive) != 0) ++k;
-    for (++k; k < kata.size(); k += 2) {
-      daftar << kata[k];
-      if (k + 1 >= kata.size() || kata[k + 1] != QLatin1String(",")) break;
-    }
-    return daftar.join(QStringLiteral(", "));
-  };
-  const QString awal = kata.value(0).toUpper();
-  QString apa;
-  if (awal == QLatin1String("SELECT"))
-    apa = QStringLiteral("MEMBACA DATA ") + tabel("FROM");
-  else if (awal == QLatin1String("INSERT"))
-    apa = QStringLiteral("MENAMBAH DATA ") + tabel("INTO");
-  else if (awal == QLatin1String("UPDATE"))
-    apa = QStringLiteral("MENGUBAH DATA ") + tabel("UPDATE");
-  else if (awal == QLatin1String("DELETE"))
-    apa = QStringLiteral("MENGHAPUS DATA ") + tabel("FROM");
-  else
-    apa = QStringLiteral("MENJALANKAN PERINTAH DATABASE");
-  if (!what.isEmpty()) apa = what;
-  const QString crlf = QStringLiteral("\r\n");
-  QString teks = QStringLiteral("GAGAL ") + apa.trimmed();
-  if (busy)
-    teks = QStringLiteral("DATABASE SEDANG DIPAKAI PROGRAM LAIN") + crlf + teks + crlf +
-           QStringLiteral("Tidak ada data yang berubah. Tunggu sebentar, lalu ulangi atau simpan kembali.");
-  teks += crlf + crlf + QStringLiteral("Perintah: ") + ShortStatement(statement) + crlf +
-          QStringLiteral("Pesan database: ") + storeMessage;
-  return teks;
 }
 
 }  // namespace db

@@ -1,11 +1,12 @@
 #pragma once
-// Helpers for statement text: quoting typed values, the date text that the
-// report windows put between # marks, and the translation
+// Helpers for statement text: quoting typed values and the translation
 // of the statements the windows write into SQLite's dialect.
 #include <QDate>
 #include <QHash>
 #include <QList>
 #include <QString>
+
+#include "base/DateText.h"
 
 namespace db {
 
@@ -14,14 +15,10 @@ namespace db {
 // through this function.
 QString Quote(const QString& value);
 
-// The short-date text of a date in the current locale, with the year always
-// written in four digits so that it reads back as the same day. The report
-// windows put this between # marks.
-QString ShortDateText(const QDate& date);
-// Reads such a text back (also accepts yyyy-MM-dd). Invalid date if the text
-// is not exactly one date in either form: nothing may follow the date, and a
-// text the locale cannot read is not guessed month first.
-QDate ParseShortDateText(const QString& text);
+// The date texts the windows put between # marks (base/DateText.h), under
+// the names the windows have always called them by.
+using base::ParseShortDateText;
+using base::ShortDateText;
 
 // Numeric value of a text as the screens read it: leading blanks skipped, an
 // optional minus sign, then the leading digits; anything else reads as 0.
@@ -51,12 +48,6 @@ QString WriteSqlite(const QString& text, const QList<Token>& tokens, const QHash
 // ReadStatement and WriteSqlite in one step.
 bool TranslateJet(const QString& jet, QString* sqlite, QString* error);
 
-// A failed statement as a person sees it: what failed, in Indonesian, the
-// statement (shortened) and the store's own message. A busy database says so
-// and that the work can be saved again.
-// `what` names what failed when the statement does not say it (a record set
-// storing its row fails with its query as the statement).
-QString FailureText(const QString& statement, const QString& storeMessage, bool busy, const QString& what = {});
 // The statement on one line, cut to `max` characters.
 QString ShortStatement(const QString& statement, int max = 160);
 

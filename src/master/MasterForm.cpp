@@ -337,7 +337,7 @@ bool MasterForm::Simpan(db::Recordset* rs) {
   const QString err = rs->LastError();
   const bool sibuk = rs->LastErrorBusy();
   rs->CancelUpdate();
-  ui::MsgBox(db::FailureText(rs->Source(), err, sibuk, QStringLiteral("MENYIMPAN DATA ") + rs->Table()),
+  ui::MsgBox(mdlUtama::TeksGagal(rs->Source(), err, sibuk, QStringLiteral("MENYIMPAN DATA ") + rs->Table()),
              ui::vbCritical, QStringLiteral("Error"));
   return false;
 }

@@ -37,10 +37,10 @@ QString& DataEnvironment::CommandText(const QString& command) {
 }
 
 db::ConnectionPtr DataEnvironment::connUtama(QString* error) {
-  const QString path = mdlUtama::DatabasePath();
-  if (!conn_ || !conn_->IsOpen() || conn_->Path() != path) {
+  const db::Description where = mdlUtama::Database();
+  if (!conn_ || !conn_->IsOpen() || conn_->Where() != where) {
     conn_ = std::make_shared<db::Connection>();
-    if (!conn_->Open(path)) {
+    if (!conn_->Open(where)) {
       if (error) *error = conn_->LastError();
       conn_.reset();
     }

@@ -80,8 +80,8 @@ bool frmCetakJual::Form_Load() {
   if (!dibaca.ok()) {
     const db::Error& e = dibaca.error;
     ui::MsgBox(judul + crlf +
-                   db::FailureText(e.statement, e.message, e.is(db::Error::Kind::Busy),
-                                   QStringLiteral("MEMBACA RINCIAN BARANG DARI DATABASE")),
+                   mdlUtama::TeksGagal(e.statement, e.message, e.is(db::Error::Kind::Busy),
+                                       QStringLiteral("MEMBACA RINCIAN BARANG DARI DATABASE")),
                ui::vbOKOnly | ui::vbCritical, QStringLiteral("Error"));
     return false;
   }

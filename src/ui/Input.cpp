@@ -12,6 +12,7 @@
 #include <QTimer>
 #include <QValidator>
 
+#include "base/Number.h"
 #include "ui/Seams.h"
 
 namespace ui {
@@ -45,19 +46,10 @@ void SendTab(QWidget* from) {
 }
 
 bool Angka(const QString& text, qint64* value) {
-  qint64 v = 0;
-  const qsizetype n = text.size();
-  const bool neg = n > 0 && text[0] == QLatin1Char('-');
-  qsizetype i = neg ? 1 : 0;
-  if (neg && n == 1) return false;
-  for (; i < n; ++i) {
-    const char16_t c = text[i].unicode();
-    if (c < u'0' || c > u'9') return false;
-    // Accumulated as a negative number, so the smallest 64-bit value fits too.
-    if (__builtin_mul_overflow(v, 10, &v) || __builtin_sub_overflow(v, qint64(c - u'0'), &v)) return false;
-  }
-  if (!neg && __builtin_mul_overflow(v, -1, &v)) return false;
-  *value = v;
+  // Digits alone, a minus before them at most; an empty box is 0.
+  const base::Whole r = base::ReadWhole(text, 0, false);
+  if (r.end != text.size() || !r.fits || (!r.digits && !text.isEmpty())) return false;
+  *value = r.value;
   return true;
 }
 

@@ -1,6 +1,7 @@
 // The store: statement translation, quoting, record sets, schema, next code.
 #include <sqlite3.h>
 
+#include <QDir>
 #include <QLocale>
 #include <QtTest>
 
@@ -8,6 +9,8 @@
 #include <mutex>
 
 #include "TestSupport.h"
+#include "base/Number.h"
+#include "core/mdlUtama.h"
 #include "db/Backup.h"
 #include "db/FileCheck.h"
 #include "db/Recordset.h"
@@ -199,6 +202,48 @@ class RecordsetTest : public QObject {
     join.AddNew();
     join.SetField("Kode_Barang", "X");
     QVERIFY(!join.Update());
+  }
+  // An edit finds its row by the table's key: a row another till deleted and
+  // stored again (a new row of the file, the same key) is still the one
+  // changed, a changed key is followed, and a table without a key is matched
+  // on every value the row was read with.
+  void editFindsItsRowByKey() {
+    TempDb t;
+    t.exec("INSERT INTO Grup VALUES ('001', 'SATU')");
+    t.exec("INSERT INTO Grup VALUES ('002', 'DUA')");
+    db::Recordset rs;
+    QVERIFY(rs.Open("SELECT * FROM Grup ORDER BY Kode_Grup", t.conn()));
+    auto other = std::make_shared<db::Connection>();
+    QVERIFY(other->Open(t.path()));
+    QVERIFY(other->Execute("DELETE FROM Grup WHERE Kode_Grup = '001'"));
+    QVERIFY(other->Execute("INSERT INTO Grup VALUES ('003', 'TIGA')"));
+    QVERIFY(other->Execute("INSERT INTO Grup VALUES ('001', 'SATU LAGI')"));
+    rs.MoveFirst();
+    rs.SetField("Nama_Grup", "SATU BARU");
+    QVERIFY2(rs.Update(), qPrintable(rs.LastError()));
+    QCOMPARE(t.scalar("SELECT group_concat(Kode_Grup || '=' || Nama_Grup, ',') FROM "
+                      "(SELECT * FROM Grup ORDER BY Kode_Grup)"),
+             QString("001=SATU BARU,002=DUA,003=TIGA"));
+    QCOMPARE(rs.Text("Kode_Grup"), QString("001"));
+
+    rs.SetField("Kode_Grup", "009");
+    QVERIFY(rs.Update());
+    QCOMPARE(rs.Text("Nama_Grup"), QString("SATU BARU"));
+    QCOMPARE(rs.AbsolutePosition(), 2);  // read again in order, standing on the row it stored
+
+    t.exec("INSERT INTO Penjualan_Detail VALUES ('JL-1', 'A', 100, 1, 100)");
+    t.exec("INSERT INTO Penjualan_Detail VALUES ('JL-1', 'A', 100, 2, 200)");
+    t.exec("INSERT INTO Penjualan_Detail VALUES ('JL-1', 'B', 50, 1, 50)");
+    db::Recordset detail;
+    QVERIFY(detail.Open("SELECT * FROM Penjualan_Detail ORDER BY Jumlah DESC, Kode_Barang", t.conn()));
+    detail.Move(2);  // B
+    detail.SetField("Jumlah", 3);
+    QVERIFY2(detail.Update(), qPrintable(detail.LastError()));
+    QCOMPARE(detail.Text("Kode_Barang"), QString("B"));
+    QCOMPARE(detail.AbsolutePosition(), 0);
+    QCOMPARE(t.scalar("SELECT group_concat(Kode_Barang || Jumlah, ',') FROM "
+                      "(SELECT * FROM Penjualan_Detail ORDER BY Kode_Barang, Jumlah)"),
+             QString("A1,A2,B3"));
   }
   void requerySeesOtherStatements() {
     TempDb t;
@@ -519,7 +564,94 @@ class NumberTextTest : public QObject {
   }
 };
 
+// The store behind its engine: the description names the database, a file
+// engine offers what only a file has, and raw statements reach the engine as
+// they are written.
+class EngineTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void connectionOnAFile() {
+    TempDb t;
+    db::Connection c;
+    QVERIFY(!c.File());  // nothing open, nothing to copy
+    QVERIFY(c.Open(db::Description::File(t.path())));
+    QCOMPARE(c.Where(), db::Description::File(t.path()));
+    QVERIFY(c.File());
+    QCOMPARE(c.File()->FilePath(), t.path());
+    QVERIFY(c.Check());
+    QVERIFY(c.File()->StillHere());
+    QVERIFY2(c.ExecRaw("INSERT INTO Grup VALUES ('A', 'x'); INSERT INTO Grup VALUES ('B', NULL)"),
+             qPrintable(c.LastError()));
+    QStringList got;
+    QVERIFY(c.QueryRaw("SELECT Nama_Grup FROM Grup ORDER BY Kode_Grup", &got));
+    QCOMPARE(got, QStringList({"x", ""}));
+    QVERIFY(!c.QueryRaw("SELECT Nama FROM nowhere", &got));
+    QVERIFY(got.isEmpty());
+    QCOMPARE(c.Failure().kind, db::Error::Kind::MissingSchema);
+    QCOMPARE(c.KeyColumns("Grup"), QStringList{"Kode_Grup"});
+    QVERIFY(c.KeyColumns("Penjualan_Detail").isEmpty());
+    c.Close();
+    QVERIFY(!c.File());
+  }
+  // Every failure of the engine carries its kind, the statement and the
+  // engine's own words.
+  void failuresCarryKindStatementAndMessage() {
+    TempDb t;
+    db::Connection c;
+    QVERIFY(c.Open(t.path()));
+    QVERIFY(c.Execute("INSERT INTO Grup VALUES ('A', 'x')"));
+    const QString again = "INSERT INTO Grup VALUES ('a', 'y')";  // codes are alike without regard to case
+    QVERIFY(!c.Execute(again));
+    QCOMPARE(c.Failure().kind, db::Error::Kind::DuplicateKey);
+    QCOMPARE(c.Failure().statement, again);
+    QVERIFY(c.Failure().message.contains("UNIQUE"));
+    QCOMPARE(c.Failure().target, t.path());
+    db::Recordset rs;
+    QVERIFY(!rs.Open("SELECT Nope FROM Grup", t.conn()));
+    QCOMPARE(rs.Failure().kind, db::Error::Kind::MissingSchema);
+    QCOMPARE(rs.Failure().statement, QString("SELECT Nope FROM Grup"));
+    QVERIFY(rs.Failure().message.contains("Nope"));
+  }
+  void shopDatabaseIsDescribedOnce() {
+    const db::Description was = db::ShopDatabase();
+    db::SetShopDatabase({});
+    const db::Description beside = db::ShopDatabase();
+    QVERIFY(beside.IsFile());
+    QCOMPARE(beside.path, QDir(QCoreApplication::applicationDirPath()).filePath("ZovaDavezuZi.mdb"));
+    db::SetShopDatabase(db::Description::File("/elsewhere/toko.mdb"));
+    QCOMPARE(db::ShopDatabase().path, QString("/elsewhere/toko.mdb"));
+    QCOMPARE(mdlUtama::DatabasePath(), QString("/elsewhere/toko.mdb"));
+    db::SetShopDatabase({});
+    QCOMPARE(db::ShopDatabase(), beside);
+    db::SetShopDatabase(was);
+  }
+  // The one reader of whole numbers, under the rule of a stored column:
+  // blanks around it, an empty text is 0, anything else is refused.
+  void wholeTextOfAColumn_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("ok");
+    QTest::addColumn<qint64>("value");
+    QTest::newRow("blanks around") << " 12\t" << true << qint64(12);
+    QTest::newRow("empty") << "  " << true << qint64(0);
+    QTest::newRow("plus") << "+5" << true << qint64(5);
+    QTest::newRow("smallest") << "-9223372036854775808" << true << std::numeric_limits<qint64>::min();
+    QTest::newRow("past 64 bits") << "9223372036854775808" << false << qint64(0);
+    QTest::newRow("blank inside") << "1 2" << false << qint64(0);
+    QTest::newRow("sign alone") << "-" << false << qint64(0);
+    QTest::newRow("decimal") << "1.5" << false << qint64(0);
+  }
+  void wholeTextOfAColumn() {
+    QFETCH(QString, text);
+    QFETCH(bool, ok);
+    QFETCH(qint64, value);
+    qint64 v = -1;
+    QCOMPARE(base::WholeText(text, &v), ok);
+    QCOMPARE(v, ok ? value : qint64(-1));
+  }
+};
+
 REGISTER_TEST(TranslationTest);
+REGISTER_TEST(EngineTest);
 REGISTER_TEST(QuotingTest);
 REGISTER_TEST(RecordsetTest);
 REGISTER_TEST(SchemaTest);

@@ -2,7 +2,6 @@
 // sold before it began; a damaged copy is never put back; a restore keeps
 // what it replaces and never runs under a program that has the file open;
 // a backup that cannot be written leaves nothing that looks like a copy.
-#include <sqlite3.h>
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -34,27 +33,18 @@ QByteArray fileHash(const QString& path) {
 
 // `notes` sales of three lines each, straight into the store.
 void fillSales(TempDb& db, int notes) {
-  sqlite3* h = db.conn()->Handle();
-  QCOMPARE(sqlite3_exec(h, "BEGIN", nullptr, nullptr, nullptr), SQLITE_OK);
-  sqlite3_stmt *nota = nullptr, *baris = nullptr;
-  sqlite3_prepare_v2(h, "INSERT INTO Penjualan VALUES (?, '2026-03-01', 4500, '', 'ADM')", -1, &nota, nullptr);
-  sqlite3_prepare_v2(h, "INSERT INTO Penjualan_Detail VALUES (?, ?, 1500, 1, 1500)", -1, &baris, nullptr);
-  for (int i = 0; i < notes; ++i) {
-    const QByteArray no = QString("JL-%1").arg(i, 7, 10, QChar('0')).toUtf8();
-    sqlite3_bind_text(nota, 1, no.constData(), -1, SQLITE_TRANSIENT);
-    QCOMPARE(sqlite3_step(nota), SQLITE_DONE);
-    sqlite3_reset(nota);
-    for (int j = 0; j < 3; ++j) {
-      const QByteArray kode = QString("001.001.%1").arg(j + 1, 3, 10, QChar('0')).toUtf8();
-      sqlite3_bind_text(baris, 1, no.constData(), -1, SQLITE_TRANSIENT);
-      sqlite3_bind_text(baris, 2, kode.constData(), -1, SQLITE_TRANSIENT);
-      QCOMPARE(sqlite3_step(baris), SQLITE_DONE);
-      sqlite3_reset(baris);
-    }
-  }
-  sqlite3_finalize(nota);
-  sqlite3_finalize(baris);
-  QCOMPARE(sqlite3_exec(h, "COMMIT", nullptr, nullptr, nullptr), SQLITE_OK);
+  const QString n = QString::number(notes);
+  const QString script = QString(
+      "BEGIN;"
+      "WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i + 1 < " + n + ") "
+      "INSERT INTO Penjualan SELECT printf('JL-%07d', i), '2026-03-01', 4500, '', 'ADM' FROM n;"
+      "WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i + 1 < " + n + "), "
+      "j(k) AS (VALUES (1), (2), (3)) "
+      "INSERT INTO Penjualan_Detail SELECT printf('JL-%07d', i), printf('001.001.%03d', k), 1500, 1, 1500 "
+      "FROM n, j ORDER BY i, k;"
+      "COMMIT;");
+  QVERIFY2(db.conn()->ExecRaw(script), qPrintable(db.conn()->LastError()));
+  QCOMPARE(db.count("Penjualan_Detail"), 3LL * notes);
 }
 
 // Overwrites a run of pages in the middle of the file, as a bad disk does.
