@@ -1,5 +1,6 @@
 #include "db/Sql.h"
 
+#include "base/DateText.h"
 #include "base/Number.h"
 
 namespace db {
@@ -80,7 +81,7 @@ bool ReadStatement(const QString& s, QList<Token>* tokens, QString* error) {
       const int j = int(s.indexOf(QLatin1Char('#'), i + 1));
       if (j < 0) return gagal(QStringLiteral("Tanda # tidak ditutup: %1").arg(Sisa(s, i)));
       const QString isi = s.mid(i + 1, j - i - 1);
-      const QDate d = ParseShortDateText(isi);
+      const QDate d = base::ParseShortDateText(isi);
       if (!d.isValid()) return gagal(QStringLiteral("Tanggal tidak dikenali: #%1#").arg(isi));
       t = {Token::Date, i, j + 1 - i, d.toString(QStringLiteral("yyyy-MM-dd"))};
     } else if (c.isLetter() || c == QLatin1Char('_')) {

@@ -6,19 +6,12 @@
 #include <QList>
 #include <QString>
 
-#include "base/DateText.h"
-
 namespace db {
 
 // A typed value as an SQL text literal: between single quotes, every single
 // quote doubled. Every value a person typed reaches statement text only
 // through this function.
 QString Quote(const QString& value);
-
-// The date texts the windows put between # marks (base/DateText.h), under
-// the names the windows have always called them by.
-using base::ParseShortDateText;
-using base::ShortDateText;
 
 // Numeric value of a text as the screens read it: leading blanks skipped, an
 // optional minus sign, then the leading digits; anything else reads as 0.

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "base/DateText.h"
 #include "db/Sql.h"
 
 namespace reports {
@@ -221,7 +222,7 @@ QString FormatValue(const QVariant& v, Format format) {
     case Format::DateMonth: {
       const QDate d = DateValue(v);
       if (!d.isValid()) return v.toString();
-      return format == Format::Date ? db::ShortDateText(d) : QLocale().toString(d, QStringLiteral("dd-MMM-yyyy"));
+      return format == Format::Date ? base::ShortDateText(d) : QLocale().toString(d, QStringLiteral("dd-MMM-yyyy"));
     }
     default:
       if (v.typeId() == QMetaType::Double) {

@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "base/DateText.h"
 #include "core/mdlUtama.h"
 #include "reports/DeLaporan.h"
 #include "reports/Document.h"
@@ -137,12 +138,12 @@ QString FormLaporan::Standar(qint64 v) {
 QString FormLaporan::Ganti(const QString& text) const {
   QString s = text;
   if (TglA) {
-    s.replace(QLatin1String(":tglA"), db::ShortDateText(TglA->date()));
-    s.replace(QLatin1String(":tglB"), db::ShortDateText(TglB->date()));
+    s.replace(QLatin1String(":tglA"), base::ShortDateText(TglA->date()));
+    s.replace(QLatin1String(":tglB"), base::ShortDateText(TglB->date()));
     s.replace(QLatin1String("%PERIODE%"), Panjang(TglA->date()) + QStringLiteral(" S/D ") + Panjang(TglB->date()));
   }
   if (DTPicker1) {
-    s.replace(QLatin1String(":tgl"), db::ShortDateText(DTPicker1->date()));
+    s.replace(QLatin1String(":tgl"), base::ShortDateText(DTPicker1->date()));
     s.replace(QLatin1String("%TGL%"), Panjang(DTPicker1->date()));
   }
   s.replace(QLatin1String("%HARIINI%"), Panjang(ui::Today()));
@@ -205,7 +206,7 @@ void FormLaporan::TampilGridData() {
           auto it = tanggal.find(t);
           if (it == tanggal.end()) {
             const QDate d = QDate::fromString(t.left(10), Qt::ISODate);
-            it = tanggal.insert(t, d.isValid() ? db::ShortDateText(d) : t);
+            it = tanggal.insert(t, d.isValid() ? base::ShortDateText(d) : t);
           }
           grid_->SetTextMatrix(r, col, *it);
           break;

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "base/DateText.h"
 #include "core/mdlUtama.h"
 #include "ui/FlexGrid.h"
 #include "ui/Input.h"
@@ -160,7 +161,7 @@ void frmTransaksi::TampilGridData() {
   for (RsRekening->MoveFirst(); !RsRekening->Eof(); RsRekening->MoveNext(), ++i) {
     GridRekening->SetTextMatrix(i, 0, RsRekening->Text(QStringLiteral("kode")));
     const QDate tanggal = RsRekening->Date(QStringLiteral("tanggal"));
-    GridRekening->SetTextMatrix(i, 1, tanggal.isValid() ? db::ShortDateText(tanggal) : QString());
+    GridRekening->SetTextMatrix(i, 1, tanggal.isValid() ? base::ShortDateText(tanggal) : QString());
     GridRekening->SetTextMatrix(i, 2, RsRekening->Text(QStringLiteral("dk")));
     GridRekening->SetTextMatrix(i, 3, RsRekening->Text(QStringLiteral("transaksi")));
     GridRekening->SetTextMatrix(i, 4, RsRekening->Text(QStringLiteral("jumlah")));

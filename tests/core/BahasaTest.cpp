@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include "base/DateText.h"
 #include "Masuk.h"
 #include "TestSupport.h"
 #include "core/Mulai.h"
@@ -74,8 +75,8 @@ class BahasaTest : public QObject {
     // What the grids and the store write stays plain digits and a date that
     // reads back as the same day.
     QCOMPARE(reports::FormatValue(qint64(238000), reports::Format::Number), QString("238000"));
-    QCOMPARE(db::ShortDateText(d), QString("09/12/2026"));
-    QCOMPARE(db::ParseShortDateText("09/12/2026"), d);
+    QCOMPARE(base::ShortDateText(d), QString("09/12/2026"));
+    QCOMPARE(base::ParseShortDateText("09/12/2026"), d);
 
     // A question says Ya / Tidak, and its answer is still the one pressed.
     QStringList tombol;

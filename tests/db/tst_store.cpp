@@ -8,6 +8,7 @@
 #include <limits>
 #include <mutex>
 
+#include "base/DateText.h"
 #include "TestSupport.h"
 #include "base/Number.h"
 #include "core/mdlUtama.h"
@@ -32,8 +33,8 @@ class TranslationTest : public QObject {
     QFETCH(QString, locale);
     QLocale::setDefault(QLocale(locale));
     for (const QDate d : {QDate(1999, 12, 31), QDate(2024, 3, 5), QDate(2031, 1, 2), QDate(2070, 11, 30)}) {
-      const QString text = db::ShortDateText(d);
-      QCOMPARE(db::ParseShortDateText(text), d);
+      const QString text = base::ShortDateText(d);
+      QCOMPARE(base::ParseShortDateText(text), d);
       QString out, err;
       QVERIFY(db::TranslateJet("SELECT * FROM Penjualan WHERE Tgl_Nota >= #" + text + "#", &out, &err));
       QCOMPARE(out, "SELECT * FROM Penjualan WHERE Tgl_Nota >= '" + d.toString("yyyy-MM-dd") + "'");

@@ -8,6 +8,7 @@
 #include <QProcess>
 #include <QPushButton>
 
+#include "base/DateText.h"
 #include "Lap.h"
 #include "TestSupport.h"
 #include "core/FrmUtama.h"
@@ -140,7 +141,7 @@ class LaporanTest : public QObject {
       frmLapJualTanggal w;
       Tanggal(&w, "DTPicker1", maret5);
       Klik(&w, "TbPreview");
-      QCOMPARE(Isi(Grid(&w)), QStringList{"1|JL-0000001|" + db::ShortDateText(maret5) + "|001.002.003|Sabun Mandi|1500|2|3000"});
+      QCOMPARE(Isi(Grid(&w)), QStringList{"1|JL-0000001|" + base::ShortDateText(maret5) + "|001.002.003|Sabun Mandi|1500|2|3000"});
     }
     {
       frmKasMasukTanggal w;

@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "base/DateText.h"
 #include "ToolRun.h"
 #include "TestSupport.h"
 #include "db/Connection.h"
@@ -278,7 +279,7 @@ class ToolDemoTest : public QObject {
     // The reports put the picked dates between # marks in the short form of
     // the system's locale.
     QLocale::setDefault(QLocale(QLocale::Indonesian, QLocale::Indonesia));
-    auto day = [](const QDate& d) { return "#" + db::ShortDateText(d) + "#"; };
+    auto day = [](const QDate& d) { return "#" + base::ShortDateText(d) + "#"; };
     const QDate from = kLastDay.addDays(-13);
     const QString salesLines =
         " SELECT Penjualan.No_Nota, Penjualan.Tgl_Nota,  Penjualan_Detail.Kode_Barang, Barang.Nama_Barang, "
