@@ -44,11 +44,6 @@ QString Masalah(const QString& kunci, const QString& nilai, const QString& harus
 
 SetelanStruk::SetelanStruk() : kepala(KepalaBawaan()) {}
 
-QStringList KepalaBawaan() {
-  return {QStringLiteral("CV. MERAPU MAJU BERSAMA"), QStringLiteral("Grosir & Eceran Sembako dan Kebutuhan Rumah"),
-          QStringLiteral("Jl. Sisingamangaraja No. 27, Medan, Sumatera Utara")};
-}
-
 QString BerkasSetelan() { return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("merapu.ini")); }
 
 BacaanSetelan BacaSetelan(const QString& path) {

@@ -15,6 +15,7 @@
 #include <QStringList>
 
 #include "perangkat/Sink.h"
+#include "perangkat/Struk.h"
 
 namespace perangkat {
 
@@ -33,9 +34,6 @@ struct SetelanStruk {
     return tujuan == o.tujuan && lebar == o.lebar && potong == o.potong && laci == o.laci && kepala == o.kepala;
   }
 };
-
-// The header of the page receipt: the shop's name, its line and address.
-QStringList KepalaBawaan();
 
 struct BacaanSetelan {
   SetelanStruk setelan;

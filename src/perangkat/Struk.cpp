@@ -3,6 +3,8 @@
 #include <QLocale>
 #include <algorithm>
 
+#include "toko/Usaha.h"
+
 namespace perangkat {
 
 namespace {
@@ -80,8 +82,7 @@ BarisCetak Garis(int lebar, QChar c = QLatin1Char('-')) { return BarisCetak{QStr
 }  // namespace
 
 QStringList KepalaBawaan() {
-  return {QStringLiteral("CV. MERAPU MAJU BERSAMA"), QStringLiteral("Grosir & Eceran Sembako dan Kebutuhan Rumah"),
-          QStringLiteral("Jl. Sisingamangaraja No. 27, Medan, Sumatera Utara")};
+  return {QStringLiteral("CV. MERAPU ") + toko::NamaUsaha, toko::Slogan, toko::Alamat};
 }
 
 Struk DariPenjualan(const toko::Penjualan& jual, int lebar, const QTime& jam, bool cetakUlang,

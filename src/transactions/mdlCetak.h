@@ -5,17 +5,16 @@
 #include <QList>
 #include <QString>
 
+#include "toko/Usaha.h"
+
 class QPrinter;
 
 namespace mdlCetak {
 
 // This installation's own heading lines (lines 1, 2 and 4 of the receipt).
-// The remainder of the legal name after "CV. MERAPU", 12 characters.
-inline const QString NamaUsaha = QStringLiteral("MAJU BERSAMA");
-// The line of business, 43 characters.
-inline const QString Slogan = QStringLiteral("Grosir & Eceran Sembako dan Kebutuhan Rumah");
-// The street address, 50 characters.
-inline const QString Alamat = QStringLiteral("Jl. Sisingamangaraja No. 27, Medan, Sumatera Utara");
+using toko::Alamat;
+using toko::NamaUsaha;
+using toko::Slogan;
 
 // A number in a column as wide as the pattern: above 0 it is formatted by the
 // pattern (digits grouped in threes with the locale's separator when the
