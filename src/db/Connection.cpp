@@ -56,11 +56,22 @@ std::shared_ptr<FileCheck> Connection::Check() const {
   return f ? f->Check() : nullptr;
 }
 
-bool Connection::Open(const Description& where) {
+void Connection::StartEngine(const Description& where) {
   Close();
   where_ = where;
   engine_ = MakeEngine(where);
   engine_->SetBusyTimeout(busyTimeoutMs());
+}
+
+bool Connection::Schema(QString* ddl) {
+  *ddl = SchemaText();
+  if (!ddl->isEmpty()) return true;
+  SetError(QStringLiteral("Skema database tidak dapat dibaca"));
+  return false;
+}
+
+bool Connection::Open(const Description& where) {
+  StartEngine(where);
   if (engine_->Open(where)) return true;
   TakeEngineError();
   return false;
@@ -69,13 +80,9 @@ bool Connection::Open(const Description& where) {
 bool Connection::Create(const Description& where) {
   Close();
   where_ = where;
-  const QString schema = SchemaText();
-  if (schema.isEmpty()) {
-    SetError(QStringLiteral("Skema database tidak dapat dibaca"));
-    return false;
-  }
-  engine_ = MakeEngine(where);
-  engine_->SetBusyTimeout(busyTimeoutMs());
+  QString schema;
+  if (!Schema(&schema)) return false;
+  StartEngine(where);
   if (engine_->Create(where, schema)) return true;
   TakeEngineError();
   return false;
@@ -104,11 +111,8 @@ bool Connection::WriteAllowed() {
 bool Connection::AddMissingIndexes(QStringList* added) {
   added->clear();
   if (!IsOpen()) return NotOpen();
-  const QString ddl = SchemaText();
-  if (ddl.isEmpty()) {
-    SetError(QStringLiteral("Skema database tidak dapat dibaca"));
-    return false;
-  }
+  QString ddl;
+  if (!Schema(&ddl)) return false;
   static const QRegularExpression index(QStringLiteral(R"(CREATE INDEX (?:IF NOT EXISTS )?(\w+) (ON [^;]+);)"));
   if (!BeginTrans()) return false;
   auto fail = [&] {

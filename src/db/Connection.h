@@ -117,6 +117,10 @@ class Connection {
   bool Run(const QString& jetSql, int* rowsAffected);
   bool LoadTable(const QString& table);
   bool NotOpen();
+  // Closes what is open and makes the engine the description names.
+  void StartEngine(const Description& where);
+  // The schema's text into *ddl; false (failure set) when it cannot be read.
+  bool Schema(QString* ddl);
   // The file at Path() is still the one opened (same device and inode).
   bool FileStillHere();
   bool CoerceNumbers(const QString& jet, const QList<Token>& tk, QHash<int, QString>* replace);

@@ -20,8 +20,8 @@
 namespace perangkat {
 
 struct SetelanStruk {
-  static constexpr int Lebar58 = 32;
-  static constexpr int Lebar80 = 48;
+  static constexpr int Lebar58 = perangkat::Lebar58;
+  static constexpr int Lebar80 = perangkat::Lebar80;
 
   Tujuan tujuan;           // the page printer unless set
   int lebar = Lebar58;     // characters on a line

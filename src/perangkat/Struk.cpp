@@ -82,7 +82,7 @@ BarisCetak Garis(int lebar, QChar c = QLatin1Char('-')) { return BarisCetak{QStr
 }  // namespace
 
 QStringList KepalaBawaan() {
-  return {QStringLiteral("CV. MERAPU ") + toko::NamaUsaha, toko::Slogan, toko::Alamat};
+  return {toko::NamaLengkap, toko::Slogan, toko::Alamat};
 }
 
 Struk DariPenjualan(const toko::Penjualan& jual, int lebar, const QTime& jam, bool cetakUlang,

@@ -36,7 +36,7 @@ HasilSimpan SimpanDokumen(const db::ConnectionPtr& c, const Seri& seri, const QS
   h.nomor = nomor;
   if (!c || !c->IsOpen()) {
     h.error.kind = db::Error::Kind::Other;
-    h.error.message = QStringLiteral("no database is open");
+    h.error.message = QStringLiteral("Koneksi database belum terbuka");
     return h;
   }
   db::Transaction t(*c);

@@ -7,6 +7,8 @@ namespace toko {
 
 // The remainder of the legal name after "CV. MERAPU", 12 characters.
 inline const QString NamaUsaha = QStringLiteral("MAJU BERSAMA");
+// The legal name as the heading prints it.
+inline const QString NamaLengkap = QStringLiteral("CV. MERAPU ") + NamaUsaha;
 // The line of business, 43 characters.
 inline const QString Slogan = QStringLiteral("Grosir & Eceran Sembako dan Kebutuhan Rumah");
 // The street address, 50 characters.

@@ -101,13 +101,7 @@ QString FormTransaksi::NomorBaru(const toko::Seri& seri) {
 namespace {
 template <class Dokumen>
 bool SimpanKeToko(const Dokumen& d, QString* nomor) {
-  toko::HasilSimpan h;
-  if (!Conn || !Conn->IsOpen()) {
-    h.error.kind = db::Error::Kind::Other;
-    h.error.message = QStringLiteral("Database belum terbuka");
-  } else {
-    h = toko::Simpan(Conn, d);
-  }
+  const toko::HasilSimpan h = toko::Simpan(Conn, d);
   if (!h.ok()) {
     FormTransaksi::TampilGagalSimpan(h);
     return false;
@@ -185,13 +179,13 @@ bool FormTransaksi::CariKodeBaris(QWidget* lanjut, bool hargaJual) {
     ui::MsgBox(QStringLiteral("KODE GRUP HARUS 3 DIGIT"), ui::vbOKOnly | ui::vbCritical, QStringLiteral("Error"));
     return false;
   }
-  kodeBarang_ = KodeLengkap();
+  const QString kode = KodeLengkap();
   // Nothing of an earlier item may stay beside a code that names none, nor
   // beside one the store could not look up (that failure is shown as such:
   // the code may well be known).
   TxtNama->clear();
   if (hargaJual) harga_->setText(QStringLiteral("0"));
-  switch (CariBarang(kodeBarang_)) {
+  switch (CariBarang(kode)) {
     case Barang::Gagal:
       break;
     case Barang::TidakAda:

@@ -166,7 +166,6 @@ class FormTransaksi : public QDialog {
   QPushButton* TbMasuk = nullptr;
 
   int baris_ = 1;  // the grid row the next line takes
-  QString kodeBarang_;  // the code of the line being entered
 
  private:
   QString Sel(int r, int c) const;

@@ -194,7 +194,6 @@ void frmPembelian::FormNormal() {
   DokumenDiam();
 }
 
-void frmPembelian::AktifGridMasuk() { AturGridBarang(); }
 
 void frmPembelian::DataPemasok() {
   SQL = QStringLiteral("SELECT * FROM Pemasok ORDER BY Kode_Pemasok");
@@ -297,8 +296,7 @@ void frmPembelian::TbMasuk_Click() {
 
   // The line names the item the code names now, looked up now: a code
   // edited after its lookup, or never looked up, is no item yet.
-  kodeBarang_ = KodeLengkap();
-  switch (CariBarang(kodeBarang_)) {
+  switch (CariBarang(KodeLengkap())) {
     case Barang::Gagal:
       return;
     case Barang::TidakAda:
@@ -313,12 +311,12 @@ void frmPembelian::TbMasuk_Click() {
   // The search dialog shows names in capitals; a name that is not this
   // item's is replaced by the stored one.
   if (TxtNama->text().compare(nama, Qt::CaseInsensitive) != 0) TxtNama->setText(nama);
-  kodeBarang_ = RsBarang->Text(QStringLiteral("Kode_Barang"));
+  const QString kode = RsBarang->Text(QStringLiteral("Kode_Barang"));
 
   qint64 sub = 0, totalBaru = 0;
   if (!HitungBaris(harga, jumlah, TxtTotalHarga, &sub, &totalBaru))
     return Salah(QStringLiteral("NILAI BARIS INI TERLALU BESAR UNTUK DIHITUNG!"), TxtHBeli);
-  TambahBaris(kodeBarang_, TxtNama->text(), QString::number(harga), QString::number(jumlah), sub, TxtTotalHarga,
+  TambahBaris(kode, TxtNama->text(), QString::number(harga), QString::number(jumlah), sub, TxtTotalHarga,
               totalBaru);
 }
 

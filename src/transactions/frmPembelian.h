@@ -26,7 +26,6 @@ class frmPembelian : public FormTransaksi {
   void FormKosong();
   void FormNormal();
   void NomorMasuk();
-  void AktifGridMasuk();
   void DataPemasok();
 
  public slots:

@@ -165,7 +165,6 @@ void frmPenjualan::FormNormal() {
   DokumenDiam();
 }
 
-void frmPenjualan::AktifGridJual() { AturGridBarang(); }
 
 void frmPenjualan::BersihBarang() { BersihBarisBarang(); }
 
@@ -233,8 +232,7 @@ void frmPenjualan::TbMasuk_Click() {
     return;
   }
   TxtTotal->setText(QString::number(sub));
-  kodeBarang_ = KodeLengkap();
-  TambahBaris(kodeBarang_, TxtNama->text(), TxtHarga->text(), TxtJumlah->text(), sub, TxtTotBayar, totalBaru);
+  TambahBaris(KodeLengkap(), TxtNama->text(), TxtHarga->text(), TxtJumlah->text(), sub, TxtTotBayar, totalBaru);
 }
 
 void frmPenjualan::TbSimpan_Click() {

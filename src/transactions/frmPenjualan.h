@@ -25,7 +25,6 @@ class frmPenjualan : public FormTransaksi {
   void FormTransKosong();
   void FormNormal();
   void BuatNotaJual();
-  void AktifGridJual();
   void BersihBarang();
 
  public slots:

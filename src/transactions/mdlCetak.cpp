@@ -80,7 +80,7 @@ QString SusunNota(const DataNota& d) {
   const QDate tgl = d.tanggal;
 
   QStringList l;
-  l << QStringLiteral(" CV. MERAPU ") + NamaUsaha + Blank(5);
+  l << QStringLiteral(" ") + toko::NamaLengkap + Blank(5);
   l << QStringLiteral(" ") + Slogan + QStringLiteral(" ");
   l << QStringLiteral(" ");
   l << QStringLiteral(" ") + Alamat + QStringLiteral(" ");
