@@ -52,7 +52,8 @@ const char* const kUsage =
     "2 on a wrong command line. An existing file is never touched without\n"
     "--force, and a failed run leaves PATH as it was.\n"
     "\n"
-    "upgrade adds to an existing database file the indexes that this version of\n"
+    "upgrade adds to an existing database file the tables (returns, opening\n"
+    "floats, closes of the cashiers' days) and indexes that this version of\n"
     "the program uses and the file lacks, and stores as hashes the passwords\n"
     "an older version kept as typed (all of them, or none when it fails); no\n"
     "other row is touched. Exit status 0 when the file is up to date.\n";

@@ -122,6 +122,13 @@ bool Connection::AddMissingIndexes(QStringList* added) {
     SetFailure(why);
     return false;
   };
+  // Tables first: the new indexes may be theirs.
+  for (const auto& [table, create] : LaterTables()) {
+    QList<Column> cols;
+    if (engine_->TableColumns(table, &cols)) continue;
+    if (!engine_->Execute(create)) return fail();
+    *added << table;
+  }
   for (auto m = index.globalMatch(ddl); m.hasNext();) {
     const QRegularExpressionMatch i = m.next();
     bool there = false;

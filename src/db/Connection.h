@@ -41,8 +41,9 @@ class Connection {
   // tests only; the program never creates a table).
   [[nodiscard]] bool Create(const Description& where);
   [[nodiscard]] bool Create(const QString& path) { return Create(Description::File(path)); }
-  // Creates, in one transaction, the schema's indexes that the open file
-  // lacks (a file made by an older version); their names go into *added.
+  // Creates, in one transaction, the schema's tables and indexes that the
+  // open file lacks (a file made by an older version); their names go into
+  // *added.
   [[nodiscard]] bool AddMissingIndexes(QStringList* added);
   void Close();
   bool IsOpen() const { return engine_ && engine_->IsOpen(); }

@@ -5,7 +5,9 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSet>
+#include <algorithm>
 
 #include "db/Backup.h"
 #include "db/FileCheck.h"
@@ -106,6 +108,22 @@ QString SchemaText() {
   return QString::fromUtf8(schema.readAll());
 }
 
+QList<QPair<QString, QString>> LaterTables() {
+  static const QList<QPair<QString, QString>> later = [] {
+    QList<QPair<QString, QString>> out;
+    const QString ddl = SchemaText();
+    const qsizetype from = ddl.indexOf(QLatin1String("\n-- upgrade:"));
+    if (from < 0) return out;
+    static const QRegularExpression table(QStringLiteral(R"(CREATE TABLE (\w+) \((?:[^;])*\);)"));
+    for (auto m = table.globalMatch(ddl.mid(from)); m.hasNext();) {
+      const QRegularExpressionMatch t = m.next();
+      out.append({t.captured(1), t.captured(0)});
+    }
+    return out;
+  }();
+  return later;
+}
+
 Error::Kind KindOf(sqlite3* h) {
   const int ext = sqlite3_extended_errcode(h);
   switch (ext & 0xff) {
@@ -152,6 +170,9 @@ bool HasProgramSchema(sqlite3* h, const QString& path, QString* error, bool* bus
     sqlite3_finalize(st);
     if (rc != SQLITE_DONE) return false;
     if (there.isEmpty()) {
+      // A table of a later version: the file is older, not broken.
+      const auto later = LaterTables();
+      if (std::any_of(later.begin(), later.end(), [&](const auto& t) { return t.first == table; })) continue;
       *error = QStringLiteral("Tabel %1 tidak ada di database %2").arg(table, path);
       return false;
     }

@@ -3,6 +3,8 @@
 // the store's own .cpp files only, never by a header.
 #include <sqlite3.h>
 
+#include <QList>
+#include <QPair>
 #include <QString>
 
 #include "db/Engine.h"
@@ -71,5 +73,9 @@ bool MakeDurable(sqlite3* h, QString* error);
 
 // The schema new files are made from, as text.
 QString SchemaText();
+// The statements of the schema's tables that later versions brought (after
+// its "-- upgrade:" line), by table name: a file without them still opens,
+// and `merapu-db upgrade` adds them.
+QList<QPair<QString, QString>> LaterTables();
 
 }  // namespace db

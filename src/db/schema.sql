@@ -98,3 +98,57 @@ CREATE INDEX Rekening_Tanggal ON Rekening (tanggal);
 -- For the reports: each side of the ledger by date, with its amounts, so a
 -- period's sums are read from the index alone.
 CREATE INDEX IF NOT EXISTS Rekening_Dk_Tanggal ON Rekening (dk, tanggal, jumlah);
+
+-- upgrade: the tables below came with later versions. `merapu-db upgrade`
+-- adds them to an older file, and a file without them still opens: the
+-- windows that need them say so.
+
+-- A sale taken back, in part (a return) or whole (a void, Batal = 1): the
+-- refund is Total. UserID entered it; Penyetuju is the ADMIN who allowed it.
+CREATE TABLE Retur (
+  No_Retur  TEXT COLLATE NOCASE NOT NULL PRIMARY KEY,
+  Tgl_Retur DATE,
+  No_Nota   TEXT COLLATE NOCASE NOT NULL,
+  Total     INTEGER NOT NULL DEFAULT 0,
+  Alasan    TEXT COLLATE NOCASE,
+  Batal     INTEGER NOT NULL DEFAULT 0,
+  UserID    TEXT COLLATE NOCASE,
+  Penyetuju TEXT COLLATE NOCASE
+);
+CREATE INDEX Retur_Nota ON Retur (No_Nota);
+CREATE INDEX Retur_Tgl ON Retur (Tgl_Retur, UserID);
+
+CREATE TABLE Detail_Retur (
+  No_Retur    TEXT COLLATE NOCASE NOT NULL,
+  Kode_Barang TEXT COLLATE NOCASE NOT NULL,
+  Harga_Jual  INTEGER NOT NULL DEFAULT 0,
+  Jumlah      INTEGER NOT NULL DEFAULT 0,
+  SubTotal    INTEGER NOT NULL DEFAULT 0
+);
+CREATE INDEX Detail_Retur_No ON Detail_Retur (No_Retur);
+
+-- The cash a cashier's drawer starts the day with.
+CREATE TABLE Kas_Awal (
+  UserID  TEXT COLLATE NOCASE NOT NULL,
+  Tanggal DATE NOT NULL,
+  Jumlah  INTEGER NOT NULL DEFAULT 0,
+  PRIMARY KEY (UserID, Tanggal)
+);
+
+-- The close of a cashier's day: one per cashier and day (the key).
+CREATE TABLE Tutup_Kasir (
+  UserID     TEXT COLLATE NOCASE NOT NULL,
+  Tanggal    DATE NOT NULL,
+  Jam        TEXT,
+  Kas_Awal   INTEGER NOT NULL DEFAULT 0,
+  Nota       INTEGER NOT NULL DEFAULT 0,
+  Penjualan  INTEGER NOT NULL DEFAULT 0,
+  Retur      INTEGER NOT NULL DEFAULT 0,
+  Diharapkan INTEGER NOT NULL DEFAULT 0,
+  Dihitung   INTEGER NOT NULL DEFAULT 0,
+  Selisih    INTEGER NOT NULL DEFAULT 0,
+  PRIMARY KEY (UserID, Tanggal)
+);
+
+-- The close of a day reads a cashier's sales of that day from the index.
+CREATE INDEX IF NOT EXISTS Penjualan_Tgl_User ON Penjualan (Tgl_Nota, UserID, Total_Bayar);

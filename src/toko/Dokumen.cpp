@@ -6,6 +6,7 @@
 #include "db/Sql.h"
 #include "db/Transaction.h"
 #include "toko/Kode.h"
+#include "toko/SimpanDokumen.h"
 
 namespace toko {
 
@@ -13,25 +14,18 @@ namespace {
 
 QString Nama(const char* s) { return QString::fromLatin1(s); }
 QString Angka(qint64 n) { return QString::number(n); }
-QString Tanggal(const QDate& d) { return db::Quote(d.toString(QStringLiteral("yyyy-MM-dd"))); }
-
-// One statement of a document after its header. One that names `barang`
-// changes that item's row and must change it: an item another program
-// deleted meanwhile fails the save instead of passing unnoticed.
-struct Perintah {
-  QString sql;
-  QString barang;
-};
 
 // How many numbers a save tries when other tills keep taking the next one.
 constexpr int kCobaNomor = 20;
 
-// Stores a document in one transaction: the header for a number, then the
-// rest. The header's insert is what claims the number: when the key is
-// stored already, the next number after the highest stored one is tried.
+}  // namespace
+
+QString TanggalSql(const QDate& d) { return db::Quote(d.toString(QStringLiteral("yyyy-MM-dd"))); }
+
 HasilSimpan SimpanDokumen(const db::ConnectionPtr& c, const Seri& seri, const QString& nomor,
                           const std::function<QString(const QString&)>& kepala,
-                          const std::function<QList<Perintah>(const QString&)>& sisa) {
+                          const std::function<QList<Perintah>(const QString&)>& sisa,
+                          const std::function<bool(db::Error*)>& periksa) {
   HasilSimpan h;
   h.nomor = nomor;
   if (!c || !c->IsOpen()) {
@@ -49,6 +43,10 @@ HasilSimpan SimpanDokumen(const db::ConnectionPtr& c, const Seri& seri, const QS
     h.error = e;
     return h;
   };
+  if (periksa) {
+    db::Error e;
+    if (!periksa(&e)) return gagal(e);
+  }
 
   for (int coba = 1;; ++coba) {
     if (c->Execute(kepala(h.nomor))) break;
@@ -75,9 +73,6 @@ HasilSimpan SimpanDokumen(const db::ConnectionPtr& c, const Seri& seri, const QS
   return h;
 }
 
-// The lines of a document under its number: each line's row in `detail`
-// (whose first columns are `kolom`) and its item's stock moved as `ubah`
-// says (the SET part of the item's update).
 QList<Perintah> Rincian(const QString& detail, const QString& kolom, const QString& nomor,
                         const QList<BarisBarang>& baris, const std::function<QString(const BarisBarang&)>& ubah) {
   QList<Perintah> s;
@@ -93,8 +88,6 @@ QList<Perintah> Rincian(const QString& detail, const QString& kolom, const QStri
   }
   return s;
 }
-
-}  // namespace
 
 NomorBaru NomorBerikut(const db::ConnectionPtr& c, const Seri& seri) {
   NomorBaru r;
@@ -120,7 +113,7 @@ NomorBaru NomorBerikut(const db::ConnectionPtr& c, const Seri& seri) {
 HasilSimpan Simpan(const db::ConnectionPtr& c, const Penjualan& jual) {
   auto kepala = [&](const QString& nota) {
     return QStringLiteral("INSERT INTO Penjualan (No_Nota,Tgl_Nota,Total_Bayar,Kode_Pelanggan,UserID) VALUES (") +
-           db::Quote(nota) + QStringLiteral(",") + Tanggal(jual.tanggal) + QStringLiteral(",") + Angka(jual.total) +
+           db::Quote(nota) + QStringLiteral(",") + TanggalSql(jual.tanggal) + QStringLiteral(",") + Angka(jual.total) +
            QStringLiteral(",") + db::Quote(jual.pelanggan) + QStringLiteral(",") + db::Quote(jual.kasir) +
            QStringLiteral(")");
   };
@@ -135,7 +128,7 @@ HasilSimpan Simpan(const db::ConnectionPtr& c, const Penjualan& jual) {
 HasilSimpan Simpan(const db::ConnectionPtr& c, const Pembelian& beli) {
   auto kepala = [&](const QString& nomor) {
     return QStringLiteral("INSERT INTO Pembelian (No_Masuk,Tgl_Masuk,Kode_Pemasok,Total,UserID) VALUES (") +
-           db::Quote(nomor) + QStringLiteral(",") + Tanggal(beli.tanggal) + QStringLiteral(",") +
+           db::Quote(nomor) + QStringLiteral(",") + TanggalSql(beli.tanggal) + QStringLiteral(",") +
            db::Quote(beli.pemasok) + QStringLiteral(",") + Angka(beli.total) + QStringLiteral(",") +
            db::Quote(beli.user) + QStringLiteral(")");
   };
@@ -152,7 +145,7 @@ HasilSimpan Simpan(const db::ConnectionPtr& c, const Pembelian& beli) {
 HasilSimpan Simpan(const db::ConnectionPtr& c, const Kas& kas) {
   auto kepala = [&](const QString& kode) {
     return QStringLiteral("INSERT INTO Rekening (kode,tanggal,dk,transaksi,jumlah) VALUES (") + db::Quote(kode) +
-           QStringLiteral(",") + Tanggal(kas.tanggal) + QStringLiteral(",") + db::Quote(kas.dk) +
+           QStringLiteral(",") + TanggalSql(kas.tanggal) + QStringLiteral(",") + db::Quote(kas.dk) +
            QStringLiteral(",") + db::Quote(kas.transaksi) + QStringLiteral(",") + Angka(kas.jumlah) +
            QStringLiteral(")");
   };
