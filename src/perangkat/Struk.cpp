@@ -211,3 +211,23 @@ QString KeAscii(const QString& teks) {
 }
 
 }  // namespace perangkat
+
+// ---- the pieces of a layout, for the till's other slips ----------------------
+
+namespace perangkat {
+
+BarisCetak BarisTengah(const QString& teks, int lebar, bool tebal) { return Tengah(KeAscii(teks), lebar, tebal); }
+void BarisKiriKanan(Susunan& s, const QString& kiri, const QString& kanan, int lebar, bool tebal, bool tinggi) {
+  KiriKanan(s, KeAscii(kiri), KeAscii(kanan), lebar, tebal, tinggi);
+}
+void BarisKepala(Susunan& s, const QStringList& kepala, int lebar) { Kepala(s, kepala, lebar); }
+BarisCetak BarisGaris(int lebar, QChar c) { return Garis(lebar, c); }
+QStringList BarisBungkus(const QString& teks, int lebar) { return Bungkus(KeAscii(teks), lebar); }
+QString Waktu(const QDate& tanggal, const QTime& jam) {
+  if (!tanggal.isValid()) return QString();
+  QString w = NamaHari(tanggal) + QStringLiteral(", ") + tanggal.toString(QStringLiteral("dd/MM/yyyy"));
+  if (jam.isValid()) w += QLatin1Char(' ') + jam.toString(QStringLiteral("HH:mm"));
+  return w;
+}
+
+}  // namespace perangkat
