@@ -17,8 +17,11 @@
 #include "reports/FormLaporan.h"
 #include "reports/LapMaster.h"
 #include "transactions/frmPembelian.h"
+#include "transactions/frmKasAwal.h"
 #include "transactions/frmPenjualan.h"
+#include "transactions/frmRetur.h"
 #include "transactions/frmTransaksi.h"
+#include "transactions/frmTutupKasir.h"
 
 #define WINDOW(Class) {#Class, ui::Make<Class>}
 
@@ -36,6 +39,9 @@ constexpr ui::WindowEntry kWindows[] = {
     WINDOW(frmPenjualan),
     WINDOW(frmPembelian),
     WINDOW(frmTransaksi),
+    WINDOW(frmRetur),
+    WINDOW(frmTutupKasir),
+    WINDOW(frmKasAwal),
     WINDOW(frmLapJualNota),
     WINDOW(frmLapJualTanggal),
     WINDOW(frmLapJualPeriode),
@@ -46,6 +52,8 @@ constexpr ui::WindowEntry kWindows[] = {
     WINDOW(frmKasMasukPeriode),
     WINDOW(frmKasKeluarPeriode),
     WINDOW(frmKasPeriode),
+    WINDOW(frmLapKasirHarian),
+    WINDOW(frmLapTutupKasir),
     WINDOW(frmLapBarangGrup),
     WINDOW(rptLapPemasok),
     WINDOW(rptLapGrup),

@@ -160,6 +160,9 @@ void FrmUtama::BuatMenu() {
   Entry(transaksi, "mnuPembelian", "&Pembelian Barang", "frmPembelian");
   Entry(transaksi, "mnuPenjualan", "Penjualan &Retail", "frmPenjualan");
   Entry(transaksi, "mnuRekening", "&Rekening Transaksi", "frmTransaksi");
+  Separator(transaksi, "BtsTrans1");
+  Entry(transaksi, "mnuRetur", "R&etur / Void Penjualan", "frmRetur");
+  Entry(transaksi, "mnuTutupKasir", "&Tutup Kasir", "frmTutupKasir");
 
   QMenu* laporan = Menu("MuLaporan", "&Laporan");
   Entry(laporan, "mnuLabaRugi", "Laba / Rugi Per-Periode", "frmKasPeriode");
@@ -173,6 +176,8 @@ void FrmUtama::BuatMenu() {
   Entry(laporan, "mnuLapJualNota", "Penjualan Per-Nota", "frmLapJualNota");
   Entry(laporan, "mnuLapJualTanggal", "Penjualan Per-Tanggal Transaksi", "frmLapJualTanggal");
   Entry(laporan, "mnuLapJualPeriode", "Penjualan Per Periode", "frmLapJualPeriode");
+  Entry(laporan, "mnuLapKasirHarian", "Penjualan Per-Kasir Harian", "frmLapKasirHarian");
+  Entry(laporan, "mnuLapTutupKasir", "Tutup Kasir Per-Periode", "frmLapTutupKasir");
   Separator(laporan, "BtsLap2");
   Entry(laporan, "mnuLapBeliNota", "Pemebelian Per-Nota", "frmLapBeliNota");
   Entry(laporan, "mnuLapBeliPeriode", "Pembelian Per-Periode", "frmLapBeliPeriode");
@@ -217,7 +222,7 @@ void FrmUtama::MenuAdmin() {
   for (const char* n : {"MuFile", "mnuLogout", "mnuKeluar", "MuData", "MuTransaksi", "mnuPembelian",
                         "mnuPenjualan", "MuLaporan", "mnuLapJualNota", "mnuLapJualTanggal",
                         "mnuLapJualPeriode", "mnuLapBeliNota", "mnuLapBeliPeriode", "MuLapMaster",
-                        "MuSetting", "mnuPengguna"})
+                        "MuSetting", "mnuPengguna", "mnuLapTutupKasir"})
     SetOn(n, true);
   SetOn("mnuLogin", false);
   Toolbar1->setEnabled(false);
@@ -228,7 +233,7 @@ void FrmUtama::MenuKasir() {
                         "mnuLapJualNota", "mnuLapJualTanggal", "mnuLapJualPeriode"})
     SetOn(n, true);
   for (const char* n : {"mnuLogin", "MuData", "mnuPembelian", "mnuLapBeliNota", "mnuLapBeliPeriode",
-                        "MuLapMaster", "MuSetting", "mnuPengguna"})
+                        "MuLapMaster", "MuSetting", "mnuPengguna", "mnuLapTutupKasir"})
     SetOn(n, false);
   Toolbar1->setEnabled(false);
 }

@@ -12,7 +12,7 @@ DataEnvironment::DataEnvironment() {
   // Written by the report windows before each showing.
   for (const char* c : {"cmdJualNota", "cmdJualTanggal", "cmdJualPeriode", "cmdBeliNota", "cmdBeliPeriode",
                         "cmdKasMasukTanggal", "cmdKasKeluarTanggal", "cmdKasMasukPeriode", "cmdKasKeluarPeriode",
-                        "cmdBarangGrup"})
+                        "cmdBarangGrup", "cmdKasirHarian", "cmdTutupKasir"})
     CommandText(QString::fromLatin1(c));
   // Stored texts, never rewritten. A sum without grouping always yields one
   // row, so the profit-and-loss detail prints once.

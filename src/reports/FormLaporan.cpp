@@ -16,6 +16,7 @@
 #include "core/mdlUtama.h"
 #include "reports/DeLaporan.h"
 #include "reports/Document.h"
+#include "toko/Retur.h"
 #include "ui/DTPicker.h"
 #include "ui/FlexGrid.h"
 #include "ui/Input.h"
@@ -533,7 +534,80 @@ const FormLaporan::Jenis LabaRugi{
     .dokumen = T("rptLapKasPeriode"),
     .label = LabelPeriode,
 };
+// A cashier's day: receipts, pieces, sales and refunds of each cashier who
+// sold or refunded on the day.
+QString KasirSum(const char* apa, const char* dari, const char* tanggal) {
+  return T(" COALESCE((SELECT ") + T(apa) + T(" FROM ") + T(dari) + T(" WHERE ") + T(tanggal) + T(" = #:tgl#") +
+         T(" AND ") + T(dari).section(QLatin1Char(','), 0, 0).trimmed() + T(".UserID = Kasir.UserID), 0) ");
+}
+const FormLaporan::Jenis KasirHarian{
+    .nama = "frmLapKasirHarian",
+    .judul = T("   ::  Laporan Penjualan Per-Kasir Harian"),
+    .saring = S::Tanggal,
+    .grid = "GridPreview",
+    .tampil = T("Tampilkan"),
+    .kolom = {{T("KASIR"), 1800, I::Teks, T("UserID")},
+              {T("NOTA"), 900, I::Angka, T("Nota")},
+              {T("BARANG"), 900, I::Angka, T("Barang")},
+              {T("PENJUALAN"), 1500, I::Angka, T("Penjualan")},
+              {T("RETUR"), 1300, I::Angka, T("Retur")},
+              {T("BERSIH"), 1500, I::Angka, T("Bersih")}},
+    .sqlPreview = T(" SELECT Hari.*, Hari.Penjualan - Hari.Retur AS Bersih FROM (SELECT Kasir.UserID, ") +
+        KasirSum("COUNT(*)", "Penjualan", "Penjualan.Tgl_Nota") + T(" AS Nota, ") +
+        KasirSum("SUM(Penjualan_Detail.Jumlah)", "Penjualan, Penjualan_Detail",
+                 "Penjualan.No_Nota = Penjualan_Detail.No_Nota AND Penjualan.Tgl_Nota") +
+        T(" AS Barang, ") + KasirSum("SUM(Total_Bayar)", "Penjualan", "Penjualan.Tgl_Nota") + T(" AS Penjualan, ") +
+        KasirSum("SUM(Total)", "Retur", "Retur.Tgl_Retur") + T(" AS Retur ") +
+        T(" FROM (SELECT UserID FROM Penjualan WHERE Tgl_Nota = #:tgl#") +
+        T(" UNION SELECT UserID FROM Retur WHERE Tgl_Retur = #:tgl#) AS Kasir) AS Hari ") + T(" ORDER BY Hari.UserID"),
+    .rsPreview = &RsLaporan,
+    .rsTampil = &RsLaporan,
+    .kosongGrid = T("DATA TRANSAKSI MASIH KOSONG!"),
+    .kosongDokumen = T("Maaf Penjualan dengan tanggal %TGL% tidak tersedia !"),
+    .command = T("cmdKasirHarian"),
+    .dokumen = T("rptLapKasirHarian"),
+    .label = LabelTanggal,
+};
+
+const FormLaporan::Jenis TutupKasir{
+    .nama = "frmLapTutupKasir",
+    .judul = T("   ::  Laporan Tutup Kasir Per-Periode"),
+    .saring = S::Periode,
+    .grid = "GridPreview",
+    .tampil = T("Tampilkan"),
+    .kolom = {{T("TANGGAL"), 1200, I::Tanggal, T("Tanggal")},
+              {T("KASIR"), 1300, I::Teks, T("UserID")},
+              {T("JAM"), 900, I::Teks, T("Jam")},
+              {T("KAS AWAL"), 1200, I::Angka, T("Kas_Awal")},
+              {T("NOTA"), 700, I::Angka, T("Nota")},
+              {T("PENJUALAN"), 1300, I::Angka, T("Penjualan")},
+              {T("RETUR"), 1100, I::Angka, T("Retur")},
+              {T("SEHARUSNYA"), 1300, I::Angka, T("Diharapkan")},
+              {T("DIHITUNG"), 1300, I::Angka, T("Dihitung")},
+              {T("SELISIH"), 1100, I::Angka, T("Selisih")}},
+    .sqlPreview = T(" SELECT * FROM Tutup_Kasir") + T(" WHERE (Tanggal >= #:tglA#") + T(" AND Tanggal <= #:tglB# )") +
+        T(" ORDER BY Tanggal, UserID"),
+    .rsPreview = &RsLaporan,
+    .rsTampil = &RsLaporan,
+    .kosongGrid = T("DATA TUTUP KASIR MASIH KOSONG!"),
+    .kosongDokumen = T("Tutup kasir dengan periode tanggal %PERIODE% tidak ada !"),
+    .command = T("cmdTutupKasir"),
+    .dokumen = T("rptLapTutupKasir"),
+    .label = LabelPeriode,
+    .kolomTotal = 10,
+};
 }  // namespace
+
+FormLaporanKasir::FormLaporanKasir(const Jenis& jenis, QWidget* parent) : FormLaporan(jenis, parent) {
+  if (!Terbuka() || toko::AdaTabelKasir(Conn)) return;
+  ui::MsgBox(T("Database ini belum memuat tabel retur dan tutup kasir.\r"
+               "Jalankan 'merapu-db upgrade' pada file database terlebih dulu!"),
+             ui::vbOKOnly | ui::vbExclamation, T("Perhatian"));
+  TbPreview->setEnabled(false);
+  TbTampil->setEnabled(false);
+}
+frmLapKasirHarian::frmLapKasirHarian(QWidget* parent) : FormLaporanKasir(KasirHarian, parent) {}
+frmLapTutupKasir::frmLapTutupKasir(QWidget* parent) : FormLaporanKasir(TutupKasir, parent) {}
 
 frmLapJualNota::frmLapJualNota(QWidget* parent) : FormLaporan(JualNota, parent) {
   IsiNota(T("SELECT  * FROM ") + T(" Penjualan ORDER BY No_Nota"), RsLapJual, T("No_Nota"));

@@ -161,6 +161,23 @@ class frmLapBeliNota : public FormLaporan {
   class QLineEdit* TxtPemasok;
 };
 
+// Reports of the cashiers' days: they need the tables `merapu-db upgrade`
+// adds, and say so on a database without them.
+class FormLaporanKasir : public FormLaporan {
+ public:
+  FormLaporanKasir(const Jenis& jenis, QWidget* parent);
+};
+class frmLapKasirHarian : public FormLaporanKasir {
+  Q_OBJECT
+ public:
+  explicit frmLapKasirHarian(QWidget* parent = nullptr);
+};
+class frmLapTutupKasir : public FormLaporanKasir {
+  Q_OBJECT
+ public:
+  explicit frmLapTutupKasir(QWidget* parent = nullptr);
+};
+
 #define FORM_LAPORAN(Class)                             \
   class Class : public FormLaporan {                    \
    public:                                              \

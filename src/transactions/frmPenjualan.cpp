@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "core/mdlUtama.h"
+#include "transactions/LayarKasir.h"
 #include "transactions/frmCetakJual.h"
 #include "ui/FlexGrid.h"
 #include "ui/Input.h"
@@ -175,6 +176,8 @@ void frmPenjualan::BuatNotaJual() {
 }
 
 void frmPenjualan::TbBaru_Click() {
+  // The drawer's float, before the cashier's first sale of the day.
+  layarkasir::TanyaKasAwal(this);
   TxtTgl->SetText(ui::Today().toString(QStringLiteral("dd/MM/yyyy")));
   BuatNotaJual();
   DokumenBuka(txtKodeG);

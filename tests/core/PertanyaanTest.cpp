@@ -141,6 +141,8 @@ class PertanyaanTest : public QObject {
     db->exec("INSERT INTO Pengguna VALUES ('ADM','rahasia','BUDI','ADMIN')");
     db->exec("INSERT INTO Pengguna VALUES ('BOS','b0ss','PAK BOS','ADMIN')");
     mdlUtama::UserAktif = "ADM";
+    // The till's float of the day is typed already.
+    db->exec("INSERT INTO Kas_Awal VALUES ('ADM','" + ui::Today().toString("yyyy-MM-dd") + "',0)");
   }
   void cleanup() {
     delete db;

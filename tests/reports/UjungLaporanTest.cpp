@@ -32,6 +32,8 @@ class UjungLaporanTest : public QObject {
     db.exec("INSERT INTO Barang VALUES ('001.002.004','001.002','Pasta Gigi','PCS',9000,12000,5)");
     db.exec("INSERT INTO Pengguna VALUES ('KSR','kasir1','Siti Aminah','KASIR')");
     ui::SetToday(QDate(2024, 3, 15));
+    // The float of the day is typed already.
+    db.exec("INSERT INTO Kas_Awal VALUES ('KSR','2024-03-15',0)");
 
     frmLogin login;
     login.show();

@@ -37,11 +37,21 @@ inline void Isi(testsupport::TempDb& db) {
 // Amounts are grouped with a comma in these tests.
 inline void PinLocale() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
 
-// A till's day: the shop above, Friday 15 March 2024, cashier KASIR1 logged in.
+// The drawer's float of the day is typed already: the till asks for it
+// before the first sale only.
+inline void KasAwal(testsupport::TempDb& db, const QString& kasir, const QDate& hari, qint64 jumlah = 0) {
+  db.exec(QStringLiteral("INSERT INTO Kas_Awal (UserID,Tanggal,Jumlah) VALUES ('%1','%2',%3)")
+              .arg(kasir, hari.toString(QStringLiteral("yyyy-MM-dd")))
+              .arg(jumlah));
+}
+
+// A till's day: the shop above, Friday 15 March 2024, cashier KASIR1 logged
+// in, the float typed.
 inline testsupport::TempDb* BukaToko() {
   PinLocale();
   auto* db = new testsupport::TempDb;
   Isi(*db);
+  KasAwal(*db, QStringLiteral("KASIR1"), QDate(2024, 3, 15));
   ui::SetToday(QDate(2024, 3, 15));
   mdlUtama::UserAktif = QStringLiteral("KASIR1");
   return db;

@@ -42,6 +42,7 @@ class UjungKeUjungTest : public QObject {
     toko::Isi(db);
     db.exec("INSERT INTO Pengguna VALUES ('KSR','kasir1','Siti Aminah','KASIR')");
     ui::SetToday(QDate(2024, 3, 15));
+    toko::KasAwal(db, "KSR", QDate(2024, 3, 15));
     QTemporaryDir dir;
     const QString pdf = dir.filePath("nota.pdf");
     ui::SetPrinterFactory([pdf] {
@@ -134,6 +135,7 @@ class UjungKeUjungTest : public QObject {
     toko::Isi(db);
     db.exec("INSERT INTO Pengguna VALUES ('KSR','kasir1','Siti Aminah','KASIR')");
     ui::SetToday(QDate(2024, 3, 15));
+    toko::KasAwal(db, "KSR", QDate(2024, 3, 15));
     ScriptedPrompter p;
     ModalScript m;
     Keyboard k;
