@@ -93,6 +93,11 @@ FormLaporan::FormLaporan(const Jenis& jenis, QWidget* parent) : QDialog(parent),
   auto* v = new QVBoxLayout(this);
   v->addWidget(Frame1);
   v->addWidget(grid_, 1);
+  if (!jenis.sqlRingkas.isEmpty()) {
+    LblRingkas = new QLabel(this);
+    LblRingkas->setObjectName(QStringLiteral("LblRingkas"));
+    v->addWidget(LblRingkas);
+  }
 
   int lebar = 400;
   for (const Kolom& k : jenis.kolom) lebar += k.lebar;
@@ -239,6 +244,19 @@ void FormLaporan::TbPreview_Click() {
   SQL = QueryPreview();
   if (!Buka(*jenis_.rsPreview, SQL)) return;
   TampilGridData();
+  TampilRingkas();
+}
+
+void FormLaporan::TampilRingkas() {
+  if (!LblRingkas) return;
+  LblRingkas->clear();
+  if (!toko::AdaTabelKasir(Conn)) return;
+  db::RecordsetPtr rs;
+  if (!Buka(rs, Ganti(jenis_.sqlRingkas))) return;
+  const qint64 jual = rs->Int(QStringLiteral("Jual")), retur = rs->Int(QStringLiteral("Retur"));
+  const QLocale l;
+  LblRingkas->setText(QStringLiteral("Penjualan: Rp %1     Retur: Rp %2     Bersih: Rp %3")
+                          .arg(l.toString(jual), l.toString(retur), l.toString(jual - retur)));
 }
 
 void FormLaporan::TbTampil_Click() {
@@ -353,6 +371,8 @@ const FormLaporan::Jenis JualTanggal{
     .command = T("cmdJualTanggal"),
     .dokumen = T("rptLapJualTanggal"),
     .label = LabelTanggal,
+    .sqlRingkas = T(" SELECT (SELECT COALESCE(SUM(Total_Bayar), 0) FROM Penjualan WHERE Tgl_Nota = #:tgl#) AS Jual,") +
+        T(" (SELECT COALESCE(SUM(Total), 0) FROM Retur WHERE Tgl_Retur = #:tgl#) AS Retur"),
 };
 
 const FormLaporan::Jenis JualPeriode{
@@ -371,6 +391,9 @@ const FormLaporan::Jenis JualPeriode{
     .command = T("cmdJualPeriode"),
     .dokumen = T("rptLapJualPeriode"),
     .label = LabelPeriode,
+    .sqlRingkas = T(" SELECT (SELECT COALESCE(SUM(Total_Bayar), 0) FROM Penjualan") +
+        T(" WHERE Tgl_Nota >= #:tglA# AND Tgl_Nota <= #:tglB#) AS Jual,") +
+        T(" (SELECT COALESCE(SUM(Total), 0) FROM Retur WHERE Tgl_Retur >= #:tglA# AND Tgl_Retur <= #:tglB#) AS Retur"),
 };
 
 const FormLaporan::Jenis BeliNota{
@@ -611,6 +634,28 @@ frmLapTutupKasir::frmLapTutupKasir(QWidget* parent) : FormLaporanKasir(TutupKasi
 
 frmLapJualNota::frmLapJualNota(QWidget* parent) : FormLaporan(JualNota, parent) {
   IsiNota(T("SELECT  * FROM ") + T(" Penjualan ORDER BY No_Nota"), RsLapJual, T("No_Nota"));
+}
+
+void frmLapJualNota::TampilGridData() {
+  FormLaporan::TampilGridData();
+  const db::RecordsetPtr rs = RsDetail;
+  if (!rs || rs->RecordCount() == 0 || !toko::AdaTabelKasir(Conn)) return;
+  const toko::ReturNota n = toko::BacaReturNota(Conn, cmbNota->currentText().left(10));
+  if (!n.ok()) {
+    TampilGagal(n.error);
+    return;
+  }
+  // What came back, as lines of their own: negative quantities and amounts.
+  int r = Grid()->Rows();
+  Grid()->SetRows(r + int(n.baris.size()));
+  for (const toko::BarisReturNota& b : n.baris) {
+    const QStringList sel{QString::number(r), b.barang.kode,
+                          (b.batal ? T("VOID ") : T("RETUR ")) + b.nomor + T(": ") + b.barang.nama,
+                          QString::number(b.barang.harga), QString::number(-b.barang.jumlah),
+                          QString::number(-b.barang.subtotal)};
+    for (int c = 0; c < sel.size(); ++c) Grid()->SetTextMatrix(r, c, sel[c]);
+    ++r;
+  }
 }
 frmLapJualTanggal::frmLapJualTanggal(QWidget* parent) : FormLaporan(JualTanggal, parent) {}
 frmLapJualPeriode::frmLapJualPeriode(QWidget* parent) : FormLaporan(JualPeriode, parent) {}

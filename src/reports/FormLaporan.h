@@ -69,6 +69,9 @@ class FormLaporan : public QDialog {
     QString dokumen;          // rptLap...
     QList<QPair<QString, QString>> label;  // header label -> text
     int kolomTotal = 0;       // > 0: a ":: TOTAL ::" row summing this column
+    // Sales and returns of the filter (columns Jual and Retur), shown under
+    // the grid with their net after each Preview; needs the returns' table.
+    QString sqlRingkas = {};
   };
 
   FormLaporan(const Jenis& jenis, QWidget* parent);
@@ -114,9 +117,11 @@ class FormLaporan : public QDialog {
   QPushButton* TbPreview = nullptr;
   QPushButton* TbTampil = nullptr;
   QPushButton* TbKeluar = nullptr;
+  class QLabel* LblRingkas = nullptr;
 
  private:
   QDateEdit* Tanggal(const char* name);
+  void TampilRingkas();
   ui::FlexGrid* grid_ = nullptr;
   bool terbuka_ = false;
 };
@@ -178,13 +183,20 @@ class frmLapTutupKasir : public FormLaporanKasir {
   explicit frmLapTutupKasir(QWidget* parent = nullptr);
 };
 
+// A sale by its number, with the returns of it under its lines.
+class frmLapJualNota : public FormLaporan {
+  Q_OBJECT
+ public:
+  explicit frmLapJualNota(QWidget* parent = nullptr);
+  void TampilGridData() override;
+};
+
 #define FORM_LAPORAN(Class)                             \
   class Class : public FormLaporan {                    \
    public:                                              \
     explicit Class(QWidget* parent = nullptr);          \
   };
 
-FORM_LAPORAN(frmLapJualNota)
 FORM_LAPORAN(frmLapJualTanggal)
 FORM_LAPORAN(frmLapJualPeriode)
 FORM_LAPORAN(frmLapBeliPeriode)
