@@ -227,7 +227,7 @@ bool Fill(db::Connection& conn, const QDate& lastDay, const QString& adminId, Su
   const QDate firstDay = lastDay.addDays(-(kDays - 1));
   ledger(firstDay, "DEBET", "TAMBAHAN MODAL DARI PEMILIK", 5000000);
 
-  int saleNo = 0, buyNo = 0, supplierTurn = 0;
+  int saleNo = 0, buyNo = 0, supplierTurn = 0, returNo = 0;
   qint64 takings = 0;  // sales not yet paid into the ledger
   for (int day = 0; day < kDays && !run.failed(); ++day) {
     const QDate d = firstDay.addDays(day);
@@ -275,6 +275,13 @@ bool Fill(db::Connection& conn, const QDate& lastDay, const QString& adminId, Su
     // One to four customers a day; Sunday is quiet, but the last day always
     // has trade so that the daily reports show something.
     const int customers = d.dayOfWeek() == 7 ? pick(0, 1) : pick(1, 4);
+    // The cashier's drawer: its float, its sales, the last one of them.
+    const qint64 float_ = 200000;
+    run("INSERT INTO Kas_Awal (UserID,Tanggal,Jumlah) VALUES (" + Quote(kKasirId) + "," + Day(d) + "," +
+        QString::number(float_) + ")");
+    qint64 kasirTotal = 0, kasirNota = 0;
+    QString kasirLast, lastCode;
+    qint64 lastPrice = 0;
     for (int c = 0; c < std::max(customers, last ? 2 : 0); ++c) {
       // What the till's search offers: in stock and sold at a profit.
       std::vector<Stock*> shelf;
@@ -310,6 +317,39 @@ bool Fill(db::Connection& conn, const QDate& lastDay, const QString& adminId, Su
       }
       takings += total;
       ++s.sales;
+      if (cashier == kKasirId) {
+        kasirTotal += total;
+        ++kasirNota;
+        kasirLast = no;
+        lastCode = lines[0]->item->code;
+        lastPrice = lines[0]->item->sell;
+      }
+    }
+
+    // Now and then a piece comes back, allowed by the owner; every day but
+    // the last is closed, the drawer counted now exact, now a little off.
+    qint64 refund = 0;
+    if (day % 5 == 3 && !kasirLast.isEmpty()) {
+      const QString rt = Serial("RT-", ++returNo, 7);
+      run("INSERT INTO Retur (No_Retur,Tgl_Retur,No_Nota,Total,Alasan,Batal,UserID,Penyetuju) VALUES (" + Quote(rt) +
+          "," + Day(d) + "," + Quote(kasirLast) + "," + QString::number(lastPrice) + ",'KEMASAN RUSAK',0," +
+          Quote(kKasirId) + "," + Quote(adminId) + ")");
+      run("INSERT INTO Detail_Retur (No_Retur,Kode_Barang,Harga_Jual,Jumlah,SubTotal) VALUES (" + Quote(rt) + "," +
+          Quote(lastCode) + "," + QString::number(lastPrice) + ",1," + QString::number(lastPrice) + ")");
+      run("UPDATE Barang SET Stok=Stok + 1 WHERE Kode_Barang=" + Quote(lastCode));
+      for (Stock& st : stock)
+        if (st.item->code == lastCode) ++st.stock;
+      refund = lastPrice;
+      takings -= refund;
+    }
+    if (!last) {
+      const qint64 expected = float_ + kasirTotal - refund;
+      const qint64 counted = expected + (day % 7 == 4 ? -500 : day % 9 == 6 ? 1000 : 0);
+      run("INSERT INTO Tutup_Kasir (UserID,Tanggal,Jam,Kas_Awal,Nota,Penjualan,Retur,Diharapkan,Dihitung,Selisih) "
+          "VALUES (" + Quote(kKasirId) + "," + Day(d) + ",'21:00:00'," + QString::number(float_) + "," +
+          QString::number(kasirNota) + "," + QString::number(kasirTotal) + "," + QString::number(refund) + "," +
+          QString::number(expected) + "," + QString::number(counted) + "," + QString::number(counted - expected) +
+          ")");
     }
 
     // The takings go into the cash book every few days and on the last day;
