@@ -285,6 +285,11 @@ class SchemaTest : public QObject {
         {"Pembelian", {"No_Masuk", "Tgl_Masuk", "Kode_Pemasok", "Total", "UserID"}},
         {"Pembelian_Detail", {"No_Masuk", "Kode_Barang", "Harga_Beli", "Jumlah", "SubTotal"}},
         {"Rekening", {"kode", "tanggal", "dk", "transaksi", "jumlah"}},
+        {"Retur", {"No_Retur", "Tgl_Retur", "No_Nota", "Total", "Alasan", "Batal", "UserID", "Penyetuju"}},
+        {"Detail_Retur", {"No_Retur", "Kode_Barang", "Harga_Jual", "Jumlah", "SubTotal"}},
+        {"Kas_Awal", {"UserID", "Tanggal", "Jumlah"}},
+        {"Tutup_Kasir", {"UserID", "Tanggal", "Jam", "Kas_Awal", "Nota", "Penjualan", "Retur", "Diharapkan", "Dihitung",
+                         "Selisih"}},
     };
     QCOMPARE(t.scalar("SELECT count(*) FROM sqlite_master WHERE type='table'"), QString::number(tables.size()));
     for (const auto& [table, cols] : tables) QCOMPARE(t.conn()->Columns(table), cols);
