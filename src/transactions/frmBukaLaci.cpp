@@ -60,7 +60,7 @@ QString frmBukaLaci::Halangan() const {
         .arg(DatabaseFile());
   if (!cetak::Setelan().tujuan.EscPos())
     return QStringLiteral("PRINTER STRUK DIATUR KE PRINTER HALAMAN: TIDAK ADA LACI KAS YANG TERHUBUNG.\n"
-                          "ATUR PRINTER STRUK DI MENU Setting.");
+                          "ATUR PRINTER STRUK DI MENU Setting > Printer Struk.");
   return QString();
 }
 
