@@ -16,8 +16,11 @@
 #include "master/frmProduk.h"
 #include "reports/FormLaporan.h"
 #include "reports/LapMaster.h"
+#include "transactions/frmBukaLaci.h"
+#include "transactions/frmCetakJual.h"
 #include "transactions/frmPembelian.h"
 #include "transactions/frmPenjualan.h"
+#include "transactions/frmSetelanStruk.h"
 #include "transactions/frmTransaksi.h"
 
 #define WINDOW(Class) {#Class, ui::Make<Class>}
@@ -36,6 +39,9 @@ constexpr ui::WindowEntry kWindows[] = {
     WINDOW(frmPenjualan),
     WINDOW(frmPembelian),
     WINDOW(frmTransaksi),
+    WINDOW(frmCetakJual),
+    WINDOW(frmBukaLaci),
+    WINDOW(frmSetelanStruk),
     WINDOW(frmLapJualNota),
     WINDOW(frmLapJualTanggal),
     WINDOW(frmLapJualPeriode),

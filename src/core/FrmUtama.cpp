@@ -160,6 +160,8 @@ void FrmUtama::BuatMenu() {
   Entry(transaksi, "mnuPembelian", "&Pembelian Barang", "frmPembelian");
   Entry(transaksi, "mnuPenjualan", "Penjualan &Retail", "frmPenjualan");
   Entry(transaksi, "mnuRekening", "&Rekening Transaksi", "frmTransaksi");
+  Separator(transaksi, "BtsTrans1");
+  Entry(transaksi, "mnuBukaLaci", "Buka &Laci", "frmBukaLaci");
 
   QMenu* laporan = Menu("MuLaporan", "&Laporan");
   Entry(laporan, "mnuLabaRugi", "Laba / Rugi Per-Periode", "frmKasPeriode");
@@ -193,6 +195,8 @@ void FrmUtama::BuatMenu() {
   QAction* backup = Entry(setting, "mnuBackup", "&Backup Data Sekarang");
   connect(backup, &QAction::triggered, this, [this] { mnuBackup_Click(); });
   Entry(setting, "mnuDaftarBackup", "Daftar Backup / P&ulihkan", "frmBackup");
+  Separator(setting, "BtsSet2");
+  Entry(setting, "mnuSetelanStruk", "Printer &Struk", "frmSetelanStruk");
 }
 
 void FrmUtama::Open(const QString& window) {
@@ -217,7 +221,7 @@ void FrmUtama::MenuAdmin() {
   for (const char* n : {"MuFile", "mnuLogout", "mnuKeluar", "MuData", "MuTransaksi", "mnuPembelian",
                         "mnuPenjualan", "MuLaporan", "mnuLapJualNota", "mnuLapJualTanggal",
                         "mnuLapJualPeriode", "mnuLapBeliNota", "mnuLapBeliPeriode", "MuLapMaster",
-                        "MuSetting", "mnuPengguna"})
+                        "MuSetting", "mnuPengguna", "mnuBukaLaci"})
     SetOn(n, true);
   SetOn("mnuLogin", false);
   Toolbar1->setEnabled(false);
@@ -228,7 +232,7 @@ void FrmUtama::MenuKasir() {
                         "mnuLapJualNota", "mnuLapJualTanggal", "mnuLapJualPeriode"})
     SetOn(n, true);
   for (const char* n : {"mnuLogin", "MuData", "mnuPembelian", "mnuLapBeliNota", "mnuLapBeliPeriode",
-                        "MuLapMaster", "MuSetting", "mnuPengguna"})
+                        "MuLapMaster", "MuSetting", "mnuPengguna", "mnuBukaLaci"})
     SetOn(n, false);
   Toolbar1->setEnabled(false);
 }

@@ -140,6 +140,36 @@ bool Connection::AddMissingIndexes(QStringList* added) {
   return true;
 }
 
+bool Connection::AddMissingTables(QStringList* added) {
+  added->clear();
+  if (!IsOpen()) return NotOpen();
+  if (!BeginTrans()) return false;
+  for (const auto& [table, statement] : LaterTableStatements()) {
+    QList<Column> cols;
+    if (engine_->TableColumns(table, &cols)) continue;
+    if (!engine_->Execute(statement)) {
+      TakeEngineError();
+      const Error why = failure_;
+      RollbackTrans();
+      SetFailure(why);
+      added->clear();
+      return false;
+    }
+    *added << table;
+  }
+  if (!CommitTrans()) {
+    const Error why = failure_;
+    RollbackTrans();
+    SetFailure(why);
+    added->clear();
+    return false;
+  }
+  tables_.clear();
+  return true;
+}
+
+bool Connection::HasTable(const QString& table) { return LoadTable(table); }
+
 bool Connection::LoadTable(const QString& table) {
   const QString key = table.toLower();
   if (tables_.contains(key)) return true;

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <QFile>
+#include <QRegularExpression>
 #include <QFileInfo>
 #include <QSet>
 
@@ -33,8 +34,10 @@ const QList<QPair<QString, QStringList>>& SchemaReference() {
       sqlite3_stmt* st = nullptr;
       sqlite3_prepare_v2(m, "SELECT m.name, p.name FROM sqlite_master m, pragma_table_info(m.name) p "
                             "WHERE m.type = 'table' ORDER BY m.rowid, p.cid", -1, &st, nullptr);
+      const QStringList later = LaterTables();
       while (st && sqlite3_step(st) == SQLITE_ROW) {
         const QString table = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)));
+        if (later.contains(table, Qt::CaseInsensitive)) continue;
         const QString column = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 1)));
         if (out.isEmpty() || out.last().first != table) out.append({table, {}});
         out.last().second << column;
@@ -104,6 +107,29 @@ QString SchemaText() {
   QFile schema(QStringLiteral(":/db/schema.sql"));
   if (!schema.open(QIODevice::ReadOnly)) return QString();
   return QString::fromUtf8(schema.readAll());
+}
+
+namespace {
+const QRegularExpression& LaterTable() {
+  static const QRegularExpression re(QStringLiteral(R"(CREATE TABLE IF NOT EXISTS (\w+)[^;]*;)"));
+  return re;
+}
+}  // namespace
+
+QList<QPair<QString, QString>> LaterTableStatements() {
+  QList<QPair<QString, QString>> out;
+  const QString ddl = SchemaText();
+  for (auto m = LaterTable().globalMatch(ddl); m.hasNext();) {
+    const QRegularExpressionMatch t = m.next();
+    out.append({t.captured(1), t.captured(0)});
+  }
+  return out;
+}
+
+QStringList LaterTables() {
+  QStringList out;
+  for (const auto& [table, statement] : LaterTableStatements()) out << table;
+  return out;
 }
 
 Error::Kind KindOf(sqlite3* h) {

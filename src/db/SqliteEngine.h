@@ -3,7 +3,10 @@
 // the store's own .cpp files only, never by a header.
 #include <sqlite3.h>
 
+#include <QList>
+#include <QPair>
 #include <QString>
+#include <QStringList>
 
 #include "db/Engine.h"
 
@@ -71,5 +74,10 @@ bool MakeDurable(sqlite3* h, QString* error);
 
 // The schema new files are made from, as text.
 QString SchemaText();
+// The schema's tables that came after the first files (made with IF NOT
+// EXISTS): not demanded of a file, added to it by the upgrade. Each with the
+// statement that makes it.
+QList<QPair<QString, QString>> LaterTableStatements();
+QStringList LaterTables();
 
 }  // namespace db

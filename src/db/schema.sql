@@ -98,3 +98,19 @@ CREATE INDEX Rekening_Tanggal ON Rekening (tanggal);
 -- For the reports: each side of the ledger by date, with its amounts, so a
 -- period's sums are read from the index alone.
 CREATE INDEX IF NOT EXISTS Rekening_Dk_Tanggal ON Rekening (dk, tanggal, jumlah);
+
+-- Tables made with IF NOT EXISTS came after the first files: merapu-db upgrade
+-- adds them to an older file, and the program opens a file without them
+-- (what needs one says so).
+
+-- Each opening of the cash drawer without a sale, for the day's close. It
+-- moves no money and no stock.
+CREATE TABLE IF NOT EXISTS LogLaci (
+  ID      INTEGER PRIMARY KEY,
+  Tanggal DATE NOT NULL,
+  Jam     TEXT NOT NULL,
+  UserID  TEXT COLLATE NOCASE NOT NULL,
+  Kassa   TEXT COLLATE NOCASE,
+  Alasan  TEXT COLLATE NOCASE
+);
+CREATE INDEX IF NOT EXISTS LogLaci_Tanggal ON LogLaci (Tanggal);

@@ -161,13 +161,26 @@ class frmLapBeliNota : public FormLaporan {
   class QLineEdit* TxtPemasok;
 };
 
+// The sales of one receipt; the chosen receipt can also be printed again.
+class frmLapJualNota : public FormLaporan {
+  Q_OBJECT
+ public:
+  explicit frmLapJualNota(QWidget* parent = nullptr);
+
+ public slots:
+  // The receipt window prints it, on the till's receipt printer.
+  void TbCetakUlang_Click();
+
+ private:
+  QPushButton* TbCetakUlang;
+};
+
 #define FORM_LAPORAN(Class)                             \
   class Class : public FormLaporan {                    \
    public:                                              \
     explicit Class(QWidget* parent = nullptr);          \
   };
 
-FORM_LAPORAN(frmLapJualNota)
 FORM_LAPORAN(frmLapJualTanggal)
 FORM_LAPORAN(frmLapJualPeriode)
 FORM_LAPORAN(frmLapBeliPeriode)

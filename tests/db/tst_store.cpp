@@ -285,6 +285,7 @@ class SchemaTest : public QObject {
         {"Pembelian", {"No_Masuk", "Tgl_Masuk", "Kode_Pemasok", "Total", "UserID"}},
         {"Pembelian_Detail", {"No_Masuk", "Kode_Barang", "Harga_Beli", "Jumlah", "SubTotal"}},
         {"Rekening", {"kode", "tanggal", "dk", "transaksi", "jumlah"}},
+        {"LogLaci", {"ID", "Tanggal", "Jam", "UserID", "Kassa", "Alasan"}},
     };
     QCOMPARE(t.scalar("SELECT count(*) FROM sqlite_master WHERE type='table'"), QString::number(tables.size()));
     for (const auto& [table, cols] : tables) QCOMPARE(t.conn()->Columns(table), cols);
