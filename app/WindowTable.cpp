@@ -16,10 +16,13 @@
 #include "master/frmProduk.h"
 #include "reports/FormLaporan.h"
 #include "reports/LapMaster.h"
+#include "transactions/frmBukaLaci.h"
+#include "transactions/frmCetakJual.h"
 #include "transactions/frmPembelian.h"
 #include "transactions/frmKasAwal.h"
 #include "transactions/frmPenjualan.h"
 #include "transactions/frmRetur.h"
+#include "transactions/frmSetelanStruk.h"
 #include "transactions/frmTransaksi.h"
 #include "transactions/frmTutupKasir.h"
 
@@ -42,6 +45,9 @@ constexpr ui::WindowEntry kWindows[] = {
     WINDOW(frmRetur),
     WINDOW(frmTutupKasir),
     WINDOW(frmKasAwal),
+    WINDOW(frmCetakJual),
+    WINDOW(frmBukaLaci),
+    WINDOW(frmSetelanStruk),
     WINDOW(frmLapJualNota),
     WINDOW(frmLapJualTanggal),
     WINDOW(frmLapJualPeriode),

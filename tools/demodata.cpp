@@ -362,6 +362,10 @@ bool Fill(db::Connection& conn, const QDate& lastDay, const QString& adminId, Su
       ledger(d, "KREDIT", kExpenses[size_t(pick(0, int(std::size(kExpenses)) - 1))],
              qint64(pick(3, 60)) * 2500);
     if (day % 14 == 13) ledger(d, "KREDIT", "GAJI KARYAWAN DUA MINGGUAN", 1750000);
+    // Saturdays the owner opens the drawer for small change: no money moves.
+    if (d.dayOfWeek() == 6)
+      run("INSERT INTO LogLaci (Tanggal,Jam,UserID,Kassa,Alasan) VALUES (" + Day(d) + ",'08:05'," +
+          Quote(adminId) + ",'KASSA-1','TUKAR UANG RECEH')");
   }
 
   if (summary) *summary = s;

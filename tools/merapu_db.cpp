@@ -52,9 +52,14 @@ const char* const kUsage =
     "2 on a wrong command line. An existing file is never touched without\n"
     "--force, and a failed run leaves PATH as it was.\n"
     "\n"
-    "upgrade adds to an existing database file the tables (returns, opening\n"
-    "floats, closes of the cashiers' days) and indexes that this version of\n"
-    "the program uses and the file lacks, and stores as hashes the passwords\n"
+    "upgrade adds to an existing database file the tables (LogLaci, the drawer
+"
+    "openings; Retur and Detail_Retur, the returns; Kas_Awal and Tutup_Kasir,
+"
+    "the floats and closes of the cashiers' days) and indexes that this version
+"
+    "of the program uses and the file lacks, and stores as hashes the passwords
+"
     "an older version kept as typed (all of them, or none when it fails); no\n"
     "other row is touched. Exit status 0 when the file is up to date.\n";
 
@@ -373,13 +378,17 @@ bool HashPlainPasswords(const db::ConnectionPtr& conn, int* converted, QString* 
   return true;
 }
 
-// Adds the schema's indexes that the file lacks, in one transaction, then
-// stores as hashes the passwords an older version kept as typed.
+// Adds the schema's later tables and then its indexes that the file lacks,
+// each in one transaction, then stores as hashes the passwords an older
+// version kept as typed.
 int Upgrade(const QString& path) {
   auto conn = std::make_shared<db::Connection>();
-  QStringList added;
-  if (!conn->Open(db::Description::File(path)) || !conn->AddMissingIndexes(&added))
-    return Fail(path + ": " + conn->LastError());
+  QStringList tables, added;
+  if (!conn->Open(db::Description::File(path)) || !conn->AddMissingTables(&tables) ||
+      !conn->AddMissingIndexes(&added))
+    return Fail(path + ": " + (tables.isEmpty() ? QString() : "added table " + tables.join(", ") + "; ") +
+                conn->LastError());
+  added = tables + added;
   int converted = 0;
   QString why;
   if (!HashPlainPasswords(conn, &converted, &why))

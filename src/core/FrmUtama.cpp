@@ -163,6 +163,7 @@ void FrmUtama::BuatMenu() {
   Separator(transaksi, "BtsTrans1");
   Entry(transaksi, "mnuRetur", "R&etur / Void Penjualan", "frmRetur");
   Entry(transaksi, "mnuTutupKasir", "&Tutup Kasir", "frmTutupKasir");
+  Entry(transaksi, "mnuBukaLaci", "Buka &Laci", "frmBukaLaci");
 
   QMenu* laporan = Menu("MuLaporan", "&Laporan");
   Entry(laporan, "mnuLabaRugi", "Laba / Rugi Per-Periode", "frmKasPeriode");
@@ -198,6 +199,8 @@ void FrmUtama::BuatMenu() {
   QAction* backup = Entry(setting, "mnuBackup", "&Backup Data Sekarang");
   connect(backup, &QAction::triggered, this, [this] { mnuBackup_Click(); });
   Entry(setting, "mnuDaftarBackup", "Daftar Backup / P&ulihkan", "frmBackup");
+  Separator(setting, "BtsSet2");
+  Entry(setting, "mnuSetelanStruk", "Printer &Struk", "frmSetelanStruk");
 }
 
 void FrmUtama::Open(const QString& window) {
@@ -222,7 +225,7 @@ void FrmUtama::MenuAdmin() {
   for (const char* n : {"MuFile", "mnuLogout", "mnuKeluar", "MuData", "MuTransaksi", "mnuPembelian",
                         "mnuPenjualan", "MuLaporan", "mnuLapJualNota", "mnuLapJualTanggal",
                         "mnuLapJualPeriode", "mnuLapBeliNota", "mnuLapBeliPeriode", "MuLapMaster",
-                        "MuSetting", "mnuPengguna", "mnuLapTutupKasir"})
+                        "MuSetting", "mnuPengguna", "mnuLapTutupKasir", "mnuBukaLaci"})
     SetOn(n, true);
   SetOn("mnuLogin", false);
   Toolbar1->setEnabled(false);
@@ -233,7 +236,7 @@ void FrmUtama::MenuKasir() {
                         "mnuLapJualNota", "mnuLapJualTanggal", "mnuLapJualPeriode"})
     SetOn(n, true);
   for (const char* n : {"mnuLogin", "MuData", "mnuPembelian", "mnuLapBeliNota", "mnuLapBeliPeriode",
-                        "MuLapMaster", "MuSetting", "mnuPengguna", "mnuLapTutupKasir"})
+                        "MuLapMaster", "MuSetting", "mnuPengguna", "mnuLapTutupKasir", "mnuBukaLaci"})
     SetOn(n, false);
   Toolbar1->setEnabled(false);
 }

@@ -167,6 +167,7 @@ void frmLogin::TbLogin_Click() {
     utama->MenuKasir();
 
   UserAktif = RsLogin->Text("UserId");
+  LevelAktif = level;
   utama->SetPanel(1, RsLogin->Text("Nama"));
   utama->SetPanel(2, "[" + level + "]");
   utama->findChild<QAction*>("mnuLogout")->setEnabled(true);

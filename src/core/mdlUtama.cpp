@@ -21,6 +21,9 @@ QString Pesan;
 db::RecordsetPtr RsProduk, RsBarang, RsNota, RsGrup, RsCari, RsPemasok, RsPelanggan, RsPengguna,
     RsRekening, RsLapJual, RsLapBeli, RsDetail, RsLaporan, RsLaporan2, RsLogin;
 QString UserAktif;
+QString LevelAktif;
+
+bool AdminAktif() { return LevelAktif == QLatin1String("ADMIN"); }
 
 db::Description Database() { return db::ShopDatabase(); }
 
@@ -322,6 +325,7 @@ void ResetForTests() {
   SQL.clear();
   Pesan.clear();
   UserAktif.clear();
+  LevelAktif.clear();
 }
 
 }  // namespace mdlUtama

@@ -21,6 +21,10 @@ extern db::RecordsetPtr RsProduk, RsBarang, RsNota, RsGrup, RsCari, RsPemasok, R
     RsPengguna, RsRekening, RsLapJual, RsLapBeli, RsDetail, RsLaporan, RsLaporan2, RsLogin;
 
 extern QString UserAktif;
+// The level the user logged in with ("ADMIN", "KASIR", ...).
+extern QString LevelAktif;
+// Whether the logged-in user has the ADMIN menus (the exact word, as the login).
+bool AdminAktif();
 
 // The shop's database (db::ShopDatabase): ZovaDavezuZi.mdb in the
 // application's folder.

@@ -122,13 +122,6 @@ bool Connection::AddMissingIndexes(QStringList* added) {
     SetFailure(why);
     return false;
   };
-  // Tables first: the new indexes may be theirs.
-  for (const auto& [table, create] : LaterTables()) {
-    QList<Column> cols;
-    if (engine_->TableColumns(table, &cols)) continue;
-    if (!engine_->Execute(create)) return fail();
-    *added << table;
-  }
   for (auto m = index.globalMatch(ddl); m.hasNext();) {
     const QRegularExpressionMatch i = m.next();
     bool there = false;
@@ -146,6 +139,36 @@ bool Connection::AddMissingIndexes(QStringList* added) {
   }
   return true;
 }
+
+bool Connection::AddMissingTables(QStringList* added) {
+  added->clear();
+  if (!IsOpen()) return NotOpen();
+  if (!BeginTrans()) return false;
+  for (const auto& [table, statement] : LaterTableStatements()) {
+    QList<Column> cols;
+    if (engine_->TableColumns(table, &cols)) continue;
+    if (!engine_->Execute(statement)) {
+      TakeEngineError();
+      const Error why = failure_;
+      RollbackTrans();
+      SetFailure(why);
+      added->clear();
+      return false;
+    }
+    *added << table;
+  }
+  if (!CommitTrans()) {
+    const Error why = failure_;
+    RollbackTrans();
+    SetFailure(why);
+    added->clear();
+    return false;
+  }
+  tables_.clear();
+  return true;
+}
+
+bool Connection::HasTable(const QString& table) { return LoadTable(table); }
 
 bool Connection::LoadTable(const QString& table) {
   const QString key = table.toLower();

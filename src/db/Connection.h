@@ -41,10 +41,16 @@ class Connection {
   // tests only; the program never creates a table).
   [[nodiscard]] bool Create(const Description& where);
   [[nodiscard]] bool Create(const QString& path) { return Create(Description::File(path)); }
-  // Creates, in one transaction, the schema's tables and indexes that the
-  // open file lacks (a file made by an older version); their names go into
-  // *added.
+  // Creates, in one transaction, the schema's indexes that the open file
+  // lacks (a file made by an older version); their names go into *added.
   [[nodiscard]] bool AddMissingIndexes(QStringList* added);
+  // Creates, in one transaction, the tables that came after the first files
+  // and that the open file lacks; their names go into *added. Run before
+  // AddMissingIndexes, which also makes their indexes.
+  [[nodiscard]] bool AddMissingTables(QStringList* added);
+  // Whether the open database has the table (one of the later ones may be
+  // missing from an older file); false also when that cannot be read.
+  bool HasTable(const QString& table);
   void Close();
   bool IsOpen() const { return engine_ && engine_->IsOpen(); }
   const Description& Where() const { return where_; }

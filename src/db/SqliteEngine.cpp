@@ -4,10 +4,9 @@
 #include <unistd.h>
 
 #include <QFile>
-#include <QFileInfo>
 #include <QRegularExpression>
+#include <QFileInfo>
 #include <QSet>
-#include <algorithm>
 
 #include "db/Backup.h"
 #include "db/FileCheck.h"
@@ -35,8 +34,10 @@ const QList<QPair<QString, QStringList>>& SchemaReference() {
       sqlite3_stmt* st = nullptr;
       sqlite3_prepare_v2(m, "SELECT m.name, p.name FROM sqlite_master m, pragma_table_info(m.name) p "
                             "WHERE m.type = 'table' ORDER BY m.rowid, p.cid", -1, &st, nullptr);
+      const QStringList later = LaterTables();
       while (st && sqlite3_step(st) == SQLITE_ROW) {
         const QString table = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)));
+        if (later.contains(table, Qt::CaseInsensitive)) continue;
         const QString column = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 1)));
         if (out.isEmpty() || out.last().first != table) out.append({table, {}});
         out.last().second << column;
@@ -108,20 +109,27 @@ QString SchemaText() {
   return QString::fromUtf8(schema.readAll());
 }
 
-QList<QPair<QString, QString>> LaterTables() {
-  static const QList<QPair<QString, QString>> later = [] {
-    QList<QPair<QString, QString>> out;
-    const QString ddl = SchemaText();
-    const qsizetype from = ddl.indexOf(QLatin1String("\n-- upgrade:"));
-    if (from < 0) return out;
-    static const QRegularExpression table(QStringLiteral(R"(CREATE TABLE (\w+) \((?:[^;])*\);)"));
-    for (auto m = table.globalMatch(ddl.mid(from)); m.hasNext();) {
-      const QRegularExpressionMatch t = m.next();
-      out.append({t.captured(1), t.captured(0)});
-    }
-    return out;
-  }();
-  return later;
+namespace {
+const QRegularExpression& LaterTable() {
+  static const QRegularExpression re(QStringLiteral(R"(CREATE TABLE IF NOT EXISTS (\w+)[^;]*;)"));
+  return re;
+}
+}  // namespace
+
+QList<QPair<QString, QString>> LaterTableStatements() {
+  QList<QPair<QString, QString>> out;
+  const QString ddl = SchemaText();
+  for (auto m = LaterTable().globalMatch(ddl); m.hasNext();) {
+    const QRegularExpressionMatch t = m.next();
+    out.append({t.captured(1), t.captured(0)});
+  }
+  return out;
+}
+
+QStringList LaterTables() {
+  QStringList out;
+  for (const auto& [table, statement] : LaterTableStatements()) out << table;
+  return out;
 }
 
 Error::Kind KindOf(sqlite3* h) {
@@ -170,9 +178,6 @@ bool HasProgramSchema(sqlite3* h, const QString& path, QString* error, bool* bus
     sqlite3_finalize(st);
     if (rc != SQLITE_DONE) return false;
     if (there.isEmpty()) {
-      // A table of a later version: the file is older, not broken.
-      const auto later = LaterTables();
-      if (std::any_of(later.begin(), later.end(), [&](const auto& t) { return t.first == table; })) continue;
       *error = QStringLiteral("Tabel %1 tidak ada di database %2").arg(table, path);
       return false;
     }

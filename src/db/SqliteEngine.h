@@ -6,6 +6,7 @@
 #include <QList>
 #include <QPair>
 #include <QString>
+#include <QStringList>
 
 #include "db/Engine.h"
 
@@ -73,9 +74,10 @@ bool MakeDurable(sqlite3* h, QString* error);
 
 // The schema new files are made from, as text.
 QString SchemaText();
-// The statements of the schema's tables that later versions brought (after
-// its "-- upgrade:" line), by table name: a file without them still opens,
-// and `merapu-db upgrade` adds them.
-QList<QPair<QString, QString>> LaterTables();
+// The schema's tables that came after the first files (made with IF NOT
+// EXISTS): not demanded of a file, added to it by the upgrade. Each with the
+// statement that makes it.
+QList<QPair<QString, QString>> LaterTableStatements();
+QStringList LaterTables();
 
 }  // namespace db

@@ -99,13 +99,25 @@ CREATE INDEX Rekening_Tanggal ON Rekening (tanggal);
 -- period's sums are read from the index alone.
 CREATE INDEX IF NOT EXISTS Rekening_Dk_Tanggal ON Rekening (dk, tanggal, jumlah);
 
--- upgrade: the tables below came with later versions. `merapu-db upgrade`
--- adds them to an older file, and a file without them still opens: the
--- windows that need them say so.
+-- Tables made with IF NOT EXISTS came after the first files: merapu-db upgrade
+-- adds them to an older file, and the program opens a file without them
+-- (what needs one says so).
+
+-- Each opening of the cash drawer without a sale, for the day's close. It
+-- moves no money and no stock.
+CREATE TABLE IF NOT EXISTS LogLaci (
+  ID      INTEGER PRIMARY KEY,
+  Tanggal DATE NOT NULL,
+  Jam     TEXT NOT NULL,
+  UserID  TEXT COLLATE NOCASE NOT NULL,
+  Kassa   TEXT COLLATE NOCASE,
+  Alasan  TEXT COLLATE NOCASE
+);
+CREATE INDEX IF NOT EXISTS LogLaci_Tanggal ON LogLaci (Tanggal);
 
 -- A sale taken back, in part (a return) or whole (a void, Batal = 1): the
--- refund is Total. UserID entered it; Penyetuju is the ADMIN who allowed it.
-CREATE TABLE Retur (
+-- refund is Total. UserID entered it, Penyetuju is the ADMIN who allowed it.
+CREATE TABLE IF NOT EXISTS Retur (
   No_Retur  TEXT COLLATE NOCASE NOT NULL PRIMARY KEY,
   Tgl_Retur DATE,
   No_Nota   TEXT COLLATE NOCASE NOT NULL,
@@ -115,20 +127,20 @@ CREATE TABLE Retur (
   UserID    TEXT COLLATE NOCASE,
   Penyetuju TEXT COLLATE NOCASE
 );
-CREATE INDEX Retur_Nota ON Retur (No_Nota);
-CREATE INDEX Retur_Tgl ON Retur (Tgl_Retur, UserID);
+CREATE INDEX IF NOT EXISTS Retur_Nota ON Retur (No_Nota);
+CREATE INDEX IF NOT EXISTS Retur_Tgl ON Retur (Tgl_Retur, UserID);
 
-CREATE TABLE Detail_Retur (
+CREATE TABLE IF NOT EXISTS Detail_Retur (
   No_Retur    TEXT COLLATE NOCASE NOT NULL,
   Kode_Barang TEXT COLLATE NOCASE NOT NULL,
   Harga_Jual  INTEGER NOT NULL DEFAULT 0,
   Jumlah      INTEGER NOT NULL DEFAULT 0,
   SubTotal    INTEGER NOT NULL DEFAULT 0
 );
-CREATE INDEX Detail_Retur_No ON Detail_Retur (No_Retur);
+CREATE INDEX IF NOT EXISTS Detail_Retur_No ON Detail_Retur (No_Retur);
 
 -- The cash a cashier's drawer starts the day with.
-CREATE TABLE Kas_Awal (
+CREATE TABLE IF NOT EXISTS Kas_Awal (
   UserID  TEXT COLLATE NOCASE NOT NULL,
   Tanggal DATE NOT NULL,
   Jumlah  INTEGER NOT NULL DEFAULT 0,
@@ -136,7 +148,7 @@ CREATE TABLE Kas_Awal (
 );
 
 -- The close of a cashier's day: one per cashier and day (the key).
-CREATE TABLE Tutup_Kasir (
+CREATE TABLE IF NOT EXISTS Tutup_Kasir (
   UserID     TEXT COLLATE NOCASE NOT NULL,
   Tanggal    DATE NOT NULL,
   Jam        TEXT,

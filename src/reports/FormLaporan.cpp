@@ -11,6 +11,7 @@
 #include <QLocale>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <memory>
 
 #include "base/DateText.h"
 #include "core/mdlUtama.h"
@@ -633,6 +634,10 @@ frmLapKasirHarian::frmLapKasirHarian(QWidget* parent) : FormLaporanKasir(KasirHa
 frmLapTutupKasir::frmLapTutupKasir(QWidget* parent) : FormLaporanKasir(TutupKasir, parent) {}
 
 frmLapJualNota::frmLapJualNota(QWidget* parent) : FormLaporan(JualNota, parent) {
+  TbCetakUlang = ui::Tombol(Frame1, "TbCetakUlang", QStringLiteral("Cetak &Ulang"), 90, 30);
+  auto* h = static_cast<QHBoxLayout*>(Frame1->layout());
+  h->insertWidget(h->indexOf(TbKeluar), TbCetakUlang, 0, Qt::AlignBottom);
+  connect(TbCetakUlang, &QPushButton::clicked, this, &frmLapJualNota::TbCetakUlang_Click);
   IsiNota(T("SELECT  * FROM ") + T(" Penjualan ORDER BY No_Nota"), RsLapJual, T("No_Nota"));
 }
 
@@ -656,6 +661,22 @@ void frmLapJualNota::TampilGridData() {
     for (int c = 0; c < sel.size(); ++c) Grid()->SetTextMatrix(r, c, sel[c]);
     ++r;
   }
+}
+
+void frmLapJualNota::TbCetakUlang_Click() {
+  // The number as the queries take it: the combo's first 10 characters.
+  const QString nomor = cmbNota->currentText().left(10).trimmed();
+  if (nomor.isEmpty()) {
+    ui::MsgBox(T("PILIH DULU NOMOR TRANSAKSI YANG AKAN DICETAK ULANG!"), ui::vbOKOnly | ui::vbExclamation,
+               T("Perhatian"));
+    cmbNota->setFocus();
+    return;
+  }
+  // The receipt window lies above this layer: reached through the table of windows.
+  std::unique_ptr<QDialog> nota(ui::CreateWindow(T("frmCetakJual"), this));
+  if (!nota || !QMetaObject::invokeMethod(nota.get(), "CetakUlang", Q_ARG(QString, nomor)))
+    ui::MsgBox(T("\"CETAK ULANG\" BELUM TERSEDIA DI PROGRAM INI."), ui::vbOKOnly | ui::vbInformation,
+               T("Informasi"));
 }
 frmLapJualTanggal::frmLapJualTanggal(QWidget* parent) : FormLaporan(JualTanggal, parent) {}
 frmLapJualPeriode::frmLapJualPeriode(QWidget* parent) : FormLaporan(JualPeriode, parent) {}

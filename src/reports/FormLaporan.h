@@ -183,12 +183,20 @@ class frmLapTutupKasir : public FormLaporanKasir {
   explicit frmLapTutupKasir(QWidget* parent = nullptr);
 };
 
-// A sale by its number, with the returns of it under its lines.
+// The sales of one receipt, with its returns under its lines; the chosen
+// receipt can also be printed again.
 class frmLapJualNota : public FormLaporan {
   Q_OBJECT
  public:
   explicit frmLapJualNota(QWidget* parent = nullptr);
   void TampilGridData() override;
+
+ public slots:
+  // The receipt window prints it, on the till's receipt printer.
+  void TbCetakUlang_Click();
+
+ private:
+  QPushButton* TbCetakUlang;
 };
 
 #define FORM_LAPORAN(Class)                             \

@@ -134,7 +134,7 @@ HasilRetur SimpanRetur(const db::ConnectionPtr& c, Retur r, const std::function<
 bool AdaTabelKasir(const db::ConnectionPtr& c) {
   if (!c || !c->IsOpen()) return false;
   for (const char* t : {"Retur", "Detail_Retur", "Kas_Awal", "Tutup_Kasir"})
-    if (c->Columns(QString::fromLatin1(t)).isEmpty()) return false;
+    if (!c->HasTable(QString::fromLatin1(t))) return false;
   return true;
 }
 

@@ -5,10 +5,9 @@
 
 #include "core/mdlUtama.h"
 #include "perangkat/EscPos.h"
-#include "perangkat/Setelan.h"
-#include "perangkat/Sink.h"
 #include "toko/Kasir.h"
 #include "toko/Retur.h"
+#include "transactions/CetakStruk.h"
 #include "transactions/frmCetakJual.h"
 #include "transactions/frmKasAwal.h"
 #include "transactions/mdlCetak.h"
@@ -31,12 +30,12 @@ bool LoginAdmin() { return RsLogin && RsLogin->Text(QStringLiteral("Level")) == 
 QString Rp(qint64 v) { return QStringLiteral("Rp ") + perangkat::Uang(v); }
 
 bool CetakSlip(const Susun& susun) {
-  const perangkat::SetelanStruk setelan = perangkat::BacaSetelan(perangkat::BerkasSetelan()).setelan;
+  const perangkat::SetelanStruk setelan = cetak::Setelan();
   const perangkat::Susunan s = susun(setelan.lebar, setelan.kepala);
   if (setelan.tujuan.EscPos()) {
-    const perangkat::HasilKirim h = perangkat::Kirim(setelan.tujuan, perangkat::EscPos(s, setelan.potong, false));
+    const perangkat::HasilKirim h = cetak::Kirim(setelan, perangkat::EscPos(s, setelan.potong, false));
     if (h.ok) return true;
-    ui::MsgBox(perangkat::TeksGagal(h), ui::vbOKOnly | ui::vbCritical, QStringLiteral("Printer Error"));
+    ui::MsgBox(cetak::TeksGagal(setelan.tujuan, h), ui::vbOKOnly | ui::vbCritical, QStringLiteral("Printer Error"));
     return false;
   }
   // No receipt printer at this till: the slip goes to the page printer.

@@ -12,6 +12,7 @@
 
 #include "core/mdlUtama.h"
 #include "toko/Dokumen.h"
+#include "transactions/CetakStruk.h"
 #include "transactions/mdlCetak.h"
 #include "ui/Seams.h"
 #include "ui/Tombol.h"
@@ -43,7 +44,9 @@ frmCetakJual::frmCetakJual(QWidget* parent) : QDialog(parent) {
   cmdCetak = ui::Tombol(Frame1, "cmdCetak", QStringLiteral("&Cetak"), 110);
   cmdSimpan = ui::Tombol(Frame1, "cmdSimpan", QStringLiteral("&Simpan"), 110);
   cmdKeluar = ui::Tombol(Frame1, "cmdKeluar", QStringLiteral("&Keluar"), 110);
+  cmdCetakUlang = ui::Tombol(Frame1, "cmdCetakUlang", QStringLiteral("Cetak &Ulang"), 110);
   auto* tombol = new QHBoxLayout(Frame1);
+  tombol->addWidget(cmdCetakUlang);
   tombol->addStretch();
   tombol->addWidget(cmdCetak);
   tombol->addWidget(cmdSimpan);
@@ -60,6 +63,7 @@ frmCetakJual::frmCetakJual(QWidget* parent) : QDialog(parent) {
   connect(cmdCetak, &QPushButton::clicked, this, &frmCetakJual::cmdCetak_Click);
   connect(cmdSimpan, &QPushButton::clicked, this, &frmCetakJual::cmdSimpan_Click);
   connect(cmdKeluar, &QPushButton::clicked, this, &frmCetakJual::cmdKeluar_Click);
+  connect(cmdCetakUlang, &QPushButton::clicked, this, &frmCetakJual::cmdCetakUlang_Click);
 }
 
 bool frmCetakJual::Form_Load() {
@@ -72,25 +76,9 @@ bool frmCetakJual::Form_Load() {
   teks_.clear();
   rtfLap->clear();
 
-  // A receipt is only laid out from lines read back: neither a failed read
-  // nor a sale without lines gives a receipt of no lines.
-  const QString crlf = QStringLiteral("\r\n");
-  const QString judul = QStringLiteral("NOTA %1 TIDAK DAPAT DITAMPILKAN").arg(NoNota);
-  const toko::PenjualanTersimpan dibaca = toko::BacaPenjualan(Conn, NoNota);
-  if (!dibaca.ok()) {
-    const db::Error& e = dibaca.error;
-    ui::MsgBox(judul + crlf +
-                   mdlUtama::TeksGagal(e.statement, e.message, e.is(db::Error::Kind::Busy),
-                                       QStringLiteral("MEMBACA RINCIAN BARANG DARI DATABASE")),
-               ui::vbOKOnly | ui::vbCritical, QStringLiteral("Error"));
-    return false;
-  }
-  for (const toko::BarisJual& b : dibaca.jual.baris) nota.baris << mdlCetak::BarisNota{b.kode, b.nama, b.harga, b.jumlah};
-  if (nota.baris.isEmpty()) {
-    ui::MsgBox(judul + crlf + QStringLiteral("TIDAK ADA RINCIAN BARANG UNTUK NOTA INI DI DATABASE."),
-               ui::vbOKOnly | ui::vbCritical, QStringLiteral("Error"));
-    return false;
-  }
+  toko::Penjualan jual;
+  if (!cetak::BacaNota(NoNota, QStringLiteral("NOTA %1 TIDAK DAPAT DITAMPILKAN").arg(NoNota), &jual)) return false;
+  for (const toko::BarisJual& b : jual.baris) nota.baris << mdlCetak::BarisNota{b.kode, b.nama, b.harga, b.jumlah};
   teks_ = mdlCetak::SusunNota(nota);
   rtfLap->setPlainText(QString(teks_).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
   return true;
@@ -153,3 +141,54 @@ void frmCetakJual::cmdSimpan_Click() {
 }
 
 void frmCetakJual::cmdKeluar_Click() { accept(); }
+
+void frmCetakJual::CetakPenjualan(QWidget* parent, const toko::Penjualan& jual, const QString& totHarga,
+                                  const QString& uangBayar, const QString& uangKembali) {
+  const perangkat::SetelanStruk s = cetak::Setelan();
+  if (s.tujuan.EscPos()) {
+    toko::Penjualan dibaca;
+    if (!cetak::BacaNota(jual.nomor, QStringLiteral("STRUK NOTA %1 TIDAK DAPAT DICETAK").arg(jual.nomor), &dibaca))
+      return;
+    // Payment and change are the till's: the store keeps neither.
+    dibaca.bayar = jual.bayar;
+    dibaca.kembali = jual.kembali;
+    cetak::KirimStruk(dibaca, s, mdlUtama::Sekarang().time(), false);
+    return;
+  }
+  auto* nota = new frmCetakJual(parent);
+  nota->NoNota = jual.nomor;
+  nota->TotHarga = totHarga;
+  nota->UangBayar = uangBayar;
+  nota->UangKembali = uangKembali;
+  // A receipt whose lines cannot be read back is not shown empty: the
+  // window has said why there is none.
+  if (nota->Form_Load()) ui::ShowModal(nota);
+  delete nota;
+}
+
+void frmCetakJual::CetakUlang(const QString& nomor) {
+  toko::Penjualan jual;
+  if (!cetak::BacaNota(nomor, QStringLiteral("NOTA %1 TIDAK DAPAT DICETAK ULANG").arg(nomor), &jual)) return;
+  if (!cetak::BolehCetakUlang(jual)) return;
+  const perangkat::SetelanStruk s = cetak::Setelan();
+  if (s.tujuan.EscPos()) {
+    cetak::KirimStruk(jual, s, QTime(), true);
+    return;
+  }
+  mdlCetak::DataNota nota;
+  nota.noNota = jual.nomor;
+  nota.totHarga = QString::number(jual.total);
+  nota.tanggal = jual.tanggal;
+  nota.cetakUlang = true;
+  for (const toko::BarisJual& b : jual.baris) nota.baris << mdlCetak::BarisNota{b.kode, b.nama, b.harga, b.jumlah};
+  NoNota = jual.nomor;
+  TotHarga = nota.totHarga;
+  UangBayar.clear();
+  UangKembali.clear();
+  teks_ = mdlCetak::SusunNota(nota);
+  rtfLap->setPlainText(QString(teks_).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+  if (isVisible())
+    cmdCetak_Click();
+  else
+    ui::ShowModal(this);
+}

@@ -4,6 +4,8 @@
 #include <QDialog>
 #include <QString>
 
+#include "toko/Dokumen.h"
+
 class QPlainTextEdit;
 class QPushButton;
 class QGroupBox;
@@ -32,7 +34,19 @@ class frmCetakJual : public QDialog {
   // device cannot be painted on.
   static bool CetakKe(QPrinter* printer, const QString& teks);
 
+  // The receipt of a sale just stored (its number in jual.nomor, what was
+  // paid and given back in jual.bayar and jual.kembali), on the till's
+  // receipt printer: this window for the page printer, with the four texts
+  // the sale's boxes show, or the narrow receipt for an ESC/POS printer.
+  static void CetakPenjualan(QWidget* parent, const toko::Penjualan& jual, const QString& totHarga,
+                             const QString& uangBayar, const QString& uangKembali);
+
  public slots:
+  // The stored sale's receipt again, marked CETAK ULANG, on the till's
+  // receipt printer; for the page printer shown in this window (printed at
+  // once when the window is open already). Other windows reach it by name.
+  void CetakUlang(const QString& nomor);
+  void cmdCetakUlang_Click() { CetakUlang(NoNota); }
   void cmdCetak_Click();
   void cmdSimpan_Click();
   void cmdKeluar_Click();
@@ -42,6 +56,7 @@ class frmCetakJual : public QDialog {
   QPushButton* cmdCetak;
   QPushButton* cmdSimpan;
   QPushButton* cmdKeluar;
+  QPushButton* cmdCetakUlang;
   QGroupBox* Frame1;
   QString teks_;
 };

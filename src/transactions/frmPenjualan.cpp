@@ -278,15 +278,8 @@ void frmPenjualan::TbSimpan_Click() {
   ui::MsgBox(QStringLiteral("DATA TRANSAKSI TELAH TERSIMPAN"), ui::vbOKOnly | ui::vbInformation,
              QStringLiteral("Konfirmasi"));
 
-  auto* nota = new frmCetakJual(this);
-  nota->NoNota = TxtNoNota->text();
-  nota->TotHarga = TxtTotBayar->text();
-  nota->UangBayar = TxtUBayar->text();
-  nota->UangKembali = TxtUKembali->text();
-  // A receipt whose lines cannot be read back is not shown empty: the
-  // window has said why there is none.
-  if (nota->Form_Load()) ui::ShowModal(nota);
-  delete nota;
+  jual.nomor = nomor;
+  frmCetakJual::CetakPenjualan(this, jual, TxtTotBayar->text(), TxtUBayar->text(), TxtUKembali->text());
 
   FormNormal();
   FormTransKosong();

@@ -86,6 +86,7 @@ QString SusunNota(const DataNota& d) {
   l << QStringLiteral(" ") + Alamat + QStringLiteral(" ");
   l << QStringLiteral(" ") + NamaHari(tgl) + QStringLiteral(", ") + tgl.toString(QStringLiteral("dd/MM/yyyy"));
   l << Blank(43) + QStringLiteral("No Transaksi: ") + d.noNota;
+  if (d.cetakUlang) l << Blank(43) + QStringLiteral("*** CETAK ULANG ***");
   l << garisSama;
   l << QStringLiteral(" No. ") + Blank(dNo) + QStringLiteral("Kode") + Blank(9) + QStringLiteral("Nama") + Blank(22) +
            QStringLiteral("Qty") + Blank(4 + dQty) + QStringLiteral("Harga") + Blank(4 + dHarga) +
@@ -115,8 +116,10 @@ QString SusunNota(const DataNota& d) {
            QStringLiteral(";      Total Besar Uang = ") + KolomAngka(jumlahUang, QStringLiteral("###,###,###,###"));
   l << garisSama;
   l << kiri + QStringLiteral("Total   : ") + KolomAngka(d.totHarga, QStringLiteral("#,###,###,###"));
-  l << kiri + QStringLiteral("Bayar   : ") + KolomAngka(d.uangBayar, QStringLiteral("#,###,###,###"));
-  l << kiri + QStringLiteral("Kembali : ") + KolomAngka(d.uangKembali, QStringLiteral("#,###,###,###"));
+  if (!d.cetakUlang) {
+    l << kiri + QStringLiteral("Bayar   : ") + KolomAngka(d.uangBayar, QStringLiteral("#,###,###,###"));
+    l << kiri + QStringLiteral("Kembali : ") + KolomAngka(d.uangKembali, QStringLiteral("#,###,###,###"));
+  }
   l << garisSama;
   l << Blank(24 + lebih / 2) + QStringLiteral("** TERIMA KASIH **") + Blank(26 + lebih - lebih / 2);
   return l.join(CRLF);

@@ -50,6 +50,9 @@ struct DataNota {
   QString uangKembali;
   QDate tanggal;
   QList<BarisNota> baris;
+  // A receipt printed again from the stored sale: marked so under the
+  // receipt number, and without payment and change, which are not stored.
+  bool cetakUlang = false;
 };
 
 // The whole receipt, lines joined by CR LF, without a line end after the

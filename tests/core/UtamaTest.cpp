@@ -37,11 +37,13 @@ const Keadaan Tabel[] = {
     {"mnuLapBeliNota", '1', '0', '='},  {"mnuLapBeliPeriode", '1', '0', '='},
     {"MuLapMaster", '1', '0', '='},
     {"MuSetting", '1', '0', '0'},       {"mnuPengguna", '1', '0', '='},
+    {"mnuBukaLaci", '1', '0', '='},
 };
 // Never switched: on whenever their menu is.
 const char* const SelaluAktif[] = {"mnuPemasok", "mnuPelanggan", "mnuGrup", "mnuProduk", "mnuBarang", "mnuRekening",
                                    "mnuLabaRugi", "mnuKasMasukTanggal", "mnuKasMasukPeriode",
-                                   "mnuKasKeluarTanggal", "mnuKasKeluarPeriode", "mnuBackup", "mnuDaftarBackup"};
+                                   "mnuKasKeluarTanggal", "mnuKasKeluarPeriode", "mnuBackup", "mnuDaftarBackup",
+                                   "mnuSetelanStruk"};
 
 bool aktif(FrmUtama* u, const char* name) {
   if (QMenu* m = u->findChild<QMenu*>(name)) return m->menuAction()->isEnabled();
@@ -107,7 +109,7 @@ class UtamaTest : public QObject {
         "  mnuProduk=Data Pro&duk", "  mnuBarang=Data &Barang",
         "MuTransaksi=&Transaksi", "  mnuPembelian=&Pembelian Barang", "  mnuPenjualan=Penjualan &Retail",
         "  mnuRekening=&Rekening Transaksi", "  BtsTrans1=-", "  mnuRetur=R&etur / Void Penjualan",
-        "  mnuTutupKasir=&Tutup Kasir",
+        "  mnuTutupKasir=&Tutup Kasir", "  mnuBukaLaci=Buka &Laci",
         "MuLaporan=&Laporan", "  mnuLabaRugi=Laba / Rugi Per-Periode", "  BtsLap0=-",
         "  mnuKasMasukTanggal=Kas Masuk Per-Tanggal", "  mnuKasMasukPeriode=Kas Masuk Per-Periode", "  BtsLap=-",
         "  mnuKasKeluarTanggal=Kas Keluar Per-Tanggal", "  mnuKasKeluarPeriode=Kas Keluar Per-Periode",
@@ -119,7 +121,7 @@ class UtamaTest : public QObject {
         "    mnuLapGrup=Data &Grup", "    mnuLapProduk=Data Pro&duk", "    mnuLapBarang=Data &Barang",
         "    mnuLapBarangGrup=Barang Per G&rup",
         "MuSetting=&Setting", "  mnuPengguna=&Pengguna", "  BtsSet1=-", "  mnuBackup=&Backup Data Sekarang",
-        "  mnuDaftarBackup=Daftar Backup / P&ulihkan"};
+        "  mnuDaftarBackup=Daftar Backup / P&ulihkan", "  BtsSet2=-", "  mnuSetelanStruk=Printer &Struk"};
     QCOMPARE(pohon, harap);
     QVERIFY(!child<QToolBar>(u, "Toolbar1")->isEnabled());
     QVERIFY(u->findChild<QWidget*>("StatusBar1"));

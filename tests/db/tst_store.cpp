@@ -290,6 +290,7 @@ class SchemaTest : public QObject {
         {"Kas_Awal", {"UserID", "Tanggal", "Jumlah"}},
         {"Tutup_Kasir", {"UserID", "Tanggal", "Jam", "Kas_Awal", "Nota", "Penjualan", "Retur", "Diharapkan", "Dihitung",
                          "Selisih"}},
+        {"LogLaci", {"ID", "Tanggal", "Jam", "UserID", "Kassa", "Alasan"}},
     };
     QCOMPARE(t.scalar("SELECT count(*) FROM sqlite_master WHERE type='table'"), QString::number(tables.size()));
     for (const auto& [table, cols] : tables) QCOMPARE(t.conn()->Columns(table), cols);

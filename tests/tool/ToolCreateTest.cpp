@@ -135,6 +135,25 @@ class ToolCreateTest : public QObject {
     QCOMPARE(r.out.trimmed(), path + ": up to date");
   }
 
+  // A file made before the drawer's record opens as it did (the check does
+  // not demand the table) and gets the table and its index from the upgrade.
+  void upgradeAddsTheDrawerRecord() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("ZovaDavezuZi.mdb");
+    QCOMPARE(runTool({"create", path, "--admin-user", "pemilik", "--admin-password", "Baru 1"}).exitCode, 0);
+    {
+      db::ConnectionPtr conn = openDb(path);
+      QVERIFY(conn && conn->Execute("DROP TABLE LogLaci"));
+    }
+    QCOMPARE(runTool({"verify", path}).exitCode, 0);
+    const ToolResult r = runTool({"upgrade", path});
+    QCOMPARE(r.exitCode, 0);
+    QCOMPARE(r.out.trimmed(), path + ": added LogLaci, LogLaci_Tanggal");
+    db::ConnectionPtr conn = openDb(path);
+    QVERIFY(conn && conn->HasTable("LogLaci"));
+    QCOMPARE(runTool({"upgrade", path}).out.trimmed(), path + ": up to date");
+  }
+
   void refusesToOverwriteAnExistingFile_data() {
     QTest::addColumn<bool>("database");
     QTest::newRow("a text file") << false;

@@ -13,7 +13,7 @@
 #include "Toko.h"
 #include "core/FrmUtama.h"
 #include "core/frmLogin.h"
-#include "perangkat/Setelan.h"
+#include "transactions/CetakStruk.h"
 #include "ui/FlexGrid.h"
 #include "ui/MaskEdBox.h"
 
@@ -28,11 +28,10 @@ class TutupKasirTest : public QObject {
     frmLogin::ResetFailuresForTests();
     ui::SetToday(QDate());
     ui::SetPrinterFactory({});
+    cetak::SetBerkasSetelanForTests(QString());
   }
 
   void dayFromFloatToZ() {
-    // No receipt printer set at this till: the slips go to the page printer.
-    QVERIFY(!QFile::exists(perangkat::BerkasSetelan()));
     toko::PinLocale();
     TempDb db;
     toko::Isi(db);
@@ -40,6 +39,8 @@ class TutupKasirTest : public QObject {
     db.exec("INSERT INTO Pengguna VALUES ('BOS','b0ss','PAK BOS','ADMIN')");
     ui::SetToday(QDate(2024, 3, 15));
     QTemporaryDir dir;
+    // No receipt printer set at this till: the slips go to the page printer.
+    cetak::SetBerkasSetelanForTests(dir.filePath("merapu.ini"));
     const QString pdf = dir.filePath("slip.pdf");
     ui::SetPrinterFactory([pdf] {
       auto p = std::make_unique<QPrinter>(QPrinter::HighResolution);
