@@ -52,14 +52,10 @@ const char* const kUsage =
     "2 on a wrong command line. An existing file is never touched without\n"
     "--force, and a failed run leaves PATH as it was.\n"
     "\n"
-    "upgrade adds to an existing database file the tables (LogLaci, the drawer
-"
-    "openings; Retur and Detail_Retur, the returns; Kas_Awal and Tutup_Kasir,
-"
-    "the floats and closes of the cashiers' days) and indexes that this version
-"
-    "of the program uses and the file lacks, and stores as hashes the passwords
-"
+    "upgrade adds to an existing database file the tables (LogLaci, the drawer\n"
+    "openings; Retur and Detail_Retur, the returns; Kas_Awal and Tutup_Kasir,\n"
+    "the floats and closes of the cashiers' days) and indexes that this version\n"
+    "of the program uses and the file lacks, and stores as hashes the passwords\n"
     "an older version kept as typed (all of them, or none when it fails); no\n"
     "other row is touched. Exit status 0 when the file is up to date.\n";
 
