@@ -39,8 +39,9 @@ const char* const kUsage =
     "                         (default ADMINISTRATOR; stored in capitals)\n"
     "  --force                replace PATH if it already exists\n"
     "  --demo                 also fill in a demo shop: groups, products, 35 stock\n"
-    "                         items, suppliers, customers and five weeks of sales,\n"
-    "                         purchases and cash-book entries up to today\n"
+    "                         items (most with a barcode), suppliers, customers\n"
+    "                         and five weeks of sales, purchases and cash-book\n"
+    "                         entries up to today\n"
     "  --today yyyy-MM-dd     with --demo: the last day of the demo trade\n"
     "\n"
     "Without --admin-user or --admin-password the missing values are asked for\n"
@@ -52,10 +53,10 @@ const char* const kUsage =
     "2 on a wrong command line. An existing file is never touched without\n"
     "--force, and a failed run leaves PATH as it was.\n"
     "\n"
-    "upgrade adds to an existing database file the indexes that this version of\n"
-    "the program uses and the file lacks, and stores as hashes the passwords\n"
-    "an older version kept as typed (all of them, or none when it fails); no\n"
-    "other row is touched. Exit status 0 when the file is up to date.\n";
+    "upgrade adds to an existing database file the tables (such as Barcode) and\n"
+    "indexes that this version of the program uses and the file lacks, and\n"
+    "stores as hashes the passwords an older version kept as typed (all of\n"
+    "them, or none when it fails); no other row is touched. Exit status 0 when the file is up to date.\n";
 
 constexpr int kFailed = 1;
 constexpr int kUsageError = 2;
@@ -372,12 +373,12 @@ bool HashPlainPasswords(const db::ConnectionPtr& conn, int* converted, QString* 
   return true;
 }
 
-// Adds the schema's indexes that the file lacks, in one transaction, then
+// Adds the schema's tables and indexes that the file lacks, in one transaction, then
 // stores as hashes the passwords an older version kept as typed.
 int Upgrade(const QString& path) {
   auto conn = std::make_shared<db::Connection>();
   QStringList added;
-  if (!conn->Open(db::Description::File(path)) || !conn->AddMissingIndexes(&added))
+  if (!conn->Open(db::Description::File(path)) || !conn->AddMissingSchema(&added))
     return Fail(path + ": " + conn->LastError());
   int converted = 0;
   QString why;

@@ -108,11 +108,12 @@ bool Connection::WriteAllowed() {
   return false;
 }
 
-bool Connection::AddMissingIndexes(QStringList* added) {
+bool Connection::AddMissingSchema(QStringList* added) {
   added->clear();
   if (!IsOpen()) return NotOpen();
   QString ddl;
   if (!Schema(&ddl)) return false;
+  static const QRegularExpression table(QStringLiteral(R"(CREATE TABLE (\w+) (\([^;]+\));)"));
   static const QRegularExpression index(QStringLiteral(R"(CREATE INDEX (?:IF NOT EXISTS )?(\w+) (ON [^;]+);)"));
   if (!BeginTrans()) return false;
   auto fail = [&] {
@@ -120,8 +121,17 @@ bool Connection::AddMissingIndexes(QStringList* added) {
     const Error why = failure_;
     RollbackTrans();
     SetFailure(why);
+    added->clear();
     return false;
   };
+  // Tables first: some of the indexes are on them.
+  for (auto m = table.globalMatch(UpgradeSchemaText()); m.hasNext();) {
+    const QRegularExpressionMatch t = m.next();
+    QList<Column> cols;
+    if (engine_->TableColumns(t.captured(1), &cols)) continue;
+    if (!engine_->Execute(QStringLiteral("CREATE TABLE %1 %2").arg(t.captured(1), t.captured(2)))) return fail();
+    *added << t.captured(1);
+  }
   for (auto m = index.globalMatch(ddl); m.hasNext();) {
     const QRegularExpressionMatch i = m.next();
     bool there = false;
@@ -137,6 +147,7 @@ bool Connection::AddMissingIndexes(QStringList* added) {
     added->clear();
     return false;
   }
+  tables_.clear();  // what was read of the schema before is stale now
   return true;
 }
 

@@ -41,9 +41,10 @@ class Connection {
   // tests only; the program never creates a table).
   [[nodiscard]] bool Create(const Description& where);
   [[nodiscard]] bool Create(const QString& path) { return Create(Description::File(path)); }
-  // Creates, in one transaction, the schema's indexes that the open file
-  // lacks (a file made by an older version); their names go into *added.
-  [[nodiscard]] bool AddMissingIndexes(QStringList* added);
+  // Creates, in one transaction, the tables and indexes of the schema that
+  // the open file lacks (a file made by an older version); their names go
+  // into *added.
+  [[nodiscard]] bool AddMissingSchema(QStringList* added);
   void Close();
   bool IsOpen() const { return engine_ && engine_->IsOpen(); }
   const Description& Where() const { return where_; }

@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSet>
 
 #include "db/Backup.h"
@@ -27,6 +28,7 @@ const QList<QPair<QString, QStringList>>& SchemaReference() {
   static const QList<QPair<QString, QStringList>> ref = [] {
     QList<QPair<QString, QStringList>> out;
     const QByteArray ddl = SchemaText().toUtf8();
+    const QStringList later = UpgradeTables();
     sqlite3* m = nullptr;
     if (!ddl.isEmpty() && sqlite3_open(":memory:", &m) == SQLITE_OK &&
         sqlite3_exec(m, ddl.constData(), nullptr, nullptr, nullptr) == SQLITE_OK) {
@@ -36,6 +38,7 @@ const QList<QPair<QString, QStringList>>& SchemaReference() {
       while (st && sqlite3_step(st) == SQLITE_ROW) {
         const QString table = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)));
         const QString column = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 1)));
+        if (later.contains(table, Qt::CaseInsensitive)) continue;
         if (out.isEmpty() || out.last().first != table) out.append({table, {}});
         out.last().second << column;
       }
@@ -104,6 +107,19 @@ QString SchemaText() {
   QFile schema(QStringLiteral(":/db/schema.sql"));
   if (!schema.open(QIODevice::ReadOnly)) return QString();
   return QString::fromUtf8(schema.readAll());
+}
+
+QString UpgradeSchemaText() {
+  const QString all = SchemaText();
+  const qsizetype at = all.indexOf(QStringLiteral("-- ADDED BY UPGRADE"));
+  return at < 0 ? QString() : all.mid(at);
+}
+
+QStringList UpgradeTables() {
+  static const QRegularExpression table(QStringLiteral(R"(CREATE TABLE (\w+))"));
+  QStringList out;
+  for (auto m = table.globalMatch(UpgradeSchemaText()); m.hasNext();) out << m.next().captured(1);
+  return out;
 }
 
 Error::Kind KindOf(sqlite3* h) {

@@ -71,5 +71,11 @@ bool MakeDurable(sqlite3* h, QString* error);
 
 // The schema new files are made from, as text.
 QString SchemaText();
+// Its part that an older file may lack (the tables and indexes after the
+// line "-- ADDED BY UPGRADE"): such a file still opens, and the database
+// tool adds them.
+QString UpgradeSchemaText();
+// The tables of that part.
+QStringList UpgradeTables();
 
 }  // namespace db

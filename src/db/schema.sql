@@ -1,4 +1,4 @@
--- The shop's database: eleven tables. Codes are text keys compared without
+-- The shop's database: eleven tables, and those added later (below). Codes are text keys compared without
 -- regard to case; amounts and quantities are whole numbers; dates are DATE
 -- columns holding yyyy-MM-dd text.
 
@@ -98,3 +98,15 @@ CREATE INDEX Rekening_Tanggal ON Rekening (tanggal);
 -- For the reports: each side of the ledger by date, with its amounts, so a
 -- period's sums are read from the index alone.
 CREATE INDEX IF NOT EXISTS Rekening_Dk_Tanggal ON Rekening (dk, tanggal, jumlah);
+
+-- Added after the first files were made: a file without these tables still
+-- opens and works, and `merapu-db upgrade` adds them. Keep this marker line.
+-- ADDED BY UPGRADE
+
+-- The barcodes printed on the goods; an item may have any number of them,
+-- and a code names one item only.
+CREATE TABLE Barcode (
+  Kode        TEXT COLLATE NOCASE NOT NULL PRIMARY KEY,
+  Kode_Barang TEXT COLLATE NOCASE NOT NULL
+);
+CREATE INDEX Barcode_Barang ON Barcode (Kode_Barang);
