@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QShortcut>
 #include <QVBoxLayout>
 
@@ -430,14 +431,20 @@ bool FormTransaksi::eventFilter(QObject* obj, QEvent* ev) {
   const auto* mask = qobject_cast<ui::MaskEdBox*>(kotak);
   const bool kosong = mask ? mask->ClipText().isEmpty() : kotak->text().isEmpty();
   const qint64 kini = jam_.elapsed();
-  if (kosong || (kotak->hasSelectedText() && kotak->selectedText() == kotak->text()) ||
-      kini - ketikTerakhir_.value(obj, kini) > 250)
+  const bool ganti = kosong || (kotak->hasSelectedText() && kotak->selectedText() == kotak->text());
+  if (ketik.isEmpty() || ganti || kini - ketikTerakhir_.value(obj, kini) > 250) {
     ketik.clear();
+    // What the box holds already and keeps takes room of its own.
+    isiAwal_[obj] = ganti ? 0 : int(mask ? mask->ClipText().size() : kotak->text().size());
+  }
   ketikTerakhir_[obj] = kini;
   ketik += t;
-  // A few keys too many are the person's, and the box refuses them as it
-  // does (with its beep); a run of them is a scan's, kept here unseen.
-  return ketik.size() > muat_.value(obj) + 3;
+  // Digits past what the box takes are a scan's, kept here unseen (no beep
+  // for each); a few other keys too many are the person's, refused by the
+  // box as it does, and a run of them is a scan's again.
+  const int muat = muat_.value(obj), penuh = int(ketik.size()) + isiAwal_.value(obj);
+  static const QRegularExpression angka(QStringLiteral("^\\d*$"));
+  return penuh > muat + 3 || (penuh > muat && angka.match(ketik).hasMatch());
 }
 
 bool FormTransaksi::Pindai(const QString& kode) {

@@ -232,6 +232,7 @@ class FormTransaksi : public QDialog {
   QHash<QObject*, QString> ketikan_;
   QHash<QObject*, int> muat_;
   QHash<QObject*, qint64> ketikTerakhir_;  // when each box took its last key
+  QHash<QObject*, int> isiAwal_;           // what it held and kept when the keys began
   QElapsedTimer jam_;
   int lebarNama_ = 4200;
   QLineEdit* harga_ = nullptr;  // the item line's price box
