@@ -26,6 +26,7 @@ Connection::Connection() = default;
 Connection::~Connection() { Close(); }
 
 void Connection::Close() {
+  kept_.clear();  // before the engine: a statement belongs to its handle
   if (engine_) engine_->Close();
   tables_.clear();
 }
@@ -346,6 +347,21 @@ std::unique_ptr<Statement> Connection::Compile(const QString& sql) {
   std::unique_ptr<Statement> st = engine_->Prepare(sql);
   if (!st) TakeEngineError();
   return st;
+}
+
+Statement* Connection::Kept(const QString& sql) {
+  if (!IsOpen()) {
+    NotOpen();
+    return nullptr;
+  }
+  auto it = kept_.find(sql);
+  if (it == kept_.end()) {
+    std::unique_ptr<Statement> st = Compile(sql);
+    if (!st) return nullptr;
+    it = kept_.emplace(sql, std::move(st)).first;
+  }
+  it->second->Reset();
+  return it->second.get();
 }
 
 bool Connection::Execute(const QString& jetSql, int* rowsAffected) {

@@ -12,6 +12,7 @@
 #include <QSet>
 #include <QString>
 #include <QStringList>
+#include <map>
 #include <memory>
 
 #include "db/Description.h"
@@ -106,6 +107,12 @@ class Connection {
   // when it fails or when anything but blanks and comments follows the
   // first statement.
   std::unique_ptr<Statement> Compile(const QString& engineSql);
+  // The same, compiled once and kept while the connection stays open, for a
+  // lookup run again and again (a scan at the till). It comes reset; the
+  // caller binds every value anew and is done with it before asking for it
+  // again, and resets it when done (a statement left on a row holds the
+  // file's read lock). Null (LastError set) when it fails.
+  Statement* Kept(const QString& engineSql);
   // Writes wait for the check of the whole file; false (LastError set) when
   // the file failed it, so nothing is ever written into a damaged file.
   // Nor into a file that is no longer the database: one moved away, deleted
@@ -134,6 +141,7 @@ class Connection {
     QStringList key;
   };
   QHash<QString, TableInfo> tables_;  // key: lower-case table name
+  std::map<QString, std::unique_ptr<Statement>> kept_;
 };
 
 using ConnectionPtr = std::shared_ptr<Connection>;

@@ -31,6 +31,12 @@ std::unique_ptr<db::Statement> Siapkan(const db::ConnectionPtr& c, const char* s
   if (st) st->BindText(1, nilai);
   return st;
 }
+// The same, kept by the connection: a scan's lookups run at every scan.
+db::Statement* Simpanan(const db::ConnectionPtr& c, const QString& sql, const QString& nilai) {
+  db::Statement* st = c->Kept(sql);
+  if (st) st->BindText(1, nilai);
+  return st;
+}
 
 QString Teks(const db::Statement& st, int col) { return QString::fromUtf8(st.TextAt(col)); }
 
@@ -101,33 +107,35 @@ BarangDipindai CariDipindai(const db::ConnectionPtr& c, const QString& teks) {
   const QString kode = teks.trimmed();
   if (kode.isEmpty()) return b;
   // One statement for the barcode and its item: a scan reads one row.
-  auto baca = [&](std::unique_ptr<db::Statement> st) {
+  auto baca = [&](db::Statement* st) {
     if (!st) {
       b.error = c->Failure();
       return false;
     }
-    if (st->Next()) {
+    const bool ada = st->Next();
+    if (ada) {
       b.ada = true;
       b.kode = Teks(*st, 0);
       b.nama = Teks(*st, 1);
       b.hargaJual = st->IntAt(2);
       b.hargaBeli = st->IntAt(3);
-      return true;
+    } else if (st->Failed()) {
+      b.error = Gagal(c, true);
     }
-    if (st->Failed()) b.error = Gagal(c, true);
-    return false;
+    // A kept statement left on its row would hold the file's read lock,
+    // and no other till could store a sale.
+    st->Reset();
+    return ada;
   };
-  if (AdaTabelBarcode(c) &&
-      (baca(Siapkan(c,
-                    "SELECT b.Kode_Barang, b.Nama_Barang, b.Harga_Jual, b.Harga_Beli FROM Barcode k "
-                    "JOIN Barang b ON b.Kode_Barang = k.Kode_Barang WHERE k.Kode = ?",
-                    kode)) ||
-       b.error.failed()))
-    return b;
+  static const QString lewatBarcode = QStringLiteral(
+      "SELECT b.Kode_Barang, b.Nama_Barang, b.Harga_Jual, b.Harga_Beli FROM Barcode k "
+      "JOIN Barang b ON b.Kode_Barang = k.Kode_Barang WHERE k.Kode = ?");
+  static const QString lewatKode =
+      QStringLiteral("SELECT Kode_Barang, Nama_Barang, Harga_Jual, Harga_Beli FROM Barang WHERE Kode_Barang = ?");
+  if (AdaTabelBarcode(c) && (baca(Simpanan(c, lewatBarcode, kode)) || b.error.failed())) return b;
   const QString barang = KodeBarangDari(kode);
   if (barang.isEmpty()) return b;
-  baca(Siapkan(c, "SELECT Kode_Barang, Nama_Barang, Harga_Jual, Harga_Beli FROM Barang WHERE Kode_Barang = ?",
-               barang));
+  baca(Simpanan(c, lewatKode, barang));
   return b;
 }
 

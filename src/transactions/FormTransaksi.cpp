@@ -87,12 +87,20 @@ void FormTransaksi::reject() {
   QDialog::reject();
 }
 
+namespace {
+// A box is written only when its text changes: laying out a text again is
+// what a till adding a line per scan would pay for, box after box.
+void Tulis(QLineEdit* t, const QString& s) {
+  if (t->text() != s) t->setText(s);
+}
+}  // namespace
+
 void FormTransaksi::BersihBarisBarang() {
-  txtKodeG->clear();
-  TxtNama->clear();
-  TxtJumlah->clear();
-  TxtKode->SetText(QString());
-  harga_->setText(QStringLiteral("0"));
+  Tulis(txtKodeG, QString());
+  Tulis(TxtNama, QString());
+  Tulis(TxtJumlah, QString());
+  if (!TxtKode->ClipText().isEmpty()) TxtKode->SetText(QString());
+  Tulis(harga_, QStringLiteral("0"));
   HitungSubTotal();
 }
 
@@ -237,7 +245,18 @@ void FormTransaksi::TambahBaris(const QString& kode, const QString& nama, const 
   ++baris_;
   BersihBarisBarang();
   txtKodeG->setFocus();
-  grid_->scrollToBottom();
+  // The new line comes into view when the grid is next laid out and
+  // painted: once for a burst of scans, not once for each.
+  if (!gulirNanti_) {
+    gulirNanti_ = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+          gulirNanti_ = false;
+          grid_->scrollToBottom();
+        },
+        Qt::QueuedConnection);
+  }
 }
 
 QString FormTransaksi::Sel(int r, int c) const { return grid_->TextMatrix(r, c); }
@@ -325,11 +344,11 @@ QString FormTransaksi::KodeLengkap() const {
 void FormTransaksi::HitungSubTotal() {
   const QString harga = harga_->text(), jumlah = TxtJumlah->text();
   if (jumlah.isEmpty() || harga.isEmpty()) {
-    TxtTotal->setText(QStringLiteral("0"));
+    Tulis(TxtTotal, QStringLiteral("0"));
     return;
   }
   qint64 sub;
-  if (KaliBaris(harga, jumlah, &sub)) TxtTotal->setText(QString::number(sub));
+  if (KaliBaris(harga, jumlah, &sub)) Tulis(TxtTotal, QString::number(sub));
 }
 
 void FormTransaksi::CariBarangDiDaftar(const QString& dialog, QWidget* lanjut) {
@@ -500,7 +519,6 @@ void FormTransaksi::TambahSatu(int row) {
     LblPindai->setText(QStringLiteral("JUMLAH %1 TIDAK DAPAT DITAMBAH").arg(Sel(row, 1)));
     LblPindai->show();
   }
-  grid_->SetRow(row);
   BersihBarisBarang();
   txtKodeG->setFocus();
 }
@@ -598,7 +616,8 @@ namespace {
 QString Besar(const QString& angka) {
   qint64 n = 0;
   if (!ui::Angka(angka, &n)) return angka;
-  return QLocale(QLocale::Indonesian, QLocale::Indonesia).toString(n);
+  static const QLocale id(QLocale::Indonesian, QLocale::Indonesia);
+  return id.toString(n);
 }
 }  // namespace
 

@@ -227,6 +227,7 @@ class FormTransaksi : public QDialog {
   QLabel* LblJumlahBaris = nullptr;  // which line's quantity is being changed
   QLineEdit* TxtJumlahBaris = nullptr;
   int barisUbah_ = 0;  // the line TxtJumlahBaris changes
+  bool gulirNanti_ = false;  // the grid is to show its last line
   // What each item-line box took since it got the focus or its last Enter,
   // and how much it takes by hand: more is the scanner's.
   QHash<QObject*, QString> ketikan_;
