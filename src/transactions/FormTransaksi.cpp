@@ -556,6 +556,7 @@ void FormTransaksi::UbahJumlah() {
   if (!SedangTransaksi() || baris_ <= 1) return;
   const int r = grid_->hasFocus() && grid_->Row() >= 1 && grid_->Row() < baris_ ? grid_->Row() : baris_ - 1;
   barisUbah_ = r;
+  LupakanPindai();
   LblJumlahBaris->setText(QStringLiteral("Jumlah baris %1 (%2):").arg(r).arg(Sel(r, 1).left(24)));
   LblJumlahBaris->show();
   TxtJumlahBaris->setText(Sel(r, 3));
@@ -635,8 +636,9 @@ QWidget* FormTransaksi::BuatAngkaBesar(QLineEdit* total, QLineEdit* kembali) {
   QFont besar = font();
   besar.setPointSize(30);
   besar.setBold(true);
+  QLabel* j = nullptr;  // the caption of the row made last
   auto baris = [&](int r, const char* nama, const QString& judul, const QString& warna) {
-    QLabel* j = Label(layar, "", judul);
+    j = Label(layar, "", judul);
     j->setObjectName(QString());
     j->setFont(kecil);
     QLabel* l = Label(layar, nama, QString());
@@ -650,14 +652,14 @@ QWidget* FormTransaksi::BuatAngkaBesar(QLineEdit* total, QLineEdit* kembali) {
   };
   QLabel* lt = baris(0, "LblTotalBesar", QStringLiteral("TOTAL"), QStringLiteral("#7CFC9A"));
   QLabel* lk = baris(1, "LblKembaliBesar", QStringLiteral("KEMBALI"), QStringLiteral("#FFD84D"));
+  QLabel* jk = j;
   auto tulisTotal = [lt, total] { lt->setText(QStringLiteral("Rp ") + Besar(total->text())); };
-  auto tulisKembali = [lk, kembali] {
+  auto tulisKembali = [lk, jk, kembali] {
     qint64 n = 0;
     // While the payment is short the customer reads how much is missing.
-    if (ui::Angka(kembali->text(), &n) && n < 0)
-      lk->setText(QStringLiteral("KURANG Rp ") + Besar(QString::number(-n)));
-    else
-      lk->setText(QStringLiteral("Rp ") + Besar(kembali->text()));
+    const bool kurang = ui::Angka(kembali->text(), &n) && n < 0;
+    jk->setText(kurang ? QStringLiteral("KURANG") : QStringLiteral("KEMBALI"));
+    lk->setText(QStringLiteral("Rp ") + Besar(kurang ? QString::number(-n) : kembali->text()));
   };
   connect(total, &QLineEdit::textChanged, layar, tulisTotal);
   connect(kembali, &QLineEdit::textChanged, layar, tulisKembali);
