@@ -549,6 +549,8 @@ void FormTransaksi::HapusBaris(int row) {
     barisUbah_ = 0;
     TxtJumlahBaris->hide();
     LblJumlahBaris->hide();
+  } else if (barisUbah_ > row) {
+    --barisUbah_;  // the line being changed moved up
   }
 }
 
