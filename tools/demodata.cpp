@@ -138,6 +138,14 @@ QString Serial(const QString& prefix, int n, int width) {
 
 QString Day(const QDate& d) { return db::Quote(d.toString("yyyy-MM-dd")); }
 
+// An EAN-13 of an Indonesian maker (prefix 899) with its check digit.
+QString Ean13(int maker, int serial) {
+  const QString d = "899" + QString::number(maker).rightJustified(4, '0') + QString::number(serial).rightJustified(5, '0');
+  int sum = 0;
+  for (int i = 0; i < 12; ++i) sum += (d[i].unicode() - '0') * (i % 2 ? 3 : 1);
+  return d + QString::number((10 - sum % 10) % 10);
+}
+
 class Writer {
  public:
   Writer(db::Connection& conn, QString* error) : conn_(conn), error_(error) {}
@@ -197,6 +205,17 @@ bool Fill(db::Connection& conn, const QDate& lastDay, const QString& adminId, Su
         QString::number(it.opening) + ")");
     stock.push_back({&it, it.opening, it.buy});
     ++s.items;
+    // Most goods carry their maker's barcode; every seventh is weighed or
+    // cut to order and has none, and some come in a second packing.
+    const int n = int(stock.size());
+    if (n % 7 != 0) {
+      run("INSERT INTO Barcode (Kode,Kode_Barang) VALUES (" + Quote(Ean13(1000 + n % 4, n)) + "," + Quote(code) + ")");
+      ++s.barcodes;
+      if (n % 5 == 0) {
+        run("INSERT INTO Barcode (Kode,Kode_Barang) VALUES (" + Quote(Ean13(2000, n)) + "," + Quote(code) + ")");
+        ++s.barcodes;
+      }
+    }
   }
   for (const Party& p : kSuppliers) {
     run("INSERT INTO Pemasok (Kode_Pemasok,Nama_Pemasok,Alamat,Kota,Propinsi,No_Telepon,No_Fax,KontakP) "

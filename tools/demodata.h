@@ -23,7 +23,7 @@ inline const char* const kKasirName = "SITI RAHAYU";
 inline constexpr int kDays = 35;
 
 struct Summary {
-  int groups = 0, products = 0, items = 0, suppliers = 0, customers = 0;
+  int groups = 0, products = 0, items = 0, barcodes = 0, suppliers = 0, customers = 0;
   int sales = 0, purchases = 0, ledger = 0;
 };
 

@@ -39,8 +39,9 @@ const char* const kUsage =
     "                         (default ADMINISTRATOR; stored in capitals)\n"
     "  --force                replace PATH if it already exists\n"
     "  --demo                 also fill in a demo shop: groups, products, 35 stock\n"
-    "                         items, suppliers, customers and five weeks of sales,\n"
-    "                         purchases and cash-book entries up to today\n"
+    "                         items (most with a barcode), suppliers, customers\n"
+    "                         and five weeks of sales, purchases and cash-book\n"
+    "                         entries up to today\n"
     "  --today yyyy-MM-dd     with --demo: the last day of the demo trade\n"
     "\n"
     "Without --admin-user or --admin-password the missing values are asked for\n"
@@ -52,10 +53,10 @@ const char* const kUsage =
     "2 on a wrong command line. An existing file is never touched without\n"
     "--force, and a failed run leaves PATH as it was.\n"
     "\n"
-    "upgrade adds to an existing database file the tables (LogLaci, the drawer\n"
-    "openings; Retur and Detail_Retur, the returns; Kas_Awal and Tutup_Kasir,\n"
-    "the floats and closes of the cashiers' days) and indexes that this version\n"
-    "of the program uses and the file lacks, and stores as hashes the passwords\n"
+    "upgrade adds to an existing database file the tables (Barcode, the items'\n"
+    "barcodes; LogLaci, the drawer openings; Retur and Detail_Retur, the\n"
+    "returns; Kas_Awal and Tutup_Kasir, the floats and closes of the cashiers'\n"
+    "days) and indexes that this version of the program uses and the file lacks, and stores as hashes the passwords\n"
     "an older version kept as typed (all of them, or none when it fails); no\n"
     "other row is touched. Exit status 0 when the file is up to date.\n";
 
@@ -374,17 +375,13 @@ bool HashPlainPasswords(const db::ConnectionPtr& conn, int* converted, QString* 
   return true;
 }
 
-// Adds the schema's later tables and then its indexes that the file lacks,
-// each in one transaction, then stores as hashes the passwords an older
-// version kept as typed.
+// Adds the schema's tables and indexes that the file lacks, in one transaction, then
+// stores as hashes the passwords an older version kept as typed.
 int Upgrade(const QString& path) {
   auto conn = std::make_shared<db::Connection>();
-  QStringList tables, added;
-  if (!conn->Open(db::Description::File(path)) || !conn->AddMissingTables(&tables) ||
-      !conn->AddMissingIndexes(&added))
-    return Fail(path + ": " + (tables.isEmpty() ? QString() : "added table " + tables.join(", ") + "; ") +
-                conn->LastError());
-  added = tables + added;
+  QStringList added;
+  if (!conn->Open(db::Description::File(path)) || !conn->AddMissingSchema(&added))
+    return Fail(path + ": " + conn->LastError());
   int converted = 0;
   QString why;
   if (!HashPlainPasswords(conn, &converted, &why))

@@ -26,6 +26,7 @@ Connection::Connection() = default;
 Connection::~Connection() { Close(); }
 
 void Connection::Close() {
+  kept_.clear();  // before the engine: a statement belongs to its handle
   if (engine_) engine_->Close();
   tables_.clear();
 }
@@ -108,7 +109,7 @@ bool Connection::WriteAllowed() {
   return false;
 }
 
-bool Connection::AddMissingIndexes(QStringList* added) {
+bool Connection::AddMissingSchema(QStringList* added) {
   added->clear();
   if (!IsOpen()) return NotOpen();
   QString ddl;
@@ -120,8 +121,16 @@ bool Connection::AddMissingIndexes(QStringList* added) {
     const Error why = failure_;
     RollbackTrans();
     SetFailure(why);
+    added->clear();
     return false;
   };
+  // Tables first: some of the indexes are on them.
+  for (const auto& [table, create] : LaterTableStatements()) {
+    QList<Column> cols;
+    if (engine_->TableColumns(table, &cols)) continue;
+    if (!engine_->Execute(create)) return fail();
+    *added << table;
+  }
   for (auto m = index.globalMatch(ddl); m.hasNext();) {
     const QRegularExpressionMatch i = m.next();
     bool there = false;
@@ -137,34 +146,7 @@ bool Connection::AddMissingIndexes(QStringList* added) {
     added->clear();
     return false;
   }
-  return true;
-}
-
-bool Connection::AddMissingTables(QStringList* added) {
-  added->clear();
-  if (!IsOpen()) return NotOpen();
-  if (!BeginTrans()) return false;
-  for (const auto& [table, statement] : LaterTableStatements()) {
-    QList<Column> cols;
-    if (engine_->TableColumns(table, &cols)) continue;
-    if (!engine_->Execute(statement)) {
-      TakeEngineError();
-      const Error why = failure_;
-      RollbackTrans();
-      SetFailure(why);
-      added->clear();
-      return false;
-    }
-    *added << table;
-  }
-  if (!CommitTrans()) {
-    const Error why = failure_;
-    RollbackTrans();
-    SetFailure(why);
-    added->clear();
-    return false;
-  }
-  tables_.clear();
+  tables_.clear();  // what was read of the schema before is stale now
   return true;
 }
 
@@ -365,6 +347,21 @@ std::unique_ptr<Statement> Connection::Compile(const QString& sql) {
   std::unique_ptr<Statement> st = engine_->Prepare(sql);
   if (!st) TakeEngineError();
   return st;
+}
+
+Statement* Connection::Kept(const QString& sql) {
+  if (!IsOpen()) {
+    NotOpen();
+    return nullptr;
+  }
+  auto it = kept_.find(sql);
+  if (it == kept_.end()) {
+    std::unique_ptr<Statement> st = Compile(sql);
+    if (!st) return nullptr;
+    it = kept_.emplace(sql, std::move(st)).first;
+  }
+  it->second->Reset();
+  return it->second.get();
 }
 
 bool Connection::Execute(const QString& jetSql, int* rowsAffected) {

@@ -12,6 +12,7 @@
 #include <QSet>
 #include <QString>
 #include <QStringList>
+#include <map>
 #include <memory>
 
 #include "db/Description.h"
@@ -41,13 +42,10 @@ class Connection {
   // tests only; the program never creates a table).
   [[nodiscard]] bool Create(const Description& where);
   [[nodiscard]] bool Create(const QString& path) { return Create(Description::File(path)); }
-  // Creates, in one transaction, the schema's indexes that the open file
-  // lacks (a file made by an older version); their names go into *added.
-  [[nodiscard]] bool AddMissingIndexes(QStringList* added);
-  // Creates, in one transaction, the tables that came after the first files
-  // and that the open file lacks; their names go into *added. Run before
-  // AddMissingIndexes, which also makes their indexes.
-  [[nodiscard]] bool AddMissingTables(QStringList* added);
+  // Creates, in one transaction, the tables and indexes of the schema that
+  // the open file lacks (a file made by an older version); their names go
+  // into *added.
+  [[nodiscard]] bool AddMissingSchema(QStringList* added);
   // Whether the open database has the table (one of the later ones may be
   // missing from an older file); false also when that cannot be read.
   bool HasTable(const QString& table);
@@ -112,6 +110,12 @@ class Connection {
   // when it fails or when anything but blanks and comments follows the
   // first statement.
   std::unique_ptr<Statement> Compile(const QString& engineSql);
+  // The same, compiled once and kept while the connection stays open, for a
+  // lookup run again and again (a scan at the till). It comes reset; the
+  // caller binds every value anew and is done with it before asking for it
+  // again, and resets it when done (a statement left on a row holds the
+  // file's read lock). Null (LastError set) when it fails.
+  Statement* Kept(const QString& engineSql);
   // Writes wait for the check of the whole file; false (LastError set) when
   // the file failed it, so nothing is ever written into a damaged file.
   // Nor into a file that is no longer the database: one moved away, deleted
@@ -140,6 +144,7 @@ class Connection {
     QStringList key;
   };
   QHash<QString, TableInfo> tables_;  // key: lower-case table name
+  std::map<QString, std::unique_ptr<Statement>> kept_;
 };
 
 using ConnectionPtr = std::shared_ptr<Connection>;

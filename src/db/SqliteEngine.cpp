@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QRegularExpression>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSet>
 
 #include "db/Backup.h"

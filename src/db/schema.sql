@@ -1,4 +1,4 @@
--- The shop's database: eleven tables. Codes are text keys compared without
+-- The shop's database: eleven tables, and those added later (below). Codes are text keys compared without
 -- regard to case; amounts and quantities are whole numbers; dates are DATE
 -- columns holding yyyy-MM-dd text.
 
@@ -114,6 +114,14 @@ CREATE TABLE IF NOT EXISTS LogLaci (
   Alasan  TEXT COLLATE NOCASE
 );
 CREATE INDEX IF NOT EXISTS LogLaci_Tanggal ON LogLaci (Tanggal);
+
+-- The barcodes printed on the goods; an item may have any number of them,
+-- and a code names one item only.
+CREATE TABLE IF NOT EXISTS Barcode (
+  Kode        TEXT COLLATE NOCASE NOT NULL PRIMARY KEY,
+  Kode_Barang TEXT COLLATE NOCASE NOT NULL
+);
+CREATE INDEX IF NOT EXISTS Barcode_Barang ON Barcode (Kode_Barang);
 
 -- A sale taken back, in part (a return) or whole (a void, Batal = 1): the
 -- refund is Total. UserID entered it, Penyetuju is the ADMIN who allowed it.

@@ -15,7 +15,9 @@
 #include "ui/FlexGrid.h"
 #include "ui/Input.h"
 #include "ui/Seams.h"
+#include "toko/Barcode.h"
 #include "toko/Kode.h"
+#include "db/Transaction.h"
 
 using namespace mdlUtama;
 
@@ -34,6 +36,7 @@ frmBarang::frmBarang(QWidget* parent)
   Label5 = BuatLabel("Label5", QStringLiteral("Harga Beli"));
   Label6 = BuatLabel("Label6", QStringLiteral("Harga Jual"));
   Label9 = BuatLabel("Label9", QStringLiteral("Stok Barang"));
+  Label10 = BuatLabel("Label10", QStringLiteral("Barcode"));
 
   txtKode = BuatTeks("txtKode", 11);
   txtKode->setReadOnly(true);
@@ -54,6 +57,11 @@ frmBarang::frmBarang(QWidget* parent)
   TxtHBeli = BuatTeks("TxtHBeli", 10);
   txtHJual = BuatTeks("txtHJual", 10);
   txtStok = BuatTeks("txtStok", 10);
+  txtBarcode = BuatTeks("txtBarcode");
+  txtBarcode->setToolTip(QStringLiteral("Satu barang boleh punya beberapa barcode: pisahkan dengan spasi atau koma"));
+  LblBarcode = BuatLabel("LblBarcode", QString());
+  LblBarcode->setStyleSheet(QStringLiteral("color: #a00000;"));
+  LblBarcode->setWordWrap(true);
   for (QWidget* w : {static_cast<QWidget*>(cmbSatuan), static_cast<QWidget*>(TxtHBeli),
                      static_cast<QWidget*>(txtHJual), static_cast<QWidget*>(txtStok)})
     w->setFixedWidth(130);
@@ -77,6 +85,9 @@ frmBarang::frmBarang(QWidget* parent)
   isian_->addWidget(txtHJual, 2, 5);
   isian_->addWidget(Label9, 3, 4);
   isian_->addWidget(txtStok, 3, 5);
+  isian_->addWidget(Label10, 4, 0);
+  isian_->addWidget(txtBarcode, 4, 1, 1, 2);
+  isian_->addWidget(LblBarcode, 4, 4, 1, 2);
   isian_->setColumnStretch(2, 1);
 
   // Code, group name and product name keep their design colours.
@@ -90,6 +101,13 @@ frmBarang::frmBarang(QWidget* parent)
   Masukan(TxtHBeli);
   Masukan(txtHJual);
   Masukan(txtStok);
+  Masukan(txtBarcode);
+  // Enter checks the codes typed (a scanner ends each with Enter) and stays
+  // for the next one.
+  ui::SetEnterAction(txtBarcode, [this] {
+    if (txtBarcode_Periksa() && !txtBarcode->text().isEmpty() && !txtBarcode->text().endsWith(QLatin1Char(' ')))
+      txtBarcode->insert(QStringLiteral(" "));
+  });
   ui::SetKeyFilter(txtNama, ui::EnterMovesFocus);
   ui::SetKeyFilter(cmbSatuan, ui::EnterMovesFocus);
   for (QLineEdit* t : {TxtHBeli, txtHJual, txtStok}) ui::SetKeyFilter(t, ui::DigitsOnly | ui::EnterMovesFocus);
@@ -115,7 +133,7 @@ frmBarang::frmBarang(QWidget* parent)
   connect(txtCari, &QLineEdit::textChanged, this, &frmBarang::txtCari_Change);
   connect(GridBarang, &ui::FlexGrid::DblClick, this, &frmBarang::GridBarang_DblClick);
   UrutanTab({txtKode, CmbGrup, txtNmGrup, cmbProduk, txtNmProduk, txtNama, cmbSatuan, TxtHBeli, txtHJual, txtStok,
-             TbBaru, TbSimpan, TbHapus, TbKeluar, txtCari, GridBarang});
+             txtBarcode, TbBaru, TbSimpan, TbHapus, TbKeluar, txtCari, GridBarang});
   resize(860, 600);
 
   Form_Load();
@@ -123,6 +141,10 @@ frmBarang::frmBarang(QWidget* parent)
 
 void frmBarang::Form_Load() {
   if (!BukaKoneksi()) return;
+  barcodeAda_ = toko::AdaTabelBarcode(Conn);
+  LblBarcode->setText(barcodeAda_ ? QString()
+                                  : QStringLiteral("Barcode belum dapat disimpan: database ini perlu "
+                                                   "diperbarui dengan merapu-db upgrade"));
   FormMati();
   DataGrup();
   TampilGridData();
@@ -170,6 +192,25 @@ void frmBarang::BuatKode() {
   kodeGagal_ = r.error;
   txtKode->setText(r.code);
   if (!r.error.isEmpty()) ui::MsgBox(r.error, ui::vbCritical, QStringLiteral("Error"));
+}
+
+void frmBarang::FormHidup() {
+  MasterForm::FormHidup();
+  // An older database has nowhere to keep barcodes.
+  if (!barcodeAda_) ui::SetInputEnabled(txtBarcode, false);
+}
+
+bool frmBarang::txtBarcode_Periksa() {
+  for (const QString& k : toko::PisahBarcode(txtBarcode->text())) {
+    if (toko::DigitBenar(k)) continue;
+    ui::MsgBox(QStringLiteral("BARCODE %1 SALAH: ANGKA TERAKHIR %2 HARUS %3")
+                   .arg(k, toko::NamaJenis(toko::Jenis(k)))
+                   .arg(toko::DigitPemeriksa(k)),
+               ui::vbCritical, QStringLiteral("Error"));
+    txtBarcode->setFocus();
+    return false;
+  }
+  return true;
 }
 
 void frmBarang::AktifGridBarang() {
@@ -280,6 +321,9 @@ void frmBarang::GridBarang_DblClick() {
   TxtHBeli->setText(RsBarang->Text(QStringLiteral("Harga_Beli")));
   txtHJual->setText(RsBarang->Text(QStringLiteral("Harga_Jual")));
   txtStok->setText(RsBarang->Text(QStringLiteral("Stok")));
+  const toko::DaftarBarcode d = toko::BacaBarcode(Conn, txtKode->text());
+  if (!d.ok()) TampilGagal(d.error);
+  txtBarcode->setText(d.kode.join(QStringLiteral(" ")));
 }
 
 void frmBarang::TbSimpan_Click() {
@@ -322,6 +366,20 @@ void frmBarang::TbSimpan_Click() {
       return;
     }
   }
+  // The barcodes are checked before anything is stored.
+  const QStringList barcode = toko::PisahBarcode(txtBarcode->text());
+  if (!txtBarcode_Periksa()) return;
+  const toko::CekBarcode cek = toko::PeriksaBarcode(Conn, txtKode->text().trimmed(), barcode);
+  if (cek.error.failed()) return TampilGagal(cek.error);
+  if (!cek.dipakai.isEmpty()) {
+    ui::MsgBox(QStringLiteral("BARCODE %1 SUDAH DIPAKAI BARANG %2").arg(cek.dipakai, cek.olehBarang), ui::vbCritical,
+               QStringLiteral("Error"));
+    txtBarcode->setFocus();
+    return;
+  }
+  // The item and its barcodes are stored together, or neither.
+  db::Transaction t(*Conn);
+  if (!t.ok()) return TampilGagal(Conn->Failure());
   SQL.clear();
   SQL = QStringLiteral("SELECT * FROM Barang WHERE Kode_Barang = ") + db::Quote(txtKode->text());
   if (!Buka(RsBarang, SQL)) return;
@@ -337,6 +395,23 @@ void frmBarang::TbSimpan_Click() {
   RsBarang->SetField(QStringLiteral("Harga_Jual"), angka[1]);
   RsBarang->SetField(QStringLiteral("Stok"), angka[2]);
   if (!Simpan(RsBarang.get())) return;
+  if (barcodeAda_ && !toko::GantiBarcode(Conn, txtKode->text().trimmed(), barcode)) {
+    const db::Error why = Conn->Failure();
+    t.Rollback();
+    // The item row was changed in memory too: read it again as stored.
+    (void)BacaUlang(RsBarang.get());
+    if (why.is(db::Error::Kind::DuplicateKey))
+      ui::MsgBox(QStringLiteral("BARCODE SUDAH DIPAKAI BARANG LAIN, DATA BARANG TIDAK DISIMPAN"), ui::vbCritical,
+                 QStringLiteral("Error"));
+    else
+      TampilGagal(why);
+    return;
+  }
+  if (!t.Commit()) {
+    const db::Error why = Conn->Failure();
+    (void)BacaUlang(RsBarang.get());
+    return TampilGagal(why);
+  }
   ui::MsgBox(baru ? QStringLiteral("DATA BARU TELAH TERSIMPAN") : QStringLiteral("DATA BARANG TELAH DIUBAH"),
              ui::vbInformation, QStringLiteral("Konfirmasi"));
   (void)BacaUlang(RsBarang.get());
@@ -346,6 +421,7 @@ void frmBarang::TbSimpan_Click() {
   TxtHBeli->clear();
   txtHJual->clear();
   txtStok->clear();
+  txtBarcode->clear();
   txtNama->setFocus();
   BuatKode();
   if (!RsBarang) return;  // the store failed, and said so

@@ -13,7 +13,7 @@ class frmBarang : public master::MasterForm {
  public:
   explicit frmBarang(QWidget* parent = nullptr);
 
-  QLabel *Label1, *Label2, *Label3, *Label4, *Label5, *Label6, *Label7, *Label8, *Label9;
+  QLabel *Label1, *Label2, *Label3, *Label4, *Label5, *Label6, *Label7, *Label8, *Label9, *Label10;
   QLineEdit* txtKode;
   QComboBox* CmbGrup;
   QLineEdit* txtNmGrup;
@@ -24,6 +24,10 @@ class frmBarang : public master::MasterForm {
   QLineEdit* TxtHBeli;
   QLineEdit* txtHJual;
   QLineEdit* txtStok;
+  // The item's barcodes, separated by blanks or commas; LblBarcode says why
+  // none can be kept (an older database).
+  QLineEdit* txtBarcode;
+  QLabel* LblBarcode;
   QLineEdit* txtCari;
   ui::FlexGrid* GridBarang;
 
@@ -32,6 +36,7 @@ class frmBarang : public master::MasterForm {
   void DataGrup();
   void DataProduk();
   void BuatKode();
+  void FormHidup() override;
 
  protected slots:
   void TbBaru_Click() override;
@@ -46,5 +51,8 @@ class frmBarang : public master::MasterForm {
  private:
   void Form_Load();
   void BukaBarangProduk();
+  // Enter in the barcode box: each code is checked as it is typed.
+  bool txtBarcode_Periksa();
+  bool barcodeAda_ = false;  // the database has the barcode table
   QString kodeGagal_;
 };

@@ -3,6 +3,7 @@
 #include "db/Recordset.h"
 #include "db/Sql.h"
 #include "db/Transaction.h"
+#include "toko/Barcode.h"
 
 namespace toko {
 
@@ -112,6 +113,8 @@ HasilHapus Hapus(const db::ConnectionPtr& c, JenisMaster jenis, const QString& k
   h.cek = PeriksaHapus(c, jenis, kode);
   if (!h.cek.boleh()) return h;
   if (!c->Execute(h.perintah)) return gagal(c->Failure());
+  // An item's barcodes go with it, so that another item may take them.
+  if (jenis == JenisMaster::Barang && AdaTabelBarcode(c) && !GantiBarcode(c, kode, {})) return gagal(c->Failure());
   if (!t.Commit()) return gagal(c->Failure());
   h.dihapus = true;
   return h;

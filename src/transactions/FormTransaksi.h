@@ -6,11 +6,14 @@
 // (both done by the shop's core, the failures shown here), and for the sale
 // and the purchase the line of an item and the grid of the lines.
 #include <QDialog>
+#include <QElapsedTimer>
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
 
 #include "db/Recordset.h"
+#include "toko/Barcode.h"
 #include "toko/Dokumen.h"
 
 class QGroupBox;
@@ -41,6 +44,20 @@ class FormTransaksi : public QDialog {
 
   // The grid row the next line takes (1 when the document has no lines).
   int BarisBerikut() const { return baris_; }
+
+  // A code the scanner typed (or a person typed whole: an item code with or
+  // without its dots) into the item line: the item it names is taken as a
+  // line. False when it names none; then it beeps and says so beside the
+  // line, with no key needed to go on.
+  bool Pindai(const QString& kode);
+  // Removes a line after asking (No is the default answer).
+  void HapusBaris(int row);
+  // Sets the quantity of a line; the line's amount and the total follow.
+  // False (and the line as it was) when it cannot be counted.
+  bool UbahJumlahBaris(int row, qint64 jumlah);
+  // Puts the quantity of a line (the grid's current one while the grid has
+  // the focus, else the last) into the box that changes it.
+  void UbahJumlah();
 
  public slots:
   void TbKeluar_Click();
@@ -118,8 +135,38 @@ class FormTransaksi : public QDialog {
   // where the person goes on.
   void CariBarangDiDaftar(const QString& dialog, QWidget* lanjut);
 
-  // The lines of the document: the grid and the width of its name column.
-  void DaftarGrid(ui::FlexGrid* grid, int lebarNama);
+  // The lines of the document: the grid, the width of its name column and
+  // the box of the document's total.
+  void DaftarGrid(ui::FlexGrid* grid, int lebarNama, QLineEdit* total);
+  // The boxes of the item line a scanner may type into, with how many
+  // characters each takes by hand. Called after the screen's own key
+  // filters, so that a scan's Enter is seen first.
+  struct KotakPindai {
+    QLineEdit* kotak;
+    int muat;
+  };
+  void PasangPemindai(const QList<KotakPindai>& kotak);
+  // What the screen does with a scanned item (not yet a line of the grid).
+  virtual void AmbilDipindai(const toko::BarangDipindai&) {}
+  // Enter in an item-line box that was no scan; true when the screen took it.
+  virtual bool EnterBaris(QLineEdit*) { return false; }
+  // The till's keys: F2 the search, F12 the save, F4 the quantity of the
+  // last line and, with `bayar`, F8 the payment. Each button's tooltip
+  // names its key.
+  void PasangTombolCepat(QLineEdit* bayar = nullptr);
+  // F8: to the payment box.
+  virtual void KeBayar();
+  // The total and the change in figures a customer can read across the
+  // counter.
+  QWidget* BuatAngkaBesar(QLineEdit* total, QLineEdit* kembali);
+  // The line of a grid that holds an item (0 when none does).
+  int BarisDengan(const QString& kode) const;
+  // Raises a line's quantity by one, or says why not.
+  void TambahSatu(int row);
+  // Hides the "not known" note of the last scan.
+  void LupakanPindai();
+  // Scans into the item line, Delete on the grid, the quantity box.
+  bool eventFilter(QObject* obj, QEvent* ev) override;
   // The grid's columns: code, name, price, quantity, amount.
   void AturGridBarang();
   // The document starts again empty: its number, its date, the item line
@@ -171,7 +218,23 @@ class FormTransaksi : public QDialog {
   QString Sel(int r, int c) const;
   qint64 AngkaSel(int r, int c) const;
 
+  void TidakDikenali(const QString& kode);
+  void TerapkanJumlah();
+
   ui::FlexGrid* grid_ = nullptr;
+  QLineEdit* totalDok_ = nullptr;  // the document's total
+  QLabel* LblPindai = nullptr;       // "KODE ... TIDAK DIKENALI" beside the line
+  QLabel* LblJumlahBaris = nullptr;  // which line's quantity is being changed
+  QLineEdit* TxtJumlahBaris = nullptr;
+  int barisUbah_ = 0;  // the line TxtJumlahBaris changes
+  bool gulirNanti_ = false;  // the grid is to show its last line
+  // What each item-line box took since it got the focus or its last Enter,
+  // and how much it takes by hand: more is the scanner's.
+  QHash<QObject*, QString> ketikan_;
+  QHash<QObject*, int> muat_;
+  QHash<QObject*, qint64> ketikTerakhir_;  // when each box took its last key
+  QHash<QObject*, int> isiAwal_;           // what it held and kept when the keys began
+  QElapsedTimer jam_;
   int lebarNama_ = 4200;
   QLineEdit* harga_ = nullptr;  // the item line's price box
   QList<QWidget*> isian_;

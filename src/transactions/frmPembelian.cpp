@@ -81,7 +81,6 @@ frmPembelian::frmPembelian(QWidget* parent) : FormTransaksi(parent) {
   // ---- the lines of the document
   GridMasuk = new ui::FlexGrid(this);
   GridMasuk->setObjectName(QStringLiteral("GridMasuk"));
-  DaftarGrid(GridMasuk, 4500);
 
   // ---- buttons and the total
   auto* Frame3 = new QGroupBox(this);
@@ -101,6 +100,7 @@ frmPembelian::frmPembelian(QWidget* parent) : FormTransaksi(parent) {
   h3->addWidget(Label(Frame3, "Label10", QStringLiteral("Total Harga Rp.")));
   h3->addWidget(TxtTotalHarga);
 
+  DaftarGrid(GridMasuk, 4500, TxtTotalHarga);
   auto* v = new QVBoxLayout(this);
   v->addWidget(Frame1);
   v->addWidget(Frame2);
@@ -130,6 +130,8 @@ frmPembelian::frmPembelian(QWidget* parent) : FormTransaksi(parent) {
   ui::SetKeyFilter(TxtHBeli, ui::DigitsOnly | ui::EnterMovesFocus);
   ui::SetKeyFilter(TxtJumlah, ui::DigitsOnly | ui::EnterMovesFocus);
   ui::SetEnterAction(TxtKode, [this] { TxtKode_Enter(); });
+  PasangPemindai({{txtKodeG, 3}, {TxtKode, 7}, {TxtHBeli, 10}, {TxtJumlah, 3}});
+  PasangTombolCepat();
 
   DaftarIsian({TxtNoMasuk, TxtTgl, cmbPemasok, txtNmPemasok, TxtAlamat, txtKodeG, TxtKode, TxtNama, TxtHBeli,
                TxtJumlah, TxtTotal, TxtTotalHarga},
@@ -161,7 +163,10 @@ frmPembelian::frmPembelian(QWidget* parent) : FormTransaksi(parent) {
       TampilPemasok(rs);
     }
   });
-  auto lupakanBarang = [this] { TxtNama->clear(); };
+  auto lupakanBarang = [this] {
+    TxtNama->clear();
+    dipindai_ = false;
+  };
   connect(txtKodeG, &QLineEdit::textEdited, this, lupakanBarang);
   connect(TxtKode, &QLineEdit::textEdited, this, lupakanBarang);
 
@@ -279,6 +284,27 @@ bool frmPembelian::TxtKode_Enter() {
   return CariKodeBaris(TxtHBeli, false);
 }
 
+void frmPembelian::AmbilDipindai(const toko::BarangDipindai& b) {
+  // An item already on the document is one more of its line.
+  if (const int r = BarisDengan(b.kode)) return TambahSatu(r);
+  // Otherwise the line waits for the price paid, offered as the last one.
+  txtKodeG->setText(b.kode.left(3));
+  TxtKode->SetText(b.kode.right(7));
+  TxtNama->setText(b.nama);
+  TxtJumlah->setText(QStringLiteral("1"));
+  TxtHBeli->setText(QString::number(b.hargaBeli));
+  dipindai_ = true;
+  TxtHBeli->setFocus();
+  TxtHBeli->selectAll();
+}
+
+bool frmPembelian::EnterBaris(QLineEdit* kotak) {
+  // After a scan the quantity is there: Enter on the price adds the line.
+  if (kotak != TxtHBeli || !dipindai_) return false;
+  TbMasuk_Click();
+  return true;
+}
+
 void frmPembelian::TbMasuk_Click() {
   if (PemasokTerpilih().isEmpty()) return;
   if (txtKodeG->text().isEmpty()) return Salah(QStringLiteral("KODE IDENTITAS GRUP KOSONG"), txtKodeG);
@@ -316,6 +342,7 @@ void frmPembelian::TbMasuk_Click() {
   qint64 sub = 0, totalBaru = 0;
   if (!HitungBaris(harga, jumlah, TxtTotalHarga, &sub, &totalBaru))
     return Salah(QStringLiteral("NILAI BARIS INI TERLALU BESAR UNTUK DIHITUNG!"), TxtHBeli);
+  dipindai_ = false;
   TambahBaris(kode, TxtNama->text(), QString::number(harga), QString::number(jumlah), sub, TxtTotalHarga,
               totalBaru);
 }

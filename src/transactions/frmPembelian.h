@@ -40,6 +40,8 @@ class frmPembelian : public FormTransaksi {
  protected:
   void Batal() override;
   bool AdaBaris() const override { return baris_ > 1; }
+  void AmbilDipindai(const toko::BarangDipindai& b) override;
+  bool EnterBaris(QLineEdit* kotak) override;
 
  private:
   // The supplier code in the combo when it names a stored supplier; then
@@ -59,4 +61,5 @@ class frmPembelian : public FormTransaksi {
   QLineEdit* TxtHBeli;
   QLineEdit* TxtTotalHarga;
   ui::FlexGrid* GridMasuk;
+  bool dipindai_ = false;  // the item line holds a scanned item, quantity 1
 };

@@ -56,7 +56,6 @@ frmPenjualan::frmPenjualan(QWidget* parent) : FormTransaksi(parent) {
   // ---- the lines of the sale
   GridJual = new ui::FlexGrid(this);
   GridJual->setObjectName(QStringLiteral("GridJual"));
-  DaftarGrid(GridJual, 4200);
 
   // ---- totals
   auto* Frame3 = new QGroupBox(this);
@@ -98,12 +97,16 @@ frmPenjualan::frmPenjualan(QWidget* parent) : FormTransaksi(parent) {
   bawah->addWidget(Frame4);
   bawah->addStretch();
   bawah->addWidget(Frame3);
+  DaftarGrid(GridJual, 4200, TxtTotBayar);
+  auto* atas = new QHBoxLayout;
+  atas->addWidget(Frame1, 1);
+  atas->addWidget(BuatAngkaBesar(TxtTotBayar, TxtUKembali));
   auto* v = new QVBoxLayout(this);
-  v->addWidget(Frame1);
+  v->addLayout(atas);
   v->addWidget(Frame2);
   v->addWidget(GridJual, 1);
   v->addLayout(bawah);
-  resize(780, 620);
+  resize(860, 660);
 
   // Boxes the cashier never types into are reached by clicking only.
   for (QLineEdit* t : {TxtNoNota, TxtNama, TxtHarga, TxtTotal, TxtTotBayar, TxtUKembali}) {
@@ -124,6 +127,10 @@ frmPenjualan::frmPenjualan(QWidget* parent) : FormTransaksi(parent) {
   ui::SetKeyFilter(TxtJumlah, ui::DigitsOnly | ui::EnterMovesFocus);
   ui::SetKeyFilter(TxtUBayar, ui::DigitsOnly | ui::EnterMovesFocus);
   TxtKode->installEventFilter(this);
+  // The group box takes 3 by hand, the rest of the code 7 with its dot, the
+  // quantity 3: a scan types more, then Enter.
+  PasangPemindai({{txtKodeG, 3}, {TxtKode, 7}, {TxtJumlah, 3}});
+  PasangTombolCepat(TxtUBayar);
 
   DaftarIsian({TxtNoNota, TxtTgl, txtKodeG, TxtKode, TxtNama, TxtHarga, TxtJumlah, TxtTotal, TxtTotBayar, TxtUBayar,
                TxtUKembali},
@@ -189,11 +196,34 @@ void frmPenjualan::TbCari_Click() {
 }
 
 bool frmPenjualan::eventFilter(QObject* obj, QEvent* ev) {
+  // A scan first: its Enter is no lookup of a typed code.
+  if (FormTransaksi::eventFilter(obj, ev)) return true;
   if (obj == TxtKode && ev->type() == QEvent::KeyPress) {
     const int key = static_cast<QKeyEvent*>(ev)->key();
     if (key == Qt::Key_Return || key == Qt::Key_Enter) return TxtKode_Enter();
   }
-  return FormTransaksi::eventFilter(obj, ev);
+  return false;
+}
+
+void frmPenjualan::AmbilDipindai(const toko::BarangDipindai& b) {
+  // The same item again is one more of its line, not a second line.
+  if (const int r = BarisDengan(b.kode)) return TambahSatu(r);
+  qint64 sub = 0, totalBaru = 0;
+  if (!HitungBaris(b.hargaJual, 1, TxtTotBayar, &sub, &totalBaru)) {
+    ui::MsgBox(QStringLiteral("NILAI BARIS INI TERLALU BESAR UNTUK DIHITUNG!"), ui::vbOKOnly | ui::vbCritical,
+               QStringLiteral("Error"));
+    return;
+  }
+  TambahBaris(b.kode, b.nama, QString::number(b.hargaJual), QStringLiteral("1"), sub, TxtTotBayar, totalBaru);
+}
+
+void frmPenjualan::KeBayar() {
+  if (!TxtUBayar->isEnabled()) return;
+  // The exact amount is offered; a different one is typed over it.
+  qint64 bayar = 0;
+  if (ui::Angka(TxtUBayar->text(), &bayar) && bayar == 0) TxtUBayar->setText(TxtTotBayar->text());
+  TxtUBayar->setFocus();
+  TxtUBayar->selectAll();
 }
 
 bool frmPenjualan::TxtKode_Enter() {

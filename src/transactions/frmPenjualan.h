@@ -39,6 +39,8 @@ class frmPenjualan : public FormTransaksi {
   void Batal() override;
   bool AdaBaris() const override { return baris_ > 1; }
   bool eventFilter(QObject* obj, QEvent* ev) override;
+  void AmbilDipindai(const toko::BarangDipindai& b) override;
+  void KeBayar() override;
 
  private:
   void HitungKembali();

@@ -48,6 +48,23 @@ class FlexGridModel : public QAbstractTableModel {
     r = qMax(r, 1);
     c = qMax(c, 1);
     if (r == rows && c == cols) return;
+    // Rows added or taken at the end are told as such: the view then keeps
+    // its current row and lays out only what changed (a reset would lay out
+    // every row again, for each line a till adds).
+    if (c == cols && rows > 1 && r > rows) {
+      beginInsertRows(QModelIndex(), rows - 1, r - 2);
+      cells.resize(size_t(r) * size_t(c));
+      rows = r;
+      endInsertRows();
+      return;
+    }
+    if (c == cols && r > 1 && r < rows) {
+      beginRemoveRows(QModelIndex(), r - 1, rows - 2);
+      cells.resize(size_t(r) * size_t(c));
+      rows = r;
+      endRemoveRows();
+      return;
+    }
     beginResetModel();
     if (c == cols) {
       cells.resize(size_t(r) * size_t(c));
@@ -120,7 +137,9 @@ void FlexGrid::SetRows(int rows) {
   model_->resize(rows, model_->cols);
   for (int c = 0; c < model_->cols; ++c)
     if (widths_[size_t(c)] > 0) setColumnWidth(c, TwipsToPixels(widths_[size_t(c)]));
-  if (keepRow > 0 && keepRow < model_->rows) SetRow(keepRow);
+  // Rows added below keep the current one by themselves; setting it again
+  // lays the whole view out anew, which a till adding a line per scan feels.
+  if (keepRow > 0 && keepRow < model_->rows && Row() != keepRow) SetRow(keepRow);
 }
 int FlexGrid::Cols() const { return model_->cols; }
 void FlexGrid::SetCols(int cols) {

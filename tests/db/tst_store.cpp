@@ -291,9 +291,28 @@ class SchemaTest : public QObject {
         {"Tutup_Kasir", {"UserID", "Tanggal", "Jam", "Kas_Awal", "Nota", "Penjualan", "Retur", "Diharapkan", "Dihitung",
                          "Selisih"}},
         {"LogLaci", {"ID", "Tanggal", "Jam", "UserID", "Kassa", "Alasan"}},
+        {"Barcode", {"Kode", "Kode_Barang"}},
     };
     QCOMPARE(t.scalar("SELECT count(*) FROM sqlite_master WHERE type='table'"), QString::number(tables.size()));
     for (const auto& [table, cols] : tables) QCOMPARE(t.conn()->Columns(table), cols);
+  }
+  // A file made before the barcodes still opens; the upgrade adds their
+  // table and its index, once.
+  void olderFileGetsTheLaterTables() {
+    TempDb t;
+    t.exec("DROP TABLE Barcode");
+    t.conn()->Close();
+    auto c = std::make_shared<db::Connection>();
+    QVERIFY2(c->Open(t.path()), qPrintable(c->LastError()));
+    QVERIFY(c->Columns("Barcode").isEmpty());
+    QStringList added;
+    QVERIFY2(c->AddMissingSchema(&added), qPrintable(c->LastError()));
+    QCOMPARE(added, QStringList({"Barcode", "Barcode_Barang"}));
+    QCOMPARE(c->Columns("Barcode"), QStringList({"Kode", "Kode_Barang"}));
+    QVERIFY(c->Execute("INSERT INTO Barcode VALUES ('8991234567895','ATK.001.001')"));
+    QVERIFY(!c->Execute("INSERT INTO Barcode VALUES ('8991234567895','ATK.001.002')"));
+    QVERIFY(c->AddMissingSchema(&added));
+    QCOMPARE(added, QStringList());
   }
   void keysRejectDuplicatesWithoutRegardToCase() {
     TempDb t;

@@ -168,6 +168,64 @@ class BarangTest : public QObject {
     VERIFY_PROMPTS(p);
   }
 
+  // An item's barcodes: a wrong check digit is refused as it is typed, a
+  // code of another item at the save (and nothing is stored), the rest are
+  // stored with the item and shown again when it is opened.
+  void barcodesAreKeptWithTheItem() {
+    barang("001.002.001", "001.002", "PENA MERAH");
+    db->exec("INSERT INTO Barcode VALUES ('96385074','001.002.001')");
+    ScriptedPrompter p;
+    Layar s;
+    auto* bc = child<QLineEdit>(&s.w, "txtBarcode");
+    s.baru->click();
+    QVERIFY(pick(s.grup, "001"));
+    QVERIFY(pick(s.produk, "001.002"));
+    QCOMPARE(s.kode->text(), QString("001.002.002"));
+    s.nama->setText("PENA BIRU");
+    s.satuan->setEditText("Unit");
+    bc->setFocus();
+    p.expect("BARCODE 4006381333932 SALAH: ANGKA TERAKHIR EAN-13 HARUS 1", ui::vbOK, "Error", ui::vbCritical);
+    typeInto(bc, "4006381333932\r");
+    VERIFY_PROMPTS(p);
+    bc->setText("4006381333931 96385074");
+    p.expect("BARCODE 96385074 SUDAH DIPAKAI BARANG 001.002.001", ui::vbOK, "Error", ui::vbCritical);
+    s.simpan->click();
+    VERIFY_PROMPTS(p);
+    QCOMPARE(db->count("Barang"), 1);
+    bc->setText("4006381333931, 036000291452");
+    p.expect(Tersimpan, ui::vbOK, "Konfirmasi", ui::vbInformation);
+    s.simpan->click();
+    VERIFY_PROMPTS(p);
+    QCOMPARE(bc->text(), QString());
+    QCOMPARE(db->scalar("SELECT group_concat(Kode || '=' || Kode_Barang, ' ') FROM (SELECT * FROM Barcode ORDER BY Kode)"),
+             QString("036000291452=001.002.002 4006381333931=001.002.002 96385074=001.002.001"));
+    const int baris = int(kodeDiGrid(s.grid).indexOf("001.002.002")) + 1;
+    QVERIFY(baris > 0);
+    doubleClickRow(s.grid, baris);
+    QCOMPARE(bc->text(), QString("036000291452 4006381333931"));
+    VERIFY_PROMPTS(p);
+  }
+
+  // A database from before the barcodes: the screen says what it needs and
+  // items are kept as before.
+  void olderDatabaseAsksForTheUpgrade() {
+    db->exec("DROP TABLE Barcode");
+    ScriptedPrompter p;
+    p.expect(Kosong);
+    Layar s;
+    QVERIFY(child<QLabel>(&s.w, "LblBarcode")->text().contains("merapu-db upgrade"));
+    s.baru->click();
+    QVERIFY(!child<QLineEdit>(&s.w, "txtBarcode")->isEnabled());
+    QVERIFY(pick(s.grup, "001"));
+    QVERIFY(pick(s.produk, "001.001"));
+    s.nama->setText("PENSIL 2B");
+    s.satuan->setEditText("Unit");
+    p.expect(Tersimpan, ui::vbOK, "Konfirmasi", ui::vbInformation);
+    s.simpan->click();
+    VERIFY_PROMPTS(p);
+    QCOMPARE(db->count("Barang"), 1);
+  }
+
   void dropDownListsShowEachEntryWhole() {
     db->exec("UPDATE Grup SET Nama_Grup='PERALATAN DAN PERLENGKAPAN RUMAH TANGGA' WHERE Kode_Grup='002'");
     ScriptedPrompter p;

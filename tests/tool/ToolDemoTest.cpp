@@ -14,6 +14,7 @@
 #include "db/Password.h"
 #include "db/Recordset.h"
 #include "db/Sql.h"
+#include "toko/Barcode.h"
 
 using namespace tooltest;
 
@@ -152,6 +153,20 @@ class ToolDemoTest : public QObject {
     QVERIFY(empty >= 2);
     // The till's search dialog has plenty to offer.
     QVERIFY(count(conn_, "SELECT * FROM Barang WHERE Stok > 0 AND Harga_Jual > Harga_Beli") >= 20);
+  }
+
+  // Most goods carry a barcode a scanner reads: EAN-13 with a right check
+  // digit, each naming one stored item.
+  void mostItemsHaveBarcodes() {
+    auto rs = query(conn_, "SELECT * FROM Barcode");
+    QSet<QString> items;
+    for (; !rs->Eof(); rs->MoveNext()) {
+      const QString kode = rs->Text("Kode");
+      QVERIFY2(toko::Jenis(kode) == toko::JenisBarcode::Ean13 && toko::DigitBenar(kode), qPrintable(kode));
+      QCOMPARE(count(conn_, "SELECT * FROM Barang WHERE Kode_Barang=" + db::Quote(rs->Text("Kode_Barang"))), 1);
+      items << rs->Text("Kode_Barang");
+    }
+    QVERIFY2(items.size() * 4 > 3 * count(conn_, "SELECT * FROM Barang"), qPrintable(QString::number(items.size())));
   }
 
   void documentsAddUpToTheirLines_data() {
