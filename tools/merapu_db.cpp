@@ -19,6 +19,8 @@
 
 #include "db/Backup.h"
 #include "db/Connection.h"
+#include "db/Copy.h"
+#include "db/SqliteEngine.h"
 #include "db/Password.h"
 #include "db/Recordset.h"
 #include "db/Sql.h"
@@ -28,7 +30,9 @@ namespace {
 
 const char* const kUsage =
     "Usage: merapu-db create [--force] [--demo] PATH [options]\n"
-    "       merapu-db upgrade PATH\n"
+    "       merapu-db create --server URL [--demo] [options]\n"
+    "       merapu-db upgrade PATH|URL\n"
+    "       merapu-db copy FROM TO\n"
     "\n"
     "Creates a new database file for the shop program at PATH (the program reads\n"
     "ZovaDavezuZi.mdb in its own folder) with one ADMIN user.\n"
@@ -55,7 +59,15 @@ const char* const kUsage =
     "upgrade adds to an existing database file the indexes that this version of\n"
     "the program uses and the file lacks, and stores as hashes the passwords\n"
     "an older version kept as typed (all of them, or none when it fails); no\n"
-    "other row is touched. Exit status 0 when the file is up to date.\n";
+    "other row is touched. Exit status 0 when the file is up to date.\n"
+    "\n"
+    "A shop with several tills keeps its database on a PostgreSQL server, named\n"
+    "by a URL: postgresql://USER@HOST:PORT/DBNAME (a socket folder as\n"
+    "postgresql:///DBNAME?host=/run/postgresql). create --server makes the\n"
+    "database when the server lacks it, then the same tables and indexes.\n"
+    "copy moves a shop's whole history from FROM to TO (each a file or a URL) in\n"
+    "one transaction, checked by the row count of every table and the sum of\n"
+    "every amount column; TO must be new or empty.\n";
 
 constexpr int kFailed = 1;
 constexpr int kUsageError = 2;
@@ -93,6 +105,7 @@ struct Options {
   QString adminId, adminPassword, adminName;
   bool haveId = false, havePassword = false, haveName = false;
   QString today;
+  QString server;  // create on this server instead of in a file
 };
 
 // Returns 0 when parsed, otherwise the exit code after printing the reason.
@@ -104,7 +117,7 @@ int Parse(const QStringList& args, Options* o, bool* help) {
     return 0;
   }
   if (args[0] == "upgrade") {
-    if (args.size() != 2 || args[1].startsWith("--")) return Fail("usage: merapu-db upgrade PATH", kUsageError);
+    if (args.size() != 2 || args[1].startsWith("--")) return Fail("usage: merapu-db upgrade PATH|URL", kUsageError);
     o->path = args[1];
     return 0;
   }
@@ -143,6 +156,9 @@ int Parse(const QStringList& args, Options* o, bool* help) {
         return Fail("--admin-password needs a password", kUsageError);
     } else if (a == "--admin-name") {
       if (!takeValue(&o->adminName, &o->haveName)) return Fail("--admin-name needs a name", kUsageError);
+    } else if (a == "--server") {
+      bool have = false;
+      if (!takeValue(&o->server, &have)) return Fail("--server needs a URL (postgresql://...)", kUsageError);
     } else if (a == "--today") {
       bool have = false;
       if (!takeValue(&o->today, &have)) return Fail("--today needs a date (yyyy-MM-dd)", kUsageError);
@@ -154,7 +170,9 @@ int Parse(const QStringList& args, Options* o, bool* help) {
       return Fail("more than one PATH given ('" + o->path + "' and '" + args[i] + "')", kUsageError);
     }
   }
-  if (o->path.isEmpty()) return Fail("missing PATH of the database file to create", kUsageError);
+  if (!o->server.isEmpty() && !o->path.isEmpty())
+    return Fail("give either --server URL or PATH, not both", kUsageError);
+  if (o->path.isEmpty() && o->server.isEmpty()) return Fail("missing PATH of the database file to create", kUsageError);
   if (!o->today.isEmpty() && !o->demo) return Fail("--today is only used with --demo", kUsageError);
   return 0;
 }
@@ -268,19 +286,50 @@ bool Populate(db::Connection& conn, const Options& o, const QDate& lastDay,
   return ok;
 }
 
+// A store named on the command line: a server's URL or a file.
+bool Named(const QString& arg, db::Description* d, QString* why) {
+  if (db::IsServerUrl(arg)) return db::Description::FromUrl(arg, d, why);
+  *d = db::Description::File(arg);
+  return true;
+}
+
+QString Summary(const QString& what, const Options& o, const demodata::Summary& summary);
+
+// The shop's tables on a server: made in one transaction, then the logins
+// (and the demo shop) in another; when that fails the tables go again.
+int CreateOnServer(Options o, const QDate& lastDay) {
+  db::Description where;
+  QString why;
+  if (!db::Description::FromUrl(o.server, &where, &why)) return Fail(why, kUsageError);
+  if (int rc = CompleteLogin(&o)) return rc;
+  db::Connection conn;
+  if (conn.Open(where)) return Fail(where.Target() + " already holds a shop's database; nothing was changed");
+  if (conn.Failure().is(db::Error::Kind::ConnectionLost)) return Fail(conn.LastError());
+  if (!conn.Create(where)) return Fail("cannot create the shop's tables on " + where.Target() + ": " + conn.LastError());
+  demodata::Summary summary;
+  if (!Populate(conn, o, lastDay, &summary, &why)) {
+    QStringList tables;
+    for (const auto& t : db::SchemaReference()) tables << t.first;
+    (void)conn.ExecRaw("DROP TABLE IF EXISTS " + tables.join(", "));
+    return Fail("cannot fill " + where.Target() + ": " + why);
+  }
+  std::printf("%s\n", Summary(where.Target(), o, summary).toLocal8Bit().constData());
+  return 0;
+}
+
 int Create(Options o) {
+  QDate lastDay = QDate::currentDate();
+  if (!o.today.isEmpty()) {
+    lastDay = QDate::fromString(o.today, "yyyy-MM-dd");
+    if (!lastDay.isValid()) return Fail("--today '" + o.today + "' is not a date written yyyy-MM-dd", kUsageError);
+  }
+  if (!o.server.isEmpty()) return CreateOnServer(o, lastDay);
   const QFileInfo target(o.path);
   if (target.isDir()) return Fail("'" + o.path + "' is a folder, not a database file");
   if (target.exists() && !o.force)
     return Fail("'" + o.path + "' already exists; use --force to replace it");
   const QDir folder = target.absoluteDir();
   if (!folder.exists()) return Fail("cannot create '" + o.path + "': folder '" + folder.path() + "' does not exist");
-
-  QDate lastDay = QDate::currentDate();
-  if (!o.today.isEmpty()) {
-    lastDay = QDate::fromString(o.today, "yyyy-MM-dd");
-    if (!lastDay.isValid()) return Fail("--today '" + o.today + "' is not a date written yyyy-MM-dd", kUsageError);
-  }
   if (int rc = CompleteLogin(&o)) return rc;
 
   // Build the file beside the target and move it into place only when it is
@@ -315,11 +364,16 @@ int Create(Options o) {
   // The name is the last step: on the disk before we say the file is there.
   db::SyncToDisk(folder.absolutePath());
 
+  std::printf("%s\n", Summary(o.path, o, summary).toLocal8Bit().constData());
+  return 0;
+}
+
+QString Summary(const QString& what, const Options& o, const demodata::Summary& summary) {
   QString line;
   if (o.demo) {
     line = QString("Created demo database %1 (%2 groups, %3 products, %4 items, %5 suppliers, "
                    "%6 customers, %7 sales, %8 purchases, %9 cash entries); ")
-               .arg(o.path)
+               .arg(what)
                .arg(summary.groups)
                .arg(summary.products)
                .arg(summary.items)
@@ -332,10 +386,9 @@ int Create(Options o) {
     line += "logins: ADMIN " + o.adminId + (demoAdmin ? QString(" / ") + demodata::kAdminPassword : QString()) +
             ", KASIR " + demodata::kKasirId + " / " + demodata::kKasirPassword;
   } else {
-    line = "Created database " + o.path + "; login: ADMIN " + o.adminId;
+    line = "Created database " + what + "; login: ADMIN " + o.adminId;
   }
-  std::printf("%s\n", line.toLocal8Bit().constData());
-  return 0;
+  return line;
 }
 
 // Replaces every password still kept as typed by its hash, in one
@@ -377,7 +430,10 @@ bool HashPlainPasswords(const db::ConnectionPtr& conn, int* converted, QString* 
 int Upgrade(const QString& path) {
   auto conn = std::make_shared<db::Connection>();
   QStringList added;
-  if (!conn->Open(db::Description::File(path)) || !conn->AddMissingIndexes(&added))
+  db::Description where;
+  QString named;
+  if (!Named(path, &where, &named)) return Fail(named, kUsageError);
+  if (!conn->Open(where) || !conn->AddMissingIndexes(&added))
     return Fail(path + ": " + conn->LastError());
   int converted = 0;
   QString why;
@@ -416,6 +472,7 @@ const char* const kBackupUsage =
     "like a good copy, and DB is as it was), 2 on a wrong command line.\n";
 
 QString Line(const QString& s) { return QString(s).replace('\n', ' '); }
+int VerifyServer(const QString& url);
 
 int BackupCommand(const QStringList& args) {
   const QString& command = args[0];
@@ -425,6 +482,7 @@ int BackupCommand(const QStringList& args) {
       return Fail("unknown option '" + f + "' for " + command + "; try 'merapu-db --help'", kUsageError);
   if (command == "verify") {
     if (files.size() != 1) return Fail("verify needs exactly one FILE", kUsageError);
+    if (db::IsServerUrl(files[0])) return VerifyServer(files[0]);
     QString why;
     db::RowCounts counts;
     if (!db::Verify(files[0], &why, &counts)) {
@@ -467,6 +525,59 @@ int BackupCommand(const QStringList& args) {
   return 0;
 }
 
+// The whole shop from one store into a new or empty one.
+int Copy(const QStringList& args) {
+  if (args.size() != 3) return Fail("usage: merapu-db copy FROM TO (each a file or a postgresql:// URL)", kUsageError);
+  db::Description from, to;
+  QString why;
+  if (!Named(args[1], &from, &why) || !Named(args[2], &to, &why)) return Fail(why, kUsageError);
+  if (from == to) return Fail("FROM and TO are the same database", kUsageError);
+  db::Connection source, target;
+  if (!source.Open(from)) return Fail("cannot open " + from.Target() + ": " + source.LastError());
+  bool made = false;
+  if (to.IsFile()) {
+    if (QFileInfo::exists(to.path)) {
+      if (!target.Open(to)) return Fail("cannot open " + to.Target() + ": " + target.LastError());
+    } else {
+      if (!target.Create(to)) return Fail("cannot create " + to.Target() + ": " + target.LastError());
+      made = true;
+    }
+  } else if (!target.Open(to)) {
+    if (target.Failure().is(db::Error::Kind::ConnectionLost)) return Fail(target.LastError());
+    if (!target.Create(to)) return Fail("cannot create the shop's tables on " + to.Target() + ": " + target.LastError());
+  }
+  QList<db::TableTally> tally;
+  if (!db::CopyShop(source, target, &tally, &why)) {
+    target.Close();
+    if (made) QFile::remove(to.path);
+    return Fail("copy to " + to.Target() + " failed, nothing was stored: " + Line(why));
+  }
+  qint64 rows = 0;
+  for (const db::TableTally& t : tally) rows += t.rows;
+  std::printf("Copied %s to %s: %lld tables, %lld rows (counts and sums checked)\n", qPrintable(from.Target()),
+              qPrintable(to.Target()), qlonglong(tally.size()), qlonglong(rows));
+  return 0;
+}
+
+// A server's database: its schema and the rows of every table.
+int VerifyServer(const QString& url) {
+  db::Description where;
+  QString why;
+  if (!db::Description::FromUrl(url, &where, &why)) return Fail(why, kUsageError);
+  db::Connection conn;
+  QList<db::TableTally> tally;
+  if (!conn.Open(where) || !db::Tally(conn, &tally)) {
+    std::printf("%s: NOT a sound database of this program: %s\n", qPrintable(where.Target()),
+                qPrintable(Line(conn.LastError())));
+    return kFailed;
+  }
+  qint64 rows = 0;
+  for (const db::TableTally& t : tally) rows += t.rows;
+  std::printf("%s: sound database (%lld tables, %lld rows)\n", qPrintable(where.Target()), qlonglong(tally.size()),
+              qlonglong(rows));
+  return 0;
+}
+
 bool IsBackupCommand(const QStringList& args) {
   return !args.isEmpty() && (args[0] == "backup" || args[0] == "verify" || args[0] == "restore");
 }
@@ -475,6 +586,7 @@ bool IsBackupCommand(const QStringList& args) {
 
 int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);
+  if (app.arguments().value(1) == "copy") return Copy(app.arguments().mid(1));
   if (IsBackupCommand(app.arguments().mid(1))) return BackupCommand(app.arguments().mid(1));
   Options o;
   bool help = false;

@@ -22,6 +22,7 @@ namespace db {
 
 class FileCheck;
 struct Token;
+enum class Dialect;
 
 class Connection {
  public:
@@ -110,6 +111,8 @@ class Connection {
   // Nor into a file that is no longer the database: one moved away, deleted
   // or replaced since it was opened would take the writes and lose them.
   [[nodiscard]] bool WriteAllowed();
+  // The dialect of the engine's own statements (ExecRaw, QueryRaw, Compile).
+  db::Dialect Dialect() const;
   // Takes the engine's last failure as this connection's.
   void TakeEngineError();
 

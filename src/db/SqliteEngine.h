@@ -71,5 +71,7 @@ bool MakeDurable(sqlite3* h, QString* error);
 
 // The schema new files are made from, as text.
 QString SchemaText();
+// Its tables with their columns, in the order it makes them.
+const QList<QPair<QString, QStringList>>& SchemaReference();
 
 }  // namespace db
