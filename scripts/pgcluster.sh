@@ -31,9 +31,17 @@ case "$cmd" in
     fi
     echo "$dir"
     ;;
+  ctl)
+    # pgcluster.sh ctl DIR stop|start: the server stopped at once (as a power
+    # cut or a crash would) or started again, for the tests of a lost server.
+    case "${3:?stop|start}" in
+      stop) as "$bin/pg_ctl" -D "$dir/data" -m immediate -w stop >/dev/null ;;
+      start) as "$bin/pg_ctl" -D "$dir/data" -l "$dir/server.log" -w -t 60 start >/dev/null ;;
+    esac
+    ;;
   stop)
     [ -d "$dir/data" ] && as "$bin/pg_ctl" -D "$dir/data" -m immediate -w stop >/dev/null 2>&1 || true
     rm -rf "$dir"
     ;;
-  *) echo "pgcluster: start|stop DIR" >&2; exit 2 ;;
+  *) echo "pgcluster: start|stop|ctl DIR" >&2; exit 2 ;;
 esac

@@ -46,12 +46,13 @@ void GagalKoneksi(const QString& sebab) {
   if (ui::EndRequested()) return;
   if (!sebab.isEmpty()) qWarning("%s", qPrintable(sebab));
   const QString crlf = QStringLiteral("\r\n");
-  const QString file = QDir::toNativeSeparators(DatabasePath());
+  const db::Description where = Database();
   QString teks = QStringLiteral("GAGAL KONEKSI DATABASE, SILAHKAN PERBAIKI DATA SETTING ANDA") + crlf + crlf +
-                 QStringLiteral("File database: ") + file;
+                 (where.IsServer() ? QStringLiteral("Database: ") + where.Target()
+                                   : QStringLiteral("File database: ") + QDir::toNativeSeparators(DatabasePath()));
   // The file is named just above: not again at the end of the reason.
   QString alasan = sebab;
-  if (alasan.endsWith(QStringLiteral(": ") + DatabasePath())) alasan.chop(DatabasePath().size() + 2);
+  if (where.IsFile() && alasan.endsWith(QStringLiteral(": ") + DatabasePath())) alasan.chop(DatabasePath().size() + 2);
   if (!alasan.isEmpty()) teks += crlf + QStringLiteral("Sebab: ") + alasan;
   ui::MsgBox(teks, ui::vbOKOnly, QStringLiteral("Kesalahan"));
   ui::EndApplication(1);

@@ -405,6 +405,13 @@ Dialect Connection::Dialect() const {
   return engine_ && engine_->Kind() == Description::Kind::Server ? db::Dialect::Postgres : db::Dialect::Sqlite;
 }
 
+bool Connection::LockSeries(const QString& series) {
+  if (!IsOpen()) return NotOpen();
+  if (engine_->LockSeries(series)) return true;
+  TakeEngineError();
+  return false;
+}
+
 bool Connection::InTransaction() const { return IsOpen() && engine_->InTransaction(); }
 
 }  // namespace db

@@ -65,6 +65,9 @@ class Connection {
   [[nodiscard]] bool CommitTrans();
   bool RollbackTrans();
   bool InTransaction() const;
+  // Inside a transaction: the right to take the next number of a series,
+  // held to the transaction's end (Engine::LockSeries).
+  [[nodiscard]] bool LockSeries(const QString& series);
 
   // The last failure: its kind, the engine's message and the statement.
   const Error& Failure() const { return failure_; }

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "db/Server.h"
 #include "db/Sql.h"
 #include "db/SqliteEngine.h"
 
@@ -250,20 +251,11 @@ bool PgEngine::Create(const Description& d, const QString& schema) {
   if (!Connect(d)) {
     if (!error_.is(Error::Kind::NotFound)) return false;
     // The database is made on the server first, by the same user.
-    PgEngine maintenance;
-    if (!maintenance.Connect(d.OtherDatabase(QStringLiteral("postgres")))) {
-      error_ = maintenance.LastError();
+    QString why;
+    if (!CreateDatabase(d, d.dbname, QString(), &why)) {
+      SetError(Error::Kind::Other, why);
       return false;
     }
-    const QByteArray name = d.dbname.toUtf8();
-    char* quoted = PQescapeIdentifier(maintenance.conn_, name.constData(), size_t(name.size()));
-    const QString sql = QStringLiteral("CREATE DATABASE %1 ENCODING 'UTF8' TEMPLATE template0").arg(QString::fromUtf8(quoted));
-    PQfreemem(quoted);
-    if (!maintenance.Execute(sql)) {
-      error_ = maintenance.LastError();
-      return false;
-    }
-    maintenance.Close();
     if (!Connect(d)) return false;
   }
   const QString ddl = ServerSchema(schema);
@@ -414,9 +406,67 @@ bool PgEngine::HasIndex(const QString& name, bool* has) {
   return true;
 }
 
+bool PgEngine::LockSeries(const QString& series) {
+  PGresult* r = Run(QStringLiteral("SELECT pg_advisory_xact_lock(hashtext($1))"), {series.toLower().toUtf8()}, {false});
+  PQclear(r);
+  return r != nullptr;
+}
+
 void PgEngine::SetBusyTimeout(int ms) {
   busy_ = ms;
   if (conn_ && PQstatus(conn_) == CONNECTION_OK) ExecScript(QStringLiteral("SET lock_timeout = %1").arg(ms));
+}
+
+}  // namespace db
+
+namespace db {
+
+
+QString QuotedName(const QString& name) {
+  QString q = name;
+  q.replace(QLatin1Char('"'), QLatin1String("\"\""));
+  return QLatin1Char('"') + q + QLatin1Char('"');
+}
+
+bool CreateDatabase(const Description& server, const QString& name, const QString& templ, QString* why) {
+  PgEngine e;
+  if (!e.ConnectOnly(server.OtherDatabase(QStringLiteral("postgres")))) {
+    *why = e.LastError().message;
+    return false;
+  }
+  QString sql = QStringLiteral("CREATE DATABASE %1 ENCODING 'UTF8'").arg(QuotedName(name));
+  sql += templ.isEmpty() ? QStringLiteral(" TEMPLATE template0") : QStringLiteral(" TEMPLATE ") + QuotedName(templ);
+  if (e.Execute(sql)) return true;
+  *why = e.LastError().message;
+  return false;
+}
+
+bool DropDatabase(const Description& server, const QString& name, QString* why) {
+  PgEngine e;
+  if (!e.ConnectOnly(server.OtherDatabase(QStringLiteral("postgres")))) {
+    *why = e.LastError().message;
+    return false;
+  }
+  if (e.Execute(QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(QuotedName(name)))) return true;
+  *why = e.LastError().message;
+  return false;
+}
+
+int OtherSessions(const Description& d, QString* why) {
+  PgEngine e;
+  if (!e.ConnectOnly(d.OtherDatabase(QStringLiteral("postgres")))) {
+    *why = e.LastError().message;
+    return -1;
+  }
+  PGresult* r = e.Run(QStringLiteral("SELECT count(*) FROM pg_stat_activity WHERE datname = $1 AND pid <> pg_backend_pid()"),
+                      {d.dbname.toUtf8()}, {false});
+  if (!r) {
+    *why = e.LastError().message;
+    return -1;
+  }
+  const int n = std::atoi(PQgetvalue(r, 0, 0));
+  PQclear(r);
+  return n;
 }
 
 }  // namespace db

@@ -35,6 +35,7 @@ class PgEngine final : public Engine {
   bool TableColumns(const QString& table, QList<Column>* out) override;
   bool HasIndex(const QString& name, bool* has) override;
   void SetBusyTimeout(int ms) override;
+  bool LockSeries(const QString& series) override;
 
   // Runs one statement with its parameters as text (null: SQL NULL); the
   // result, or null with LastError set. The caller clears the result.
@@ -45,6 +46,8 @@ class PgEngine final : public Engine {
   QString SchemaName(const QString& folded) const;
   // A connection that broke is opened again, outside a transaction only.
   bool Reconnect();
+  // Connects without looking for the shop's tables (the server's own database).
+  bool ConnectOnly(const Description& d) { return Connect(d); }
 
  private:
   bool Connect(const Description& d);
@@ -57,6 +60,8 @@ class PgEngine final : public Engine {
   bool inTx_ = false;
 };
 
+// A name as the server's quoted identifier.
+QString QuotedName(const QString& name);
 // libpq's connection words for a description.
 QString ConnInfo(const Description& d);
 // The kind of a failure by its SQLSTATE (and whether the connection broke).

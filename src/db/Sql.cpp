@@ -107,8 +107,37 @@ QString WriteStatement(const QString& s, const QList<Token>& tokens, Dialect dia
   QString out;
   out.reserve(s.size() + 16);
   const bool server = dialect == Dialect::Postgres;
+  auto word = [&](int k, const char* w) {
+    return k >= 0 && k < tokens.size() && tokens[k].kind == Token::Word &&
+           QStringView(s).mid(tokens[k].start, tokens[k].len).compare(QLatin1String(w), Qt::CaseInsensitive) == 0;
+  };
+  auto punct = [&](int k, char c) {
+    return k >= 0 && k < tokens.size() && tokens[k].kind == Token::Punct && s[tokens[k].start] == QLatin1Char(c);
+  };
+  auto significant = [&](int k, int step) {
+    for (k += step; k >= 0 && k < tokens.size(); k += step)
+      if (tokens[k].kind != Token::Blank && tokens[k].kind != Token::Comment) return k;
+    return -1;
+  };
+  // The server wants a name for a query in FROM; the windows' dialect does not.
+  QList<bool> derived;  // per open bracket: a query in FROM or JOIN
+  int aliases = 0;
   for (int k = 0; k < tokens.size(); ++k) {
     const Token& t = tokens[k];
+    if (server && punct(k, '(')) {
+      const int before = significant(k, -1);
+      derived << ((word(before, "FROM") || word(before, "JOIN")) && word(significant(k, 1), "SELECT"));
+    }
+    if (server && punct(k, ')') && !derived.isEmpty() && derived.takeLast()) {
+      out += QLatin1Char(')');
+      const int after = significant(k, 1);
+      static const char* const clauses[] = {"WHERE", "ORDER", "GROUP", "HAVING", "LIMIT", "JOIN", "LEFT", "INNER",
+                                            "RIGHT", "CROSS", "ON", "UNION", "EXCEPT", "INTERSECT"};
+      bool named = after >= 0 && tokens[after].kind == Token::Word;
+      for (const char* c : clauses) named = named && !word(after, c);
+      if (!named) out += QStringLiteral(" AS q%1").arg(++aliases);
+      continue;
+    }
     if (auto it = replace.constFind(k); it != replace.constEnd()) {
       out += *it;
     } else if (t.kind == Token::Date || (t.kind == Token::Text && s[t.start] == QLatin1Char('"'))) {

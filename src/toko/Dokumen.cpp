@@ -31,9 +31,11 @@ constexpr int kCobaNomor = 20;
 constexpr int kCobaKonflik = 8;
 
 // Stores a document in one transaction: the header for a number, then the
-// rest. The header's insert is what claims the number: when the key is
-// stored already, the next number after the highest stored one is tried in a
-// new transaction (the server takes no more statements in one that failed).
+// rest. The save holds its series' lock to the end (several tills on a
+// server wait for each other there, as a file's writers wait for its lock),
+// and the header's insert claims the number: when the key is stored already
+// the transaction starts again and takes the next number after the highest
+// stored one, read under that lock.
 HasilSimpan SimpanDokumen(const db::ConnectionPtr& c, const Seri& seri, const QString& nomor,
                           const std::function<QString(const QString&)>& kepala,
                           const std::function<QList<Perintah>(const QString&)>& sisa) {
@@ -45,8 +47,10 @@ HasilSimpan SimpanDokumen(const db::ConnectionPtr& c, const Seri& seri, const QS
     return h;
   }
   int konflik = 0;
+  // The server gave the save up against another till's: it runs again.
   auto lagi = [&](const db::Error& e) { return e.is(db::Error::Kind::Conflict) && ++konflik < kCobaKonflik; };
-  for (int coba = 1;;) {
+  bool terpakai = false;  // the number asked for was taken meanwhile
+  for (int coba = 1;; ++coba) {
     db::Transaction t(*c);
     if (!t.ok()) {
       h.error = c->Failure();
@@ -57,18 +61,24 @@ HasilSimpan SimpanDokumen(const db::ConnectionPtr& c, const Seri& seri, const QS
       h.error = e;
       return h;
     };
+    if (!c->LockSeries(QString::fromLatin1(seri.table))) {
+      const db::Error e = c->Failure();
+      if (lagi(e)) continue;
+      return gagal(e);
+    }
+    if (terpakai) {
+      const NomorBaru n = NomorBerikut(c, seri);
+      if (n.error.failed()) return gagal(n.error);
+      if (!n.ok()) return gagal(db::Error{db::Error::Kind::Other, n.habis, QString(), QString()});
+      h.nomor = n.nomor;
+    }
     if (!c->Execute(kepala(h.nomor))) {
       const db::Error e = c->Failure();
       t.Rollback();
       if (lagi(e)) continue;
-      if (!e.is(db::Error::Kind::DuplicateKey) || coba >= kCobaNomor) return gagal(e);
-      ++coba;
-      const NomorBaru n = NomorBerikut(c, seri);
-      if (n.error.failed()) return gagal(n.error);
-      if (!n.ok()) return gagal(db::Error{db::Error::Kind::Other, n.habis, e.statement, QString()});
-      // The clash is not with a number taken meanwhile.
-      if (n.nomor.compare(h.nomor, Qt::CaseInsensitive) == 0) return gagal(e);
-      h.nomor = n.nomor;
+      // A clash with the number just read under the lock is no number taken meanwhile.
+      if (!e.is(db::Error::Kind::DuplicateKey) || terpakai || coba >= kCobaNomor) return gagal(e);
+      terpakai = true;
       continue;
     }
     bool ulang = false;
@@ -195,7 +205,9 @@ PenjualanTersimpan BacaPenjualan(const db::ConnectionPtr& c, const QString& nomo
                       QStringLiteral(" FROM Penjualan,Penjualan_Detail, Barang ") +
                       QStringLiteral(" WHERE Penjualan.No_Nota = Penjualan_Detail.No_Nota ") +
                       QStringLiteral(" AND Barang.Kode_Barang = Penjualan_Detail.Kode_Barang ") +
-                      QStringLiteral(" AND Penjualan.No_Nota =") + db::Quote(nomor);
+                      QStringLiteral(" AND Penjualan.No_Nota =") + db::Quote(nomor) +
+                      // The lines as they were stored: a server keeps no order of its own.
+                      QStringLiteral(" ORDER BY Penjualan_Detail.rowid");
   db::Recordset rs;
   if (!rs.Open(sql, c)) {
     r.error = rs.Failure();
