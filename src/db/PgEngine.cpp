@@ -166,6 +166,9 @@ void PgEngine::TakeError(const PGresult* r, const QString& statement) {
   QString m = r ? Words(PQresultErrorField(r, PG_DIAG_MESSAGE_PRIMARY)) : QString();
   if (m.isEmpty()) m = Words(conn_ ? PQerrorMessage(conn_) : "tidak ada koneksi");
   const Error::Kind kind = KindOfState(state, bad);
+  // The same refusal, in the same words, as the file engine's.
+  if (m.startsWith(QLatin1String("cannot insert multiple commands into a prepared statement")))
+    m = QStringLiteral("Teks perintah berisi lebih dari satu perintah; tidak ada yang dijalankan");
   if (kind == Error::Kind::ConnectionLost)
     m = QStringLiteral("Koneksi ke %1 terputus, tidak ada data yang disimpan: %2").arg(where_.Target(), m);
   SetError(kind, m, statement);
