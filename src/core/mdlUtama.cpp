@@ -9,6 +9,7 @@
 #include "db/Backup.h"
 #include "db/FileCheck.h"
 #include "db/Password.h"
+#include "db/Server.h"
 
 #include "ui/Seams.h"
 
@@ -155,7 +156,18 @@ std::thread& backupAwal() {
 bool BuatBackup(QString* tujuan, QString* sebab, bool manual) {
   TungguBackupAwal();
   QApplication::setOverrideCursor(Qt::WaitCursor);
-  const bool ok = Backup(DatabaseFile(), Sekarang(), manual, tujuan, sebab);
+  const db::Description where = Database();
+  bool ok = false;
+  if (where.IsServer()) {
+    // The server's dump, checked, in backup/ beside the program.
+    const QString folder = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("backup"));
+    *tujuan = QDir(folder).filePath(where.dbname + Sekarang().toString(QStringLiteral("-yyyy-MM-dd-HHmmss")) +
+                                    (manual ? QStringLiteral("-manual") : QString()) + QStringLiteral(".dump"));
+    ok = QDir().mkpath(folder) && db::ServerBackup(where, *tujuan, sebab);
+    if (!QDir(folder).exists()) *sebab = QStringLiteral("Folder %1 tidak dapat dibuat").arg(folder);
+  } else {
+    ok = Backup(DatabaseFile(), Sekarang(), manual, tujuan, sebab);
+  }
   QApplication::restoreOverrideCursor();
   return ok;
 }

@@ -1,6 +1,9 @@
 #include "db/PgEngine.h"
 
 #include <QByteArrayList>
+#include <QCoreApplication>
+#include <QFile>
+#include <QProcess>
 #include <QSet>
 #include <cstdlib>
 #include <vector>
@@ -470,6 +473,147 @@ int OtherSessions(const Description& d, QString* why) {
   const int n = std::atoi(PQgetvalue(r, 0, 0));
   PQclear(r);
   return n;
+}
+
+}  // namespace db
+
+// ---- backups of a server's database -------------------------------------------
+
+
+
+namespace db {
+
+namespace {
+
+// The rows of every table of the schema, as one engine's connection sees them.
+bool Counts(PgEngine& e, QList<qint64>* out, QString* why) {
+  out->clear();
+  for (const auto& t : SchemaReference()) {
+    PGresult* r = e.Run(QStringLiteral("SELECT count(*) FROM ") + t.first, {});
+    if (!r) {
+      *why = e.LastError().message;
+      return false;
+    }
+    out->append(std::atoll(PQgetvalue(r, 0, 0)));
+    PQclear(r);
+  }
+  return true;
+}
+
+bool Tool(const QString& program, const QStringList& args, QString* why) {
+  QProcess p;
+  p.setProcessChannelMode(QProcess::MergedChannels);
+  p.start(program, args);
+  if (!p.waitForStarted(10000)) {
+    *why = QStringLiteral("%1 tidak dapat dijalankan (paket postgresql-client belum terpasang?)").arg(program);
+    return false;
+  }
+  p.waitForFinished(-1);
+  if (p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0) return true;
+  *why = QStringLiteral("%1 gagal: %2").arg(program, QString::fromLocal8Bit(p.readAll()).trimmed());
+  return false;
+}
+
+// A dump restored into a new database `scratch`, whose counts must be `expected`.
+bool RestoreChecked(const QString& dump, const Description& d, const QString& scratch, const QList<qint64>* expected,
+                    QString* why) {
+  if (!CreateDatabase(d, scratch, QString(), why)) return false;
+  const Description s = d.OtherDatabase(scratch);
+  auto drop = [&] {
+    QString w;
+    DropDatabase(d, scratch, &w);
+    return false;
+  };
+  if (!Tool(QStringLiteral("pg_restore"), {QStringLiteral("--no-owner"), QStringLiteral("--exit-on-error"),
+                                           QStringLiteral("--dbname=") + ConnInfo(s), dump}, why))
+    return drop();
+  PgEngine check;
+  QList<qint64> got;
+  if (!check.Open(s)) {
+    *why = QStringLiteral("Backup tidak utuh: ") + check.LastError().message;
+    return drop();
+  }
+  if (!Counts(check, &got, why)) return drop();
+  check.Close();
+  if (expected && got != *expected) {
+    *why = QStringLiteral("Backup tidak sama dengan databasenya: jumlah baris berbeda");
+    return drop();
+  }
+  return true;
+}
+
+}  // namespace
+
+bool ServerBackup(const Description& d, const QString& dest, QString* why) {
+  // The dump and the counts see the same moment: pg_dump takes the snapshot
+  // this transaction exports, while tills go on selling.
+  PgEngine e;
+  if (!e.Open(d)) {
+    *why = e.LastError().message;
+    return false;
+  }
+  PGresult* r = e.Run(QStringLiteral("BEGIN ISOLATION LEVEL REPEATABLE READ READ ONLY"), {});
+  PQclear(r);
+  r = r ? e.Run(QStringLiteral("SELECT pg_export_snapshot()"), {}) : nullptr;
+  if (!r) {
+    *why = e.LastError().message;
+    return false;
+  }
+  const QString snapshot = QString::fromUtf8(PQgetvalue(r, 0, 0));
+  PQclear(r);
+  QList<qint64> counts;
+  if (!Counts(e, &counts, why)) return false;
+  const QString work = dest + QStringLiteral(".tmp");
+  QFile::remove(work);
+  const bool dumped = Tool(QStringLiteral("pg_dump"),
+                           {QStringLiteral("--format=custom"), QStringLiteral("--snapshot=") + snapshot,
+                            QStringLiteral("--file=") + work, QStringLiteral("--dbname=") + ConnInfo(d)},
+                           why);
+  e.Close();
+  if (!dumped) {
+    QFile::remove(work);
+    return false;
+  }
+  const QString scratch = d.dbname + QStringLiteral("_periksa_") + QString::number(QCoreApplication::applicationPid());
+  const bool sound = RestoreChecked(work, d, scratch, &counts, why);
+  if (sound) {
+    QString w;
+    DropDatabase(d, scratch, &w);
+  }
+  if (!sound || !QFile::rename(work, dest)) {
+    if (sound) *why = QStringLiteral("Backup tidak dapat diberi nama %1").arg(dest);
+    QFile::remove(work);
+    return false;
+  }
+  return true;
+}
+
+bool ServerRestore(const QString& backup, const Description& d, const QString& stamp, QString* kept, QString* why) {
+  const int others = OtherSessions(d, why);
+  if (others < 0) return false;
+  if (others > 0) {
+    *why = QStringLiteral("Masih ada %1 koneksi lain ke %2 (kasir lain masih bekerja); tutup dulu programnya")
+               .arg(others)
+               .arg(d.Target());
+    return false;
+  }
+  const QString scratch = d.dbname + QStringLiteral("_pulih_") + stamp;
+  if (!RestoreChecked(backup, d, scratch, nullptr, why)) return false;
+  *kept = d.dbname + QStringLiteral("_sebelum_pulih_") + stamp;
+  PgEngine e;
+  if (!e.ConnectOnly(d.OtherDatabase(QStringLiteral("postgres")))) {
+    *why = e.LastError().message;
+    return false;
+  }
+  // Two renames, the replaced database kept as it was.
+  if (!e.ExecScript(QStringLiteral("ALTER DATABASE %1 RENAME TO %2; ALTER DATABASE %3 RENAME TO %1")
+                        .arg(QuotedName(d.dbname), QuotedName(*kept), QuotedName(scratch)))) {
+    *why = e.LastError().message;
+    QString w;
+    DropDatabase(d, scratch, &w);
+    return false;
+  }
+  return true;
 }
 
 }  // namespace db

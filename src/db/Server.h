@@ -17,3 +17,17 @@ bool DropDatabase(const Description& server, const QString& name, QString* why);
 int OtherSessions(const Description& d, QString* why);
 
 }  // namespace db
+
+namespace db {
+
+// A checked backup of a server's database: pg_dump's custom format written
+// beside dest, restored into a scratch database on the same server whose
+// row counts must equal those the dump saw, and only then given dest's name.
+// False with *why; nothing is left at dest then.
+bool ServerBackup(const Description& d, const QString& dest, QString* why);
+// Puts a backup in the place of d's database: restored and counted in a
+// scratch database first, refused while another till is connected. The
+// replaced database stays on the server, renamed; its name goes into *kept.
+bool ServerRestore(const QString& backup, const Description& d, const QString& stamp, QString* kept, QString* why);
+
+}  // namespace db

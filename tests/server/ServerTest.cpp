@@ -157,6 +157,39 @@ class ServerDialectTest : public QObject {
     s.Close();
     DropServerDatabase(server);
   }
+
+  void backupIsCheckedAndRestoreWaitsForTheOtherTills() {
+    NEEDS_SERVER();
+    TempDb db;
+    Stock(db, 7);
+    const db::Description where = db.conn()->Where();
+    QTemporaryDir dir;
+    const QString dump = dir.filePath("toko.dump"), tool = qEnvironmentVariable("MERAPU_TOOL");
+    QCOMPARE(QProcess::execute(tool, {"backup", Url(where), dump}), 0);
+    QVERIFY(QFileInfo(dump).size() > 0);
+    QVERIFY(!QFile::exists(dump + ".tmp"));
+    db.exec("UPDATE Barang SET Stok = 0");
+    // The test's own connection is another till.
+    QProcess restore;
+    restore.start(tool, {"restore", dump, Url(where)});
+    QVERIFY(restore.waitForFinished(60000));
+    QCOMPARE(restore.exitCode(), 1);
+    QVERIFY(restore.readAllStandardError().contains("koneksi lain"));
+    db.conn()->Close();
+    restore.start(tool, {"restore", dump, Url(where)});
+    QVERIFY(restore.waitForFinished(60000));
+    QCOMPARE(restore.exitCode(), 0);
+    const QString kept = QString::fromUtf8(restore.readAllStandardOutput()).trimmed().section(' ', -1);
+    QVERIFY(db.conn()->Open(where));
+    QCOMPARE(db.scalar("SELECT sum(Stok) FROM Barang"), QString("28"));
+    db::Connection old;
+    QVERIFY2(old.Open(where.OtherDatabase(kept)), qPrintable(kept));
+    QStringList stok;
+    QVERIFY(old.QueryRaw("SELECT sum(Stok) FROM Barang", &stok));
+    QCOMPARE(stok, QStringList{"0"});
+    old.Close();
+    DropServerDatabase(where.OtherDatabase(kept));
+  }
 };
 
 class TillsTest : public QObject {
