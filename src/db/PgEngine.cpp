@@ -163,8 +163,16 @@ QString PgEngine::SchemaName(const QString& folded) const {
   return names.value(folded, folded);
 }
 
+// A failure that libpq found itself (no SQLSTATE from the server) is a
+// connection that broke, whether or not libpq has marked it so yet.
+bool PgEngine::Lost(const PGresult* r) const {
+  if (!conn_ || PQstatus(conn_) == CONNECTION_BAD) return true;
+  const char* state = r ? PQresultErrorField(r, PG_DIAG_SQLSTATE) : nullptr;
+  return !state || !*state || KindOfState(QByteArray(state), false) == Error::Kind::ConnectionLost;
+}
+
 void PgEngine::TakeError(const PGresult* r, const QString& statement) {
-  const bool bad = !conn_ || PQstatus(conn_) == CONNECTION_BAD;
+  const bool bad = Lost(r);
   const QByteArray state = r ? QByteArray(PQresultErrorField(r, PG_DIAG_SQLSTATE)) : QByteArray();
   QString m = r ? Words(PQresultErrorField(r, PG_DIAG_MESSAGE_PRIMARY)) : QString();
   if (m.isEmpty()) m = Words(conn_ ? PQerrorMessage(conn_) : "tidak ada koneksi");
@@ -212,7 +220,6 @@ bool PgEngine::Session() {
 }
 
 bool PgEngine::Reconnect() {
-  if (conn_ && PQstatus(conn_) == CONNECTION_OK) return true;
   if (!conn_) return Connect(where_);
   PQreset(conn_);
   if (PQstatus(conn_) != CONNECTION_OK) {
@@ -302,7 +309,17 @@ PGresult* PgEngine::Run(const QString& sql, const QList<QByteArray>& params, con
   }
   PGresult* r = PQexecParams(conn_, text.constData(), int(params.size()), nullptr, values.data(), lengths.data(),
                              nullptr, 0);
-  const ExecStatusType st = r ? PQresultStatus(r) : PGRES_FATAL_ERROR;
+  ExecStatusType st = r ? PQresultStatus(r) : PGRES_FATAL_ERROR;
+  // A server that went away and came back while the till stood idle shows
+  // only at the next statement: one that changes nothing is sent again on a
+  // new connection.
+  if (st != PGRES_COMMAND_OK && st != PGRES_TUPLES_OK && !inTx_ && Lost(r) &&
+      (sql == QLatin1String("BEGIN") || sql.trimmed().startsWith(QLatin1String("SELECT"), Qt::CaseInsensitive)) &&
+      Reconnect()) {
+    PQclear(r);
+    r = PQexecParams(conn_, text.constData(), int(params.size()), nullptr, values.data(), lengths.data(), nullptr, 0);
+    st = r ? PQresultStatus(r) : PGRES_FATAL_ERROR;
+  }
   if (st == PGRES_COMMAND_OK || st == PGRES_TUPLES_OK) return r;
   TakeError(r, sql);
   PQclear(r);

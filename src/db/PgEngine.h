@@ -44,6 +44,8 @@ class PgEngine final : public Engine {
   void TakeError(const PGresult* r, const QString& statement = QString());
   // The column's name as the schema writes it (the server folds to lower case).
   QString SchemaName(const QString& folded) const;
+  // Whether a failed result (or the connection) says the server is gone.
+  bool Lost(const PGresult* r) const;
   // A connection that broke is opened again, outside a transaction only.
   bool Reconnect();
   // Connects without looking for the shop's tables (the server's own database).

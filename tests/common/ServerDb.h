@@ -94,9 +94,3 @@ inline void DropServerDatabase(const db::Description& d) {
 }
 
 }  // namespace testsupport
-
-// A case about the file engine alone (its file, journal, lock) says so on a server.
-#define FILE_ENGINE_ONLY(why) \
-  do { \
-    if (::testsupport::OnServer()) QSKIP("about the database file alone: " why); \
-  } while (0)
