@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
 PACKAGES="build-essential cmake ninja-build ccache qt6-base-dev libsqlite3-dev sqlite3 libsodium-dev pkg-config \
-  fonts-liberation2 poppler-utils xvfb xauth"
+  fonts-liberation2 poppler-utils xvfb xauth libpq-dev postgresql-15 postgresql-client-15 postgresql-common"
 missing=""
 for p in $PACKAGES; do
   dpkg -s "$p" >/dev/null 2>&1 || missing="$missing $p"

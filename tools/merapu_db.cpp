@@ -19,8 +19,11 @@
 
 #include "db/Backup.h"
 #include "db/Connection.h"
+#include "db/Copy.h"
+#include "db/SqliteEngine.h"
 #include "db/Password.h"
 #include "db/Recordset.h"
+#include "db/Server.h"
 #include "db/Sql.h"
 #include "demodata.h"
 
@@ -28,7 +31,9 @@ namespace {
 
 const char* const kUsage =
     "Usage: merapu-db create [--force] [--demo] PATH [options]\n"
-    "       merapu-db upgrade PATH\n"
+    "       merapu-db create --server URL [--demo] [options]\n"
+    "       merapu-db upgrade PATH|URL\n"
+    "       merapu-db copy FROM TO\n"
     "\n"
     "Creates a new database file for the shop program at PATH (the program reads\n"
     "ZovaDavezuZi.mdb in its own folder) with one ADMIN user.\n"
@@ -56,9 +61,17 @@ const char* const kUsage =
     "upgrade adds to an existing database file the tables (Barcode, the items'\n"
     "barcodes; LogLaci, the drawer openings; Retur and Detail_Retur, the\n"
     "returns; Kas_Awal and Tutup_Kasir, the floats and closes of the cashiers'\n"
-    "days) and indexes that this version of the program uses and the file lacks, and stores as hashes the passwords\n"
-    "an older version kept as typed (all of them, or none when it fails); no\n"
-    "other row is touched. Exit status 0 when the file is up to date.\n";
+    "days) and indexes that this version of the program uses and the file\n"
+    "lacks, and stores as hashes the passwords an older version kept as typed (all of them, or none when it fails); no\n"
+    "other row is touched. Exit status 0 when the file is up to date.\n"
+    "\n"
+    "A shop with several tills keeps its database on a PostgreSQL server, named\n"
+    "by a URL: postgresql://USER@HOST:PORT/DBNAME (a socket folder as\n"
+    "postgresql:///DBNAME?host=/run/postgresql). create --server makes the\n"
+    "database when the server lacks it, then the same tables and indexes.\n"
+    "copy moves a shop's whole history from FROM to TO (each a file or a URL) in\n"
+    "one transaction, checked by the row count of every table and the sum of\n"
+    "every amount column; TO must be new or empty.\n";
 
 constexpr int kFailed = 1;
 constexpr int kUsageError = 2;
@@ -96,6 +109,7 @@ struct Options {
   QString adminId, adminPassword, adminName;
   bool haveId = false, havePassword = false, haveName = false;
   QString today;
+  QString server;  // create on this server instead of in a file
 };
 
 // Returns 0 when parsed, otherwise the exit code after printing the reason.
@@ -107,7 +121,7 @@ int Parse(const QStringList& args, Options* o, bool* help) {
     return 0;
   }
   if (args[0] == "upgrade") {
-    if (args.size() != 2 || args[1].startsWith("--")) return Fail("usage: merapu-db upgrade PATH", kUsageError);
+    if (args.size() != 2 || args[1].startsWith("--")) return Fail("usage: merapu-db upgrade PATH|URL", kUsageError);
     o->path = args[1];
     return 0;
   }
@@ -146,6 +160,9 @@ int Parse(const QStringList& args, Options* o, bool* help) {
         return Fail("--admin-password needs a password", kUsageError);
     } else if (a == "--admin-name") {
       if (!takeValue(&o->adminName, &o->haveName)) return Fail("--admin-name needs a name", kUsageError);
+    } else if (a == "--server") {
+      bool have = false;
+      if (!takeValue(&o->server, &have)) return Fail("--server needs a URL (postgresql://...)", kUsageError);
     } else if (a == "--today") {
       bool have = false;
       if (!takeValue(&o->today, &have)) return Fail("--today needs a date (yyyy-MM-dd)", kUsageError);
@@ -157,7 +174,9 @@ int Parse(const QStringList& args, Options* o, bool* help) {
       return Fail("more than one PATH given ('" + o->path + "' and '" + args[i] + "')", kUsageError);
     }
   }
-  if (o->path.isEmpty()) return Fail("missing PATH of the database file to create", kUsageError);
+  if (!o->server.isEmpty() && !o->path.isEmpty())
+    return Fail("give either --server URL or PATH, not both", kUsageError);
+  if (o->path.isEmpty() && o->server.isEmpty()) return Fail("missing PATH of the database file to create", kUsageError);
   if (!o->today.isEmpty() && !o->demo) return Fail("--today is only used with --demo", kUsageError);
   return 0;
 }
@@ -271,19 +290,50 @@ bool Populate(db::Connection& conn, const Options& o, const QDate& lastDay,
   return ok;
 }
 
+// A store named on the command line: a server's URL or a file.
+bool Named(const QString& arg, db::Description* d, QString* why) {
+  if (db::IsServerUrl(arg)) return db::Description::FromUrl(arg, d, why);
+  *d = db::Description::File(arg);
+  return true;
+}
+
+QString Summary(const QString& what, const Options& o, const demodata::Summary& summary);
+
+// The shop's tables on a server: made in one transaction, then the logins
+// (and the demo shop) in another; when that fails the tables go again.
+int CreateOnServer(Options o, const QDate& lastDay) {
+  db::Description where;
+  QString why;
+  if (!db::Description::FromUrl(o.server, &where, &why)) return Fail(why, kUsageError);
+  if (int rc = CompleteLogin(&o)) return rc;
+  db::Connection conn;
+  if (conn.Open(where)) return Fail(where.Target() + " already holds a shop's database; nothing was changed");
+  if (conn.Failure().is(db::Error::Kind::ConnectionLost)) return Fail(conn.LastError());
+  if (!conn.Create(where)) return Fail("cannot create the shop's tables on " + where.Target() + ": " + conn.LastError());
+  demodata::Summary summary;
+  if (!Populate(conn, o, lastDay, &summary, &why)) {
+    QStringList tables;
+    for (const auto& t : db::SchemaReference()) tables << t.first;
+    (void)conn.ExecRaw("DROP TABLE IF EXISTS " + tables.join(", "));
+    return Fail("cannot fill " + where.Target() + ": " + why);
+  }
+  std::printf("%s\n", Summary(where.Target(), o, summary).toLocal8Bit().constData());
+  return 0;
+}
+
 int Create(Options o) {
+  QDate lastDay = QDate::currentDate();
+  if (!o.today.isEmpty()) {
+    lastDay = QDate::fromString(o.today, "yyyy-MM-dd");
+    if (!lastDay.isValid()) return Fail("--today '" + o.today + "' is not a date written yyyy-MM-dd", kUsageError);
+  }
+  if (!o.server.isEmpty()) return CreateOnServer(o, lastDay);
   const QFileInfo target(o.path);
   if (target.isDir()) return Fail("'" + o.path + "' is a folder, not a database file");
   if (target.exists() && !o.force)
     return Fail("'" + o.path + "' already exists; use --force to replace it");
   const QDir folder = target.absoluteDir();
   if (!folder.exists()) return Fail("cannot create '" + o.path + "': folder '" + folder.path() + "' does not exist");
-
-  QDate lastDay = QDate::currentDate();
-  if (!o.today.isEmpty()) {
-    lastDay = QDate::fromString(o.today, "yyyy-MM-dd");
-    if (!lastDay.isValid()) return Fail("--today '" + o.today + "' is not a date written yyyy-MM-dd", kUsageError);
-  }
   if (int rc = CompleteLogin(&o)) return rc;
 
   // Build the file beside the target and move it into place only when it is
@@ -318,11 +368,16 @@ int Create(Options o) {
   // The name is the last step: on the disk before we say the file is there.
   db::SyncToDisk(folder.absolutePath());
 
+  std::printf("%s\n", Summary(o.path, o, summary).toLocal8Bit().constData());
+  return 0;
+}
+
+QString Summary(const QString& what, const Options& o, const demodata::Summary& summary) {
   QString line;
   if (o.demo) {
     line = QString("Created demo database %1 (%2 groups, %3 products, %4 items, %5 suppliers, "
                    "%6 customers, %7 sales, %8 purchases, %9 cash entries); ")
-               .arg(o.path)
+               .arg(what)
                .arg(summary.groups)
                .arg(summary.products)
                .arg(summary.items)
@@ -335,10 +390,9 @@ int Create(Options o) {
     line += "logins: ADMIN " + o.adminId + (demoAdmin ? QString(" / ") + demodata::kAdminPassword : QString()) +
             ", KASIR " + demodata::kKasirId + " / " + demodata::kKasirPassword;
   } else {
-    line = "Created database " + o.path + "; login: ADMIN " + o.adminId;
+    line = "Created database " + what + "; login: ADMIN " + o.adminId;
   }
-  std::printf("%s\n", line.toLocal8Bit().constData());
-  return 0;
+  return line;
 }
 
 // Replaces every password still kept as typed by its hash, in one
@@ -380,7 +434,10 @@ bool HashPlainPasswords(const db::ConnectionPtr& conn, int* converted, QString* 
 int Upgrade(const QString& path) {
   auto conn = std::make_shared<db::Connection>();
   QStringList added;
-  if (!conn->Open(db::Description::File(path)) || !conn->AddMissingSchema(&added))
+  db::Description where;
+  QString named;
+  if (!Named(path, &where, &named)) return Fail(named, kUsageError);
+  if (!conn->Open(where) || !conn->AddMissingSchema(&added))
     return Fail(path + ": " + conn->LastError());
   int converted = 0;
   QString why;
@@ -414,11 +471,17 @@ const char* const kBackupUsage =
     "restore  checks BACKUP, then puts it in the place of DB. Refused while the\n"
     "         program has DB open. The file replaced is kept beside DB as\n"
     "         <name>-sebelum-pulih-<date>-<time>.mdb.\n"
+    "On a server (DB a postgresql:// URL) backup writes a pg_dump custom-format\n"
+    "file (default: <dbname>-<date>-<time>.dump here), checked by restoring it\n"
+    "into a scratch database and comparing the row counts; restore is refused\n"
+    "while another till is connected and keeps the replaced database on the\n"
+    "server as <dbname>_sebelum_pulih_<date>_<time>.\n"
     "\n"
     "Exit status: 0 on success, 1 when it failed (nothing is left that looks\n"
     "like a good copy, and DB is as it was), 2 on a wrong command line.\n";
 
 QString Line(const QString& s) { return QString(s).replace('\n', ' '); }
+int VerifyServer(const QString& url);
 
 int BackupCommand(const QStringList& args) {
   const QString& command = args[0];
@@ -428,6 +491,7 @@ int BackupCommand(const QStringList& args) {
       return Fail("unknown option '" + f + "' for " + command + "; try 'merapu-db --help'", kUsageError);
   if (command == "verify") {
     if (files.size() != 1) return Fail("verify needs exactly one FILE", kUsageError);
+    if (db::IsServerUrl(files[0])) return VerifyServer(files[0]);
     QString why;
     db::RowCounts counts;
     if (!db::Verify(files[0], &why, &counts)) {
@@ -445,6 +509,16 @@ int BackupCommand(const QStringList& args) {
     const QString& source = files[0];
     QString dest;
     const QDateTime now = QDateTime::currentDateTime();
+    if (db::IsServerUrl(source)) {
+      db::Description d;
+      QString why;
+      if (!db::Description::FromUrl(source, &d, &why)) return Fail(why, kUsageError);
+      const QString name = d.dbname + now.toString("-yyyy-MM-dd-HHmmss") + ".dump";
+      dest = files.size() == 1 ? name : QFileInfo(files[1]).isDir() ? QDir(files[1]).filePath(name) : files[1];
+      if (!db::ServerBackup(d, dest, &why)) return Fail("backup of " + d.Target() + " failed: " + Line(why));
+      std::printf("Backup of %s written to %s (checked)\n", qPrintable(d.Target()), qPrintable(dest));
+      return 0;
+    }
     if (files.size() == 1) {
       const QString folder = db::BackupFolder(source);
       if (QFileInfo(source).isFile() && !QDir().mkpath(folder))
@@ -463,10 +537,72 @@ int BackupCommand(const QStringList& args) {
   // restore
   if (files.size() != 2) return Fail("restore needs BACKUP and DB", kUsageError);
   QString kept, why;
+  if (db::IsServerUrl(files[1])) {
+    db::Description d;
+    if (!db::Description::FromUrl(files[1], &d, &why)) return Fail(why, kUsageError);
+    if (!db::ServerRestore(files[0], d, QDateTime::currentDateTime().toString("yyyyMMdd_HHmmss"), &kept, &why))
+      return Fail("restore of " + d.Target() + " refused: " + Line(why));
+    std::printf("Restored %s from %s; the replaced database is kept on the server as %s\n", qPrintable(d.Target()),
+                qPrintable(files[0]), qPrintable(kept));
+    return 0;
+  }
   if (!db::Restore(files[0], files[1], QDateTime::currentDateTime(), &kept, &why))
     return Fail("restore of " + files[1] + " refused: " + Line(why));
   std::printf("Restored %s from %s%s\n", qPrintable(files[1]), qPrintable(files[0]),
               kept.isEmpty() ? "" : qPrintable("; the replaced file is kept as " + kept));
+  return 0;
+}
+
+// The whole shop from one store into a new or empty one.
+int Copy(const QStringList& args) {
+  if (args.size() != 3) return Fail("usage: merapu-db copy FROM TO (each a file or a postgresql:// URL)", kUsageError);
+  db::Description from, to;
+  QString why;
+  if (!Named(args[1], &from, &why) || !Named(args[2], &to, &why)) return Fail(why, kUsageError);
+  if (from == to) return Fail("FROM and TO are the same database", kUsageError);
+  db::Connection source, target;
+  if (!source.Open(from)) return Fail("cannot open " + from.Target() + ": " + source.LastError());
+  bool made = false;
+  if (to.IsFile()) {
+    if (QFileInfo::exists(to.path)) {
+      if (!target.Open(to)) return Fail("cannot open " + to.Target() + ": " + target.LastError());
+    } else {
+      if (!target.Create(to)) return Fail("cannot create " + to.Target() + ": " + target.LastError());
+      made = true;
+    }
+  } else if (!target.Open(to)) {
+    if (target.Failure().is(db::Error::Kind::ConnectionLost)) return Fail(target.LastError());
+    if (!target.Create(to)) return Fail("cannot create the shop's tables on " + to.Target() + ": " + target.LastError());
+  }
+  QList<db::TableTally> tally;
+  if (!db::CopyShop(source, target, &tally, &why)) {
+    target.Close();
+    if (made) QFile::remove(to.path);
+    return Fail("copy to " + to.Target() + " failed, nothing was stored: " + Line(why));
+  }
+  qint64 rows = 0;
+  for (const db::TableTally& t : tally) rows += t.rows;
+  std::printf("Copied %s to %s: %lld tables, %lld rows (counts and sums checked)\n", qPrintable(from.Target()),
+              qPrintable(to.Target()), qlonglong(tally.size()), qlonglong(rows));
+  return 0;
+}
+
+// A server's database: its schema and the rows of every table.
+int VerifyServer(const QString& url) {
+  db::Description where;
+  QString why;
+  if (!db::Description::FromUrl(url, &where, &why)) return Fail(why, kUsageError);
+  db::Connection conn;
+  QList<db::TableTally> tally;
+  if (!conn.Open(where) || !db::Tally(conn, &tally)) {
+    std::printf("%s: NOT a sound database of this program: %s\n", qPrintable(where.Target()),
+                qPrintable(Line(conn.LastError())));
+    return kFailed;
+  }
+  qint64 rows = 0;
+  for (const db::TableTally& t : tally) rows += t.rows;
+  std::printf("%s: sound database (%lld tables, %lld rows)\n", qPrintable(where.Target()), qlonglong(tally.size()),
+              qlonglong(rows));
   return 0;
 }
 
@@ -478,6 +614,7 @@ bool IsBackupCommand(const QStringList& args) {
 
 int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);
+  if (app.arguments().value(1) == "copy") return Copy(app.arguments().mid(1));
   if (IsBackupCommand(app.arguments().mid(1))) return BackupCommand(app.arguments().mid(1));
   Options o;
   bool help = false;

@@ -9,6 +9,7 @@
 #include "db/Backup.h"
 #include "db/FileCheck.h"
 #include "db/Password.h"
+#include "db/Server.h"
 
 #include "ui/Seams.h"
 
@@ -49,12 +50,13 @@ void GagalKoneksi(const QString& sebab) {
   if (ui::EndRequested()) return;
   if (!sebab.isEmpty()) qWarning("%s", qPrintable(sebab));
   const QString crlf = QStringLiteral("\r\n");
-  const QString file = QDir::toNativeSeparators(DatabasePath());
+  const db::Description where = Database();
   QString teks = QStringLiteral("GAGAL KONEKSI DATABASE, SILAHKAN PERBAIKI DATA SETTING ANDA") + crlf + crlf +
-                 QStringLiteral("File database: ") + file;
+                 (where.IsServer() ? QStringLiteral("Database: ") + where.Target()
+                                   : QStringLiteral("File database: ") + QDir::toNativeSeparators(DatabasePath()));
   // The file is named just above: not again at the end of the reason.
   QString alasan = sebab;
-  if (alasan.endsWith(QStringLiteral(": ") + DatabasePath())) alasan.chop(DatabasePath().size() + 2);
+  if (where.IsFile() && alasan.endsWith(QStringLiteral(": ") + DatabasePath())) alasan.chop(DatabasePath().size() + 2);
   if (!alasan.isEmpty()) teks += crlf + QStringLiteral("Sebab: ") + alasan;
   ui::MsgBox(teks, ui::vbOKOnly, QStringLiteral("Kesalahan"));
   ui::EndApplication(1);
@@ -157,7 +159,18 @@ std::thread& backupAwal() {
 bool BuatBackup(QString* tujuan, QString* sebab, bool manual) {
   TungguBackupAwal();
   QApplication::setOverrideCursor(Qt::WaitCursor);
-  const bool ok = Backup(DatabaseFile(), Sekarang(), manual, tujuan, sebab);
+  const db::Description where = Database();
+  bool ok = false;
+  if (where.IsServer()) {
+    // The server's dump, checked, in backup/ beside the program.
+    const QString folder = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("backup"));
+    *tujuan = QDir(folder).filePath(where.dbname + Sekarang().toString(QStringLiteral("-yyyy-MM-dd-HHmmss")) +
+                                    (manual ? QStringLiteral("-manual") : QString()) + QStringLiteral(".dump"));
+    ok = QDir().mkpath(folder) && db::ServerBackup(where, *tujuan, sebab);
+    if (!QDir(folder).exists()) *sebab = QStringLiteral("Folder %1 tidak dapat dibuat").arg(folder);
+  } else {
+    ok = Backup(DatabaseFile(), Sekarang(), manual, tujuan, sebab);
+  }
   QApplication::restoreOverrideCursor();
   return ok;
 }

@@ -136,7 +136,9 @@ bool Connection::AddMissingSchema(QStringList* added) {
     bool there = false;
     if (!engine_->HasIndex(i.captured(1), &there)) return fail();
     if (there) continue;
-    if (!engine_->Execute(QStringLiteral("CREATE INDEX %1 %2").arg(i.captured(1), i.captured(2)))) return fail();
+    QString create = QStringLiteral("CREATE INDEX %1 %2").arg(i.captured(1), i.captured(2));
+    if (Dialect() == db::Dialect::Postgres) create = ServerSchema(create);
+    if (!engine_->Execute(create)) return fail();
     *added << i.captured(1);
   }
   if (!CommitTrans()) {
@@ -335,7 +337,7 @@ bool Connection::Prepare(const QString& jetSql, QString* out, QString* oneTable)
       if (!t.isEmpty() && (p >= r.size() || r.is(p, "WHERE") || r.is(p, "ORDER") || r.punct(p, ';'))) *oneTable = t;
     }
   }
-  *out = WriteSqlite(jetSql, tk, replace);
+  *out = WriteStatement(jetSql, tk, Dialect(), replace);
   return true;
 }
 
@@ -422,6 +424,17 @@ bool Connection::CommitTrans() {
 bool Connection::RollbackTrans() {
   if (!IsOpen()) return false;
   if (engine_->Rollback()) return true;
+  TakeEngineError();
+  return false;
+}
+
+Dialect Connection::Dialect() const {
+  return engine_ && engine_->Kind() == Description::Kind::Server ? db::Dialect::Postgres : db::Dialect::Sqlite;
+}
+
+bool Connection::LockSeries(const QString& series) {
+  if (!IsOpen()) return NotOpen();
+  if (engine_->LockSeries(series)) return true;
   TakeEngineError();
   return false;
 }

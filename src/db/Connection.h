@@ -23,6 +23,7 @@ namespace db {
 
 class FileCheck;
 struct Token;
+enum class Dialect;
 
 class Connection {
  public:
@@ -69,6 +70,9 @@ class Connection {
   [[nodiscard]] bool CommitTrans();
   bool RollbackTrans();
   bool InTransaction() const;
+  // Inside a transaction: the right to take the next number of a series,
+  // held to the transaction's end (Engine::LockSeries).
+  [[nodiscard]] bool LockSeries(const QString& series);
 
   // The last failure: its kind, the engine's message and the statement.
   const Error& Failure() const { return failure_; }
@@ -121,6 +125,8 @@ class Connection {
   // Nor into a file that is no longer the database: one moved away, deleted
   // or replaced since it was opened would take the writes and lose them.
   [[nodiscard]] bool WriteAllowed();
+  // The dialect of the engine's own statements (ExecRaw, QueryRaw, Compile).
+  db::Dialect Dialect() const;
   // Takes the engine's last failure as this connection's.
   void TakeEngineError();
 

@@ -85,6 +85,13 @@ class Engine {
 
   // How long a statement waits for another program's lock before it fails.
   virtual void SetBusyTimeout(int ms) = 0;
+  // Inside a transaction: waits for, then holds to its end, the right to
+  // take the next number of a series. A file's writers hold the whole file
+  // from Begin already.
+  virtual bool LockSeries(const QString& series) {
+    (void)series;
+    return true;
+  }
 
   const Error& LastError() const { return error_; }
   void SetError(Error::Kind kind, const QString& message, const QString& statement = QString()) {

@@ -18,6 +18,7 @@ struct Error {
     NotFound,        // no database where the description points
     ReadOnly,        // the database (or its folder) cannot be written
     ConnectionLost,  // the server went away
+    Conflict,        // the server gave the transaction up against another (serialization, deadlock): run it again
     Other,
   };
   Kind kind = Kind::None;

@@ -34,12 +34,30 @@ struct Token {
 // on an unclosed quote, # mark, bracket or comment, and on a #date# literal
 // that is not exactly one date.
 bool ReadStatement(const QString& text, QList<Token>* tokens, QString* error);
-// The statement in SQLite's dialect: #date# literals become 'yyyy-MM-dd',
-// "text" literals become 'text', everything else is copied as it stands.
+// The engines' dialects the windows' statements are written into.
+enum class Dialect { Sqlite, Postgres };
+// The statement in an engine's dialect: #date# literals become 'yyyy-MM-dd',
+// "text" literals become 'text', everything else is copied as it stands. On
+// the server LIKE becomes ILIKE (SQLite's LIKE ignores case whatever the
+// column) and a [bracketed] name a plain or quoted one.
 // `replace` gives other text for some tokens (by index).
-QString WriteSqlite(const QString& text, const QList<Token>& tokens, const QHash<int, QString>& replace = {});
-// ReadStatement and WriteSqlite in one step.
-bool TranslateJet(const QString& jet, QString* sqlite, QString* error);
+QString WriteStatement(const QString& text, const QList<Token>& tokens, Dialect dialect,
+                       const QHash<int, QString>& replace = {});
+inline QString WriteSqlite(const QString& text, const QList<Token>& tokens, const QHash<int, QString>& replace = {}) {
+  return WriteStatement(text, tokens, Dialect::Sqlite, replace);
+}
+// ReadStatement and WriteStatement in one step.
+bool TranslateJet(const QString& jet, QString* out, QString* error, Dialect dialect = Dialect::Sqlite);
+
+// The ? marks of a statement outside its literals and comments numbered as
+// the server's $1, $2 ...; *count gets how many there are.
+QString NumberMarks(const QString& sql, int* count);
+// A script of the file engine's schema (schema.sql) in the server's dialect:
+// case-free text columns as citext, whole numbers as bigint, and a table
+// without a primary key given a hidden rowid key of the server's own.
+QString ServerSchema(const QString& sqliteSchema);
+// The name of that hidden key column.
+inline constexpr const char* kHiddenKey = "rowid";
 
 // The statement on one line, cut to `max` characters.
 QString ShortStatement(const QString& statement, int max = 160);

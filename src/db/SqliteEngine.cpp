@@ -23,6 +23,8 @@ namespace {
 
 bool Writable(const QString& path) { return ::access(QFile::encodeName(path).constData(), W_OK) == 0; }
 
+}  // namespace
+
 // The tables and columns the program uses: those of the schema that new
 // files are made from. Read once.
 const QList<QPair<QString, QStringList>>& SchemaReference() {
@@ -50,6 +52,8 @@ const QList<QPair<QString, QStringList>>& SchemaReference() {
   }();
   return ref;
 }
+
+namespace {
 
 QString Text(sqlite3_stmt* st, int c) {
   return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, c)));
@@ -411,14 +415,6 @@ bool SqliteEngine::HasIndex(const QString& name, bool* has) {
   st->BindText(1, name);
   *has = st->Next();
   return !st->Failed();
-}
-
-std::unique_ptr<Engine> MakeEngine(const Description& d) {
-  switch (d.kind) {
-    case Description::Kind::File:
-      break;
-  }
-  return std::make_unique<SqliteEngine>();
 }
 
 }  // namespace db

@@ -79,5 +79,7 @@ QString SchemaText();
 // statement that makes it.
 QList<QPair<QString, QString>> LaterTableStatements();
 QStringList LaterTables();
+// Its tables with their columns, in the order it makes them.
+const QList<QPair<QString, QStringList>>& SchemaReference();
 
 }  // namespace db

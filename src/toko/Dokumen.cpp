@@ -1,5 +1,6 @@
 #include "toko/Dokumen.h"
 
+#include <algorithm>
 #include <functional>
 
 #include "db/Recordset.h"
@@ -17,11 +18,20 @@ QString Angka(qint64 n) { return QString::number(n); }
 
 // How many numbers a save tries when other tills keep taking the next one.
 constexpr int kCobaNomor = 20;
+// How many times a save runs again when the server gave it up against
+// another till's (a deadlock, a serialization failure).
+constexpr int kCobaKonflik = 8;
 
 }  // namespace
 
 QString TanggalSql(const QDate& d) { return db::Quote(d.toString(QStringLiteral("yyyy-MM-dd"))); }
 
+// Stores a document in one transaction: the header for a number, then the
+// rest. The save holds its series' lock to the end (several tills on a
+// server wait for each other there, as a file's writers wait for its lock),
+// and the header's insert claims the number: when the key is stored already
+// the transaction starts again and takes the next number after the highest
+// stored one, read under that lock.
 HasilSimpan SimpanDokumen(const db::ConnectionPtr& c, const Seri& seri, const QString& nomor,
                           const std::function<QString(const QString&)>& kepala,
                           const std::function<QList<Perintah>(const QString&)>& sisa,
@@ -33,59 +43,91 @@ HasilSimpan SimpanDokumen(const db::ConnectionPtr& c, const Seri& seri, const QS
     h.error.message = QStringLiteral("Koneksi database belum terbuka");
     return h;
   }
-  db::Transaction t(*c);
-  if (!t.ok()) {
-    h.error = c->Failure();
-    return h;
-  }
-  auto gagal = [&](const db::Error& e) {
-    t.Rollback();
-    h.error = e;
-    return h;
-  };
-  if (periksa) {
-    db::Error e;
-    if (!periksa(&e)) return gagal(e);
-  }
-
+  int konflik = 0;
+  // The server gave the save up against another till's: it runs again.
+  auto lagi = [&](const db::Error& e) { return e.is(db::Error::Kind::Conflict) && ++konflik < kCobaKonflik; };
+  bool terpakai = false;  // the number asked for was taken meanwhile
   for (int coba = 1;; ++coba) {
-    if (c->Execute(kepala(h.nomor))) break;
-    const db::Error e = c->Failure();
-    if (!e.is(db::Error::Kind::DuplicateKey) || coba >= kCobaNomor) return gagal(e);
-    const NomorBaru n = NomorBerikut(c, seri);
-    if (n.error.failed()) return gagal(n.error);
-    if (!n.ok()) return gagal(db::Error{db::Error::Kind::Other, n.habis, e.statement, QString()});
-    // The clash is not with a number taken meanwhile.
-    if (n.nomor.compare(h.nomor, Qt::CaseInsensitive) == 0) return gagal(e);
-    h.nomor = n.nomor;
-  }
-
-  for (const Perintah& p : sisa(h.nomor)) {
-    int baris = 0;
-    if (!c->Execute(p.sql, &baris)) return gagal(c->Failure());
-    if (!p.barang.isEmpty() && baris == 0) {
-      h.barangHilang = p.barang;
-      return gagal(db::Error{db::Error::Kind::Other, QStringLiteral("no row of item %1 to change").arg(p.barang),
-                             p.sql, QString()});
+    db::Transaction t(*c);
+    if (!t.ok()) {
+      h.error = c->Failure();
+      return h;
     }
+    auto gagal = [&](const db::Error& e) {
+      t.Rollback();
+      h.error = e;
+      return h;
+    };
+    if (!c->LockSeries(QString::fromLatin1(seri.table))) {
+      const db::Error e = c->Failure();
+      if (lagi(e)) continue;
+      return gagal(e);
+    }
+    if (periksa) {
+      db::Error e;
+      if (!periksa(&e)) {
+        if (lagi(e)) continue;
+        return gagal(e);
+      }
+    }
+    if (terpakai) {
+      const NomorBaru n = NomorBerikut(c, seri);
+      if (n.error.failed()) return gagal(n.error);
+      if (!n.ok()) return gagal(db::Error{db::Error::Kind::Other, n.habis, QString(), QString()});
+      h.nomor = n.nomor;
+    }
+    if (!c->Execute(kepala(h.nomor))) {
+      const db::Error e = c->Failure();
+      t.Rollback();
+      if (lagi(e)) continue;
+      // A clash with the number just read under the lock is no number taken meanwhile.
+      if (!e.is(db::Error::Kind::DuplicateKey) || terpakai || coba >= kCobaNomor) return gagal(e);
+      terpakai = true;
+      continue;
+    }
+    bool ulang = false;
+    for (const Perintah& p : sisa(h.nomor)) {
+      int baris = 0;
+      if (!c->Execute(p.sql, &baris)) {
+        const db::Error e = c->Failure();
+        t.Rollback();
+        if (!lagi(e)) return gagal(e);
+        ulang = true;
+        break;
+      }
+      if (!p.barang.isEmpty() && baris == 0) {
+        h.barangHilang = p.barang;
+        return gagal(db::Error{db::Error::Kind::Other, QStringLiteral("no row of item %1 to change").arg(p.barang),
+                               p.sql, QString()});
+      }
+    }
+    if (ulang) continue;
+    if (t.Commit()) return h;
+    const db::Error e = c->Failure();
+    if (!lagi(e)) return gagal(e);
   }
-  if (!t.Commit()) return gagal(c->Failure());
-  return h;
 }
 
 QList<Perintah> Rincian(const QString& detail, const QString& kolom, const QString& nomor,
                         const QList<BarisBarang>& baris, const std::function<QString(const BarisBarang&)>& ubah) {
   QList<Perintah> s;
-  for (const BarisBarang& b : baris) {
+  for (const BarisBarang& b : baris)
     s << Perintah{QStringLiteral("INSERT INTO ") + detail + QStringLiteral(" (") + kolom +
                       QStringLiteral(",Jumlah,SubTotal) VALUES (") + db::Quote(nomor) + QStringLiteral(",") +
                       db::Quote(b.kode) + QStringLiteral(",") + Angka(b.harga) + QStringLiteral(",") +
                       Angka(b.jumlah) + QStringLiteral(",") + Angka(b.subtotal) + QStringLiteral(")"),
                   QString()};
+  // The items' rows are changed in the order of their codes, at every till:
+  // two sales of the same items then wait for each other instead of locking
+  // each other out.
+  QList<BarisBarang> urut = baris;
+  std::stable_sort(urut.begin(), urut.end(), [](const BarisBarang& a, const BarisBarang& b) {
+    return a.kode.compare(b.kode, Qt::CaseInsensitive) < 0;
+  });
+  for (const BarisBarang& b : std::as_const(urut))
     s << Perintah{QStringLiteral("UPDATE Barang SET ") + ubah(b) + QStringLiteral(" WHERE Kode_Barang=") +
                       db::Quote(b.kode),
                   b.kode};
-  }
   return s;
 }
 
@@ -162,7 +204,9 @@ PenjualanTersimpan BacaPenjualan(const db::ConnectionPtr& c, const QString& nomo
                       QStringLiteral(" FROM Penjualan,Penjualan_Detail, Barang ") +
                       QStringLiteral(" WHERE Penjualan.No_Nota = Penjualan_Detail.No_Nota ") +
                       QStringLiteral(" AND Barang.Kode_Barang = Penjualan_Detail.Kode_Barang ") +
-                      QStringLiteral(" AND Penjualan.No_Nota =") + db::Quote(nomor);
+                      QStringLiteral(" AND Penjualan.No_Nota =") + db::Quote(nomor) +
+                      // The lines as they were stored: a server keeps no order of its own.
+                      QStringLiteral(" ORDER BY Penjualan_Detail.rowid");
   db::Recordset rs;
   if (!rs.Open(sql, c)) {
     r.error = rs.Failure();

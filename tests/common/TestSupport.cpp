@@ -16,9 +16,15 @@ namespace testsupport {
 TempDb::TempDb() {
   path_ = dir_.filePath(QStringLiteral("ZovaDavezuZi.mdb"));
   conn_ = std::make_shared<db::Connection>();
-  if (!conn_->Create(path_)) qFatal("cannot create test database: %s", qPrintable(conn_->LastError()));
   mdlUtama::ResetForTests();
-  mdlUtama::SetDatabasePathForTests(path_);
+  if (OnServer()) {
+    server_ = FreshServerDatabase();
+    if (!conn_->Open(server_)) qFatal("cannot open test database: %s", qPrintable(conn_->LastError()));
+    db::SetShopDatabase(server_);
+  } else {
+    if (!conn_->Create(path_)) qFatal("cannot create test database: %s", qPrintable(conn_->LastError()));
+    mdlUtama::SetDatabasePathForTests(path_);
+  }
   ui::SetToday(QDate());
 }
 
@@ -28,10 +34,13 @@ TempDb::~TempDb() {
   mdlUtama::ResetForTests();
   mdlUtama::SetDatabasePathForTests(QString());
   conn_->Close();
+  if (server_.IsServer()) DropServerDatabase(server_);
 }
 
 void TempDb::exec(const QString& sql) {
-  if (!conn_->Execute(sql)) qFatal("test statement failed: %s\n%s", qPrintable(conn_->LastError()), qPrintable(sql));
+  bool script = false;
+  const QString here = server_.IsServer() ? ServerStatement(sql, &script) : sql;
+  if (script ? !conn_->ExecRaw(here) : !conn_->Execute(here)) qFatal("test statement failed: %s\n%s", qPrintable(conn_->LastError()), qPrintable(sql));
 }
 
 QString TempDb::scalar(const QString& sql) {

@@ -11,6 +11,7 @@
 #include <type_traits>
 
 #include "Registry.h"
+#include "ServerDb.h"
 #include "db/Connection.h"
 #include "ui/FlexGrid.h"
 #include "ui/Seams.h"
@@ -40,6 +41,7 @@ class TempDb {
   QTemporaryDir dir_;
   QString path_;
   db::ConnectionPtr conn_;
+  db::Description server_;  // the case's database on a server, when the tests run there
 };
 
 // Outside a ScriptedPrompter, EndCatcher or ModalScript, every message box,

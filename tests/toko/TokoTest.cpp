@@ -4,23 +4,35 @@
 #include <QtTest>
 
 #include "Registry.h"
+#include "ServerDb.h"
 #include "db/Recordset.h"
 
 namespace tokotest {
 
 TempDb::TempDb() : path_(dir_.filePath(QStringLiteral("ZovaDavezuZi.mdb"))) {
-  if (!db::Connection().Create(path_)) qFatal("cannot create %s", qPrintable(path_));
+  if (testsupport::OnServer())
+    where_ = testsupport::FreshServerDatabase();
+  else if (!db::Connection().Create(path_))
+    qFatal("cannot create %s", qPrintable(path_));
   conn_ = another();
+}
+
+TempDb::~TempDb() {
+  conn_.reset();
+  if (where_.IsServer()) testsupport::DropServerDatabase(where_);
 }
 
 db::ConnectionPtr TempDb::another() const {
   auto c = std::make_shared<db::Connection>();
-  if (!c->Open(path_)) qFatal("cannot open %s: %s", qPrintable(path_), qPrintable(c->LastError()));
+  const db::Description d = where_.IsServer() ? where_ : db::Description::File(path_);
+  if (!c->Open(d)) qFatal("cannot open %s: %s", qPrintable(d.Target()), qPrintable(c->LastError()));
   return c;
 }
 
 void TempDb::exec(const QString& sql) {
-  if (!conn_->Execute(sql))
+  bool script = false;
+  const QString here = where_.IsServer() ? testsupport::ServerStatement(sql, &script) : sql;
+  if (script ? !conn_->ExecRaw(here) : !conn_->Execute(here))
     QTest::qFail(qPrintable(sql + QStringLiteral(": ") + conn_->LastError()), __FILE__, __LINE__);
 }
 

@@ -15,6 +15,7 @@ namespace tokotest {
 class TempDb {
  public:
   TempDb();
+  ~TempDb();
   QString path() const { return path_; }
   db::ConnectionPtr conn() const { return conn_; }
   // Another connection on the same file: a second till.
@@ -27,6 +28,7 @@ class TempDb {
  private:
   QTemporaryDir dir_;
   QString path_;
+  db::Description where_;  // the case's database on a server, when the tests run there
   db::ConnectionPtr conn_;
 };
 
