@@ -313,7 +313,7 @@ int CreateOnServer(Options o, const QDate& lastDay) {
   demodata::Summary summary;
   if (!Populate(conn, o, lastDay, &summary, &why)) {
     QStringList tables;
-    for (const auto& t : db::SchemaReference()) tables << t.first;
+    for (const auto& t : db::FullSchemaReference()) tables << t.first;
     (void)conn.ExecRaw("DROP TABLE IF EXISTS " + tables.join(", "));
     return Fail("cannot fill " + where.Target() + ": " + why);
   }

@@ -128,7 +128,7 @@ bool Connection::AddMissingSchema(QStringList* added) {
   for (const auto& [table, create] : LaterTableStatements()) {
     QList<Column> cols;
     if (engine_->TableColumns(table, &cols)) continue;
-    if (!engine_->Execute(create)) return fail();
+    if (!engine_->Execute(Dialect() == db::Dialect::Postgres ? ServerSchema(create) : create)) return fail();
     *added << table;
   }
   for (auto m = index.globalMatch(ddl); m.hasNext();) {

@@ -154,7 +154,7 @@ void PgEngine::Close() {
 QString PgEngine::SchemaName(const QString& folded) const {
   static const QHash<QString, QString> names = [] {
     QHash<QString, QString> m;
-    for (const auto& [table, columns] : SchemaReference()) {
+    for (const auto& [table, columns] : FullSchemaReference()) {
       for (const QString& c : columns)
         if (!m.contains(c.toLower())) m.insert(c.toLower(), c);
     }

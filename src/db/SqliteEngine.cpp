@@ -25,9 +25,9 @@ bool Writable(const QString& path) { return ::access(QFile::encodeName(path).con
 
 }  // namespace
 
-// The tables and columns the program uses: those of the schema that new
-// files are made from. Read once.
-const QList<QPair<QString, QStringList>>& SchemaReference() {
+// Every table of the schema that new files are made from, with its columns,
+// in the order it makes them. Read once.
+const QList<QPair<QString, QStringList>>& FullSchemaReference() {
   static const QList<QPair<QString, QStringList>> ref = [] {
     QList<QPair<QString, QStringList>> out;
     const QByteArray ddl = SchemaText().toUtf8();
@@ -37,10 +37,8 @@ const QList<QPair<QString, QStringList>>& SchemaReference() {
       sqlite3_stmt* st = nullptr;
       sqlite3_prepare_v2(m, "SELECT m.name, p.name FROM sqlite_master m, pragma_table_info(m.name) p "
                             "WHERE m.type = 'table' ORDER BY m.rowid, p.cid", -1, &st, nullptr);
-      const QStringList later = LaterTables();
       while (st && sqlite3_step(st) == SQLITE_ROW) {
         const QString table = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)));
-        if (later.contains(table, Qt::CaseInsensitive)) continue;
         const QString column = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 1)));
         if (out.isEmpty() || out.last().first != table) out.append({table, {}});
         out.last().second << column;
@@ -48,6 +46,19 @@ const QList<QPair<QString, QStringList>>& SchemaReference() {
       sqlite3_finalize(st);
     }
     sqlite3_close(m);
+    return out;
+  }();
+  return ref;
+}
+
+// The tables and columns every database of the program has: the schema's,
+// but for those that came later.
+const QList<QPair<QString, QStringList>>& SchemaReference() {
+  static const QList<QPair<QString, QStringList>> ref = [] {
+    QList<QPair<QString, QStringList>> out;
+    const QStringList later = LaterTables();
+    for (const auto& t : FullSchemaReference())
+      if (!later.contains(t.first, Qt::CaseInsensitive)) out.append(t);
     return out;
   }();
   return ref;

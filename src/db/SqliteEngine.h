@@ -81,5 +81,7 @@ QList<QPair<QString, QString>> LaterTableStatements();
 QStringList LaterTables();
 // Its tables with their columns, in the order it makes them.
 const QList<QPair<QString, QStringList>>& SchemaReference();
+// The same with the tables that came later, as a new database has them.
+const QList<QPair<QString, QStringList>>& FullSchemaReference();
 
 }  // namespace db
