@@ -115,7 +115,7 @@ void frmRetur::Kosong() {
                            {QStringLiteral("NAMA BARANG"), 3600},
                            {QStringLiteral("HARGA (Rp)"), 1300, true},
                            {QStringLiteral("TERJUAL"), 900, true},
-                           {QStringLiteral("SUDAH RETUR"), 1200, true},
+                           {QStringLiteral("SUDAH RETUR"), 1500, true},
                            {QStringLiteral("SISA"), 800, true},
                            {QStringLiteral("RETUR"), 900, true}});
   GridRetur->SetRows(2);
