@@ -46,12 +46,6 @@ mdlCetak::DataNota Nota(QList<mdlCetak::BarisNota> baris, QString total, QString
   return d;
 }
 
-std::unique_ptr<QPrinter> PdfPrinter(const QString& path) {
-  auto p = std::make_unique<QPrinter>(QPrinter::HighResolution);
-  p->setOutputFormat(QPrinter::PdfFormat);
-  p->setOutputFileName(path);
-  return p;
-}
 }  // namespace
 
 class CetakTest : public QObject {
@@ -234,7 +228,7 @@ class CetakTest : public QObject {
              "Printer Belum Diinstall", ui::vbCritical);
     child<QPushButton>(&w, "cmdCetak")->click();
 
-    ui::SetPrinterFactory([] { return PdfPrinter("/nonexistent-folder/nota.pdf"); });
+    ui::SetPrinterFactory([] { return toko::PdfPrinter("/nonexistent-folder/nota.pdf"); });
     p.expect("Kesalahan nomor: 482. Keterangan: Printer error\r\rKemungkinan printer belum diaktifkan\r"
              "atau kertas habis/belum dipasang!\rNyalakan printer atau pasang kertas,\rlalu klik menu Cetak kembali!",
              ui::vbOK, "Printer Error", ui::vbCritical);
@@ -242,7 +236,7 @@ class CetakTest : public QObject {
 
     QTemporaryDir dir;
     const QString pdf = dir.filePath("nota.pdf");
-    ui::SetPrinterFactory([pdf] { return PdfPrinter(pdf); });
+    ui::SetPrinterFactory([pdf] { return toko::PdfPrinter(pdf); });
     p.expect("Hasil cetakan sudah benar?", ui::vbNo, "Cetak", ui::vbQuestion);
     child<QPushButton>(&w, "cmdCetak")->click();
     VERIFY_PROMPTS(p);

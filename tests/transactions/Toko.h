@@ -1,13 +1,36 @@
 #pragma once
 // Shop data for the till tests: one group, one product and a few items whose
 // stock and prices put them inside or outside what the till may sell.
+#include <QComboBox>
+#include <QLineEdit>
 #include <QLocale>
+#include <QPrinter>
+#include <QPushButton>
 #include <QString>
+#include <memory>
 
 #include "TestSupport.h"
+#include "core/frmLogin.h"
 #include "core/mdlUtama.h"
 
 namespace toko {
+
+// A printer that writes a PDF file, for the printer seam.
+inline std::unique_ptr<QPrinter> PdfPrinter(const QString& path) {
+  auto p = std::make_unique<QPrinter>(QPrinter::HighResolution);
+  p->setOutputFormat(QPrinter::PdfFormat);
+  p->setOutputFileName(path);
+  return p;
+}
+
+// Logs in through the login window as a person types it.
+inline void Masuk(frmLogin& login, const QString& user, const QString& pwd, const QString& level) {
+  login.show();
+  testsupport::child<QLineEdit>(&login, "txtUser")->setText(user);
+  testsupport::child<QLineEdit>(&login, "txtPwd")->setText(pwd);
+  testsupport::child<QComboBox>(&login, "cmbLevel")->setEditText(level);
+  testsupport::child<QPushButton>(&login, "TbLogin")->click();
+}
 
 inline void Barang(testsupport::TempDb& db, const QString& kode, const QString& nama, int beli, int jual, int stok) {
   db.exec(QStringLiteral("INSERT INTO Barang (Kode_Barang,Kode_Produk,Nama_Barang,Satuan,Harga_Beli,Harga_Jual,Stok) "

@@ -42,21 +42,12 @@ class TutupKasirTest : public QObject {
     // No receipt printer set at this till: the slips go to the page printer.
     cetak::SetBerkasSetelanForTests(dir.filePath("merapu.ini"));
     const QString pdf = dir.filePath("slip.pdf");
-    ui::SetPrinterFactory([pdf] {
-      auto p = std::make_unique<QPrinter>(QPrinter::HighResolution);
-      p->setOutputFormat(QPrinter::PdfFormat);
-      p->setOutputFileName(pdf);
-      return p;
-    });
+    ui::SetPrinterFactory([pdf] { return toko::PdfPrinter(pdf); });
 
     ScriptedPrompter p;
     ModalScript m;
     frmLogin login;
-    login.show();
-    child<QLineEdit>(&login, "txtUser")->setText("KSR");
-    child<QLineEdit>(&login, "txtPwd")->setText("kasir1");
-    child<QComboBox>(&login, "cmbLevel")->setEditText("KASIR");
-    child<QPushButton>(&login, "TbLogin")->click();
+    toko::Masuk(login, "KSR", "kasir1", "KASIR");
     FrmUtama* utama = FrmUtama::Existing();
     QVERIFY(utama && utama->isVisible());
     QVERIFY(!utama->findChild<QAction*>("mnuLapTutupKasir")->isEnabled());

@@ -45,21 +45,12 @@ class UjungKeUjungTest : public QObject {
     toko::KasAwal(db, "KSR", QDate(2024, 3, 15));
     QTemporaryDir dir;
     const QString pdf = dir.filePath("nota.pdf");
-    ui::SetPrinterFactory([pdf] {
-      auto p = std::make_unique<QPrinter>(QPrinter::HighResolution);
-      p->setOutputFormat(QPrinter::PdfFormat);
-      p->setOutputFileName(pdf);
-      return p;
-    });
+    ui::SetPrinterFactory([pdf] { return toko::PdfPrinter(pdf); });
 
     ScriptedPrompter p;
     ModalScript m;
     frmLogin login;
-    login.show();
-    child<QLineEdit>(&login, "txtUser")->setText("KSR");
-    child<QLineEdit>(&login, "txtPwd")->setText("kasir1");
-    child<QComboBox>(&login, "cmbLevel")->setEditText("KASIR");
-    child<QPushButton>(&login, "TbLogin")->click();
+    toko::Masuk(login, "KSR", "kasir1", "KASIR");
     FrmUtama* utama = FrmUtama::Existing();
     QVERIFY(utama && utama->isVisible());
 
@@ -206,11 +197,7 @@ class UjungKeUjungTest : public QObject {
     ScriptedPrompter p;
     ModalScript m;
     frmLogin login;
-    login.show();
-    child<QLineEdit>(&login, "txtUser")->setText("ADM");
-    child<QLineEdit>(&login, "txtPwd")->setText("rahasia");
-    child<QComboBox>(&login, "cmbLevel")->setEditText("ADMIN");
-    child<QPushButton>(&login, "TbLogin")->click();
+    toko::Masuk(login, "ADM", "rahasia", "ADMIN");
     FrmUtama* utama = FrmUtama::Existing();
     QVERIFY(utama && utama->isVisible());
 
