@@ -34,6 +34,24 @@ CREATE FUNCTION typeof(v anyelement) RETURNS text LANGUAGE sql IMMUTABLE AS $$
               WHEN pg_typeof(v) IN ('bigint'::regtype, 'integer'::regtype, 'smallint'::regtype) THEN 'integer'
               WHEN pg_typeof(v) IN ('double precision'::regtype, 'real'::regtype, 'numeric'::regtype) THEN 'real'
               ELSE 'text' END $$;
+-- printf's %d and %0Nd, the only conversions the tests ask for.
+CREATE FUNCTION printf(fmt text, VARIADIC a bigint[]) RETURNS text LANGUAGE plpgsql IMMUTABLE AS $$
+DECLARE
+  out text := ''; i int := 1; m text[]; v text;
+BEGIN
+  LOOP
+    m := regexp_match(fmt, '^(.*?)%(0?)(\d*)d(.*)$');
+    EXIT WHEN m IS NULL;
+    v := a[i]::text;
+    IF m[3] <> '' AND length(v) < m[3]::int THEN
+      v := lpad(v, m[3]::int, CASE WHEN m[2] = '0' THEN '0' ELSE ' ' END);
+    END IF;
+    out := out || m[1] || v;
+    fmt := m[4];
+    i := i + 1;
+  END LOOP;
+  RETURN out || fmt;
+END $$;
 )";
 
 // A test's trigger written for the file engine (BEFORE INSERT|UPDATE ON T

@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <QFile>
 #include <QKeyEvent>
+#include <QUrl>
 
 #include "WindowTable.h"
 #include "core/mdlUtama.h"
@@ -35,6 +36,11 @@ TempDb::~TempDb() {
   mdlUtama::SetDatabasePathForTests(QString());
   conn_->Close();
   if (server_.IsServer()) DropServerDatabase(server_);
+}
+
+QString TempDb::url() const {
+  if (!server_.IsServer()) return path_;
+  return QStringLiteral("postgresql:///%1?host=%2").arg(server_.dbname, QString::fromLatin1(QUrl::toPercentEncoding(server_.host)));
 }
 
 void TempDb::exec(const QString& sql) {

@@ -18,6 +18,14 @@
 
 namespace testsupport {
 
+// In a case about the database file alone (its bytes, its lock, its journal,
+// its copies beside it): skipped with the reason when the suite runs on a
+// server.
+#define FILE_ONLY(why)                                                   \
+  do {                                                                   \
+    if (::testsupport::OnServer()) QSKIP("on a server: " why);           \
+  } while (false)
+
 // A new database file made from the schema, in a temporary folder. The shared
 // state of the program is cleared and pointed at it (BukaKoneksi opens it).
 class TempDb {
@@ -25,6 +33,10 @@ class TempDb {
   TempDb();
   ~TempDb();
   QString path() const { return path_; }
+  // Where the case's shop is: the file, or its database on the server; and
+  // the same as the database tool takes it (a path or a server's URL).
+  db::Description where() const { return server_.IsServer() ? server_ : db::Description::File(path_); }
+  QString url() const;
   // A connection of the test's own, for setting up rows and checking results.
   db::ConnectionPtr conn() const { return conn_; }
   // Runs a statement on the test's connection; QFAIL-style abort on failure.

@@ -89,8 +89,8 @@ class TranslationTest : public QObject {
     db::Recordset rs;
     QVERIFY(!rs.Open(sql, t.conn()));
     QVERIFY2(rs.LastError().contains(why), qPrintable(rs.LastError()));
-    QCOMPARE(t.scalar("SELECT (SELECT count(*) FROM Grup) || (SELECT count(*) FROM Produk) || "
-                      "(SELECT count(*) FROM Penjualan) || (SELECT Stok FROM Barang)"),
+    QCOMPARE(t.scalar("SELECT CAST((SELECT count(*) FROM Grup) AS TEXT) || CAST((SELECT count(*) FROM Produk) AS TEXT) || "
+                      "CAST((SELECT count(*) FROM Penjualan) AS TEXT) || CAST((SELECT Stok FROM Barang) AS TEXT)"),
              QString("1115"));
   }
 

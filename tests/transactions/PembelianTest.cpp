@@ -304,7 +304,7 @@ class PembelianTest : public QObject {
     QCOMPARE(kotak(w, "TxtNoMasuk")->text(), QString("BL-0000001"));
     Baris(w, "001.002.003", "1000", "1");
     db::Connection lain;
-    QVERIFY(lain.Open(db->path()));
+    QVERIFY(lain.Open(db->where()));
     QVERIFY(lain.Execute("INSERT INTO Pembelian VALUES ('BL-0000001','2024-03-15','PS002',777,'LAIN')"));
     ScriptedPrompter p;
     p.expect("DATA TRANSAKSI TELAH TERSIMPAN !", ui::vbOK, "Info");

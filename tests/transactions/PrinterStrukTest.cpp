@@ -235,8 +235,8 @@ class PrinterStrukTest : public QObject {
     tombol(&w, "TbBuka")->click();
     VERIFY_PROMPTS(p);
     if (hidup) QCOMPARE(printer.Diterima(), perangkat::BukaLaci());
-    QCOMPARE(db->scalar("SELECT count(*) || '|' || ifnull(max(Tanggal),'') || '|' || ifnull(max(UserID),'') || '|' || "
-                        "ifnull(max(Alasan),'') FROM LogLaci"),
+    QCOMPARE(db->scalar("SELECT count(*) || '|' || coalesce(CAST(max(Tanggal) AS TEXT),'') || '|' || coalesce(max(UserID),'') || "
+                        "'|' || coalesce(max(Alasan),'') FROM LogLaci"),
              hidup ? QString("1|2024-03-15|ADM|tukar uang receh") : QString("0|||"));
   }
 
