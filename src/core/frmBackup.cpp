@@ -1,5 +1,6 @@
 #include "core/frmBackup.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -9,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "core/mdlUtama.h"
+#include "db/Server.h"
 #include "ui/FlexGrid.h"
 #include "ui/Seams.h"
 #include "ui/Tombol.h"
@@ -28,7 +30,7 @@ frmBackup::frmBackup(QWidget* parent) : QDialog(parent) {
   resize(640, 380);
 
   auto* folder = new QLabel(QStringLiteral("Folder: %1").arg(QDir::toNativeSeparators(
-                                db::BackupFolder(mdlUtama::DatabaseFile()))),
+                                db::BackupFolder(mdlUtama::SalinanDatabase()))),
                             this);
   folder->setObjectName("lblFolder");
   folder->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -63,9 +65,8 @@ frmBackup::frmBackup(QWidget* parent) : QDialog(parent) {
 }
 
 void frmBackup::TampilDaftar() {
-  // Only a database kept in a file has copies beside it.
-  const QString file = mdlUtama::DatabaseFile();
-  daftar_ = file.isEmpty() ? QList<db::BackupFile>() : db::Backups(file);
+  const QString salinan = mdlUtama::SalinanDatabase();
+  daftar_ = salinan.isEmpty() ? QList<db::BackupFile>() : db::Backups(salinan);
   GridBackup->SetRows(int(daftar_.size()) + 1);
   int baris = 1;
   for (const db::BackupFile& b : std::as_const(daftar_)) {
@@ -92,7 +93,10 @@ void frmBackup::TbPeriksa_Click() {
   const db::BackupFile* b = Terpilih();
   if (!b) return;
   QString sebab;
-  const bool utuh = db::Verify(b->path, &sebab);
+  const db::Description where = mdlUtama::Database();
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  const bool utuh = where.IsServer() ? db::ServerVerify(b->path, where, &sebab) : db::Verify(b->path, &sebab);
+  QApplication::restoreOverrideCursor();
   GridBackup->SetTextMatrix(GridBackup->Row(), kDiperiksa,
                             (utuh ? QStringLiteral("Utuh, ") : QStringLiteral("RUSAK, ")) +
                                 mdlUtama::Sekarang().toString(QStringLiteral("dd/MM HH:mm")));
@@ -111,16 +115,20 @@ void frmBackup::TbPulihkan_Click() {
       mdlUtama::FormatTanggal(b->when.date()) + QStringLiteral(" JAM ") + b->when.toString(QStringLiteral("HH:mm:ss"));
   if (ui::MsgBox(QStringLiteral("DATA SEKARANG AKAN DIGANTI DENGAN BACKUP TANGGAL %1.\n"
                                 "SEMUA TRANSAKSI DAN PERUBAHAN SESUDAH ITU TIDAK ADA LAGI DI DATA.\n"
-                                "FILE DATA YANG SEKARANG DISIMPAN DENGAN NAMA LAIN.\n\n"
+                                "%2"
                                 "YAKIN AKAN MEMULIHKAN BACKUP INI..?")
-                     .arg(kapan),
+                     .arg(kapan, mdlUtama::Database().IsServer()
+                                     ? QStringLiteral("DATABASE YANG SEKARANG DISIMPAN DI SERVER DENGAN NAMA LAIN.\n\n")
+                                     : QStringLiteral("FILE DATA YANG SEKARANG DISIMPAN DENGAN NAMA LAIN.\n\n")),
                  ui::vbYesNo | ui::vbQuestion | ui::vbDefaultButton2, QStringLiteral("Konfirmasi")) != ui::vbYes)
     return;
   QString disimpan, sebab;
   const QString asal = b->path;
   if (mdlUtama::Pulihkan(asal, &disimpan, &sebab)) {
-    ui::MsgBox(QStringLiteral("DATA SUDAH DIPULIHKAN DARI BACKUP TANGGAL %1.\nFILE DATA YANG LAMA DISIMPAN SEBAGAI:\n%2")
-                   .arg(kapan, QDir::toNativeSeparators(disimpan)),
+    ui::MsgBox(QStringLiteral("DATA SUDAH DIPULIHKAN DARI BACKUP TANGGAL %1.\n%2 YANG LAMA DISIMPAN SEBAGAI:\n%3")
+                   .arg(kapan,
+                        mdlUtama::Database().IsServer() ? QStringLiteral("DATABASE") : QStringLiteral("FILE DATA"),
+                        QDir::toNativeSeparators(disimpan)),
                ui::vbOKOnly | ui::vbInformation, QStringLiteral("Backup"));
   } else if (!ui::EndRequested()) {
     ui::MsgBox(QStringLiteral("PEMULIHAN GAGAL, DATA TIDAK DIUBAH.\n\n%1").arg(sebab), ui::vbOKOnly | ui::vbCritical,

@@ -162,12 +162,18 @@ bool BuatBackup(QString* tujuan, QString* sebab, bool manual) {
   const db::Description where = Database();
   bool ok = false;
   if (where.IsServer()) {
-    // The server's dump, checked, in backup/ beside the program.
-    const QString folder = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("backup"));
-    *tujuan = QDir(folder).filePath(where.dbname + Sekarang().toString(QStringLiteral("-yyyy-MM-dd-HHmmss")) +
-                                    (manual ? QStringLiteral("-manual") : QString()) + QStringLiteral(".dump"));
-    ok = QDir().mkpath(folder) && db::ServerBackup(where, *tujuan, sebab);
-    if (!QDir(folder).exists()) *sebab = QStringLiteral("Folder %1 tidak dapat dibuat").arg(folder);
+    // The server's dump, checked, in the dumps' folder, rotated as a file's
+    // copies are.
+    const QString dumps = SalinanDatabase();
+    const QString folder = db::BackupFolder(dumps);
+    const QDateTime waktu = Sekarang();
+    if (!QDir().mkpath(folder)) {
+      *sebab = QStringLiteral("Folder %1 tidak dapat dibuat").arg(folder);
+    } else {
+      *tujuan = db::BackupName(dumps, waktu, manual);
+      ok = db::ServerBackup(where, *tujuan, sebab);
+      if (ok) db::Rotate(dumps, waktu.date());
+    }
   } else {
     ok = Backup(DatabaseFile(), Sekarang(), manual, tujuan, sebab);
   }
@@ -219,8 +225,30 @@ void BackupPenutup() {
     TampilGagalBackup(QStringLiteral("BACKUP DATABASE GAGAL DIBUAT. PROGRAM TETAP DITUTUP."), sebab);
 }
 
+QString SalinanDatabase() {
+  const db::Description where = Database();
+  if (!where.IsServer()) return DatabaseFile();
+  const QString folder = where.backups.isEmpty()
+                             ? QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("backup"))
+                             : where.backups;
+  return db::DumpsOf(folder, where.dbname);
+}
+
 bool Pulihkan(const QString& backup, QString* disimpan, QString* sebab) {
   TungguBackupAwal();
+  const db::Description where = Database();
+  if (where.IsServer()) {
+    // The program's own connections go first: the server refuses while any
+    // other is open (another till, or a window of this one still working).
+    TutupKoneksi();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    QString disimpanDb;
+    const bool ok = db::ServerRestore(backup, where, Sekarang().toString(QStringLiteral("yyyyMMdd_HHmmss")),
+                                      &disimpanDb, sebab);
+    QApplication::restoreOverrideCursor();
+    if (ok) *disimpan = disimpanDb;
+    return BukaKoneksi() && ok;
+  }
   const QString database = DatabaseFile();
   if (database.isEmpty()) {
     *sebab = QStringLiteral("Database ini tidak disimpan dalam satu file; tidak ada file yang dapat diganti.");

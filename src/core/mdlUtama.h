@@ -60,6 +60,9 @@ QDateTime Sekarang();
 // rotation; false with the reason in *sebab. A `manual` copy (asked for by
 // the person) is marked so and never removed by the rotation.
 bool BuatBackup(QString* tujuan, QString* sebab, bool manual = false);
+// What the program's copies of the shop are named after (db::Backups): the
+// database file, or the dumps of a server's database (db::DumpsOf).
+QString SalinanDatabase();
 // A manual copy, asked for by the person: says where the copy went, or why
 // none was made.
 void BackupSekarang();

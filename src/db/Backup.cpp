@@ -114,13 +114,22 @@ void RemoveWork(const QString& work) {
   for (const char* suffix : {"", "-journal", "-wal", "-shm"}) QFile::remove(work + suffix);
 }
 
-// A name in `folder` for `base` + stamp + `mark` + ".mdb" not yet taken
+const QString kDump = QStringLiteral(".dump");
+
+// What the copies of `database` end with: a file's are database files, a
+// server's are its dumps (see DumpsOf).
+QString Ext(const QString& database) {
+  return database.endsWith(kDump) ? kDump : QStringLiteral(".mdb");
+}
+
+// A name in `folder` for `base` + stamp + `mark` + `ext` not yet taken
 // (a number after the stamp tells copies of the same second apart).
-QString FreeName(const QDir& folder, const QString& base, const QDateTime& when, const QString& mark = QString()) {
+QString FreeName(const QDir& folder, const QString& base, const QDateTime& when, const QString& mark = QString(),
+                 const QString& ext = QStringLiteral(".mdb")) {
   const QString stamp = base + when.toString(QStringLiteral("yyyyMMdd-HHmmss"));
-  QString name = folder.filePath(stamp + mark + QStringLiteral(".mdb"));
+  QString name = folder.filePath(stamp + mark + ext);
   for (int n = 2; QFileInfo::exists(name); ++n)
-    name = folder.filePath(QStringLiteral("%1-%2%3.mdb").arg(stamp).arg(n).arg(mark));
+    name = folder.filePath(QStringLiteral("%1-%2%3%4").arg(stamp).arg(n).arg(mark, ext));
   return name;
 }
 
@@ -271,24 +280,28 @@ bool Backup(const QString& source, const QString& dest, QString* why) {
 }
 
 QString BackupFolder(const QString& database) {
+  if (database.endsWith(kDump)) return QFileInfo(database).absolutePath();
   return QFileInfo(database).absoluteDir().filePath(QStringLiteral("backup"));
 }
 
 QString BackupName(const QString& database, const QDateTime& when, bool manual) {
   return FreeName(QDir(BackupFolder(database)), Stem(database) + QLatin1Char('-'), when,
-                  manual ? kManual : QString());
+                  manual ? kManual : QString(), Ext(database));
 }
+
+QString DumpsOf(const QString& folder, const QString& dbname) { return QDir(folder).filePath(dbname + kDump); }
 
 QList<BackupFile> Backups(const QString& database) {
   const QDir folder(BackupFolder(database));
-  const QRegularExpression pattern(QStringLiteral("^%1-(\\d{8}-\\d{6})(?:-(\\d+))?(%2)?\\.mdb$")
-                                       .arg(QRegularExpression::escape(Stem(database)), kManual));
+  const QRegularExpression pattern(QStringLiteral("^%1-(\\d{8}-\\d{6})(?:-(\\d+))?(%2)?%3$")
+                                       .arg(QRegularExpression::escape(Stem(database)), kManual,
+                                            QRegularExpression::escape(Ext(database))));
   struct Found {
     BackupFile f;
     int n;
   };
   QList<Found> found;
-  for (const QFileInfo& fi : folder.entryInfoList({Stem(database) + QStringLiteral("-*.mdb")}, QDir::Files)) {
+  for (const QFileInfo& fi : folder.entryInfoList({Stem(database) + QStringLiteral("-*") + Ext(database)}, QDir::Files)) {
     const QRegularExpressionMatch m = pattern.match(fi.fileName());
     if (!m.hasMatch()) continue;
     const QDateTime when = QDateTime::fromString(m.captured(1), QStringLiteral("yyyyMMdd-HHmmss"));

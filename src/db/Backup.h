@@ -39,6 +39,11 @@ bool SyncToDisk(const QString& path, QString* why = nullptr);
 
 // The folder of the automatic copies of `database`.
 QString BackupFolder(const QString& database);
+// A database on a server has no file of its own: its dumps are named, listed
+// and rotated as the copies of a file would be, through the name this gives
+// (<folder>/<dbname>.dump), except that they lie in `folder` itself, each
+// <dbname>-<date>-<time>.dump.
+QString DumpsOf(const QString& folder, const QString& dbname);
 // A name in that folder, not yet taken, for a copy made at `when`; a
 // `manual` copy (asked for by a person) is marked so in its name.
 QString BackupName(const QString& database, const QDateTime& when, bool manual = false);

@@ -87,6 +87,7 @@ Description StoreFromSettings(const QString& iniPath, const QString& fileBeside,
   d.user = ini.value(QStringLiteral("database/user")).toString().trimmed();
   d.passfile = ini.value(QStringLiteral("database/passfile")).toString().trimmed();
   d.password = ini.value(QStringLiteral("database/password")).toString();
+  d.backups = ini.value(QStringLiteral("database/backup")).toString().trimmed();
   if (engine != QLatin1String("postgresql") && engine != QLatin1String("postgres")) {
     d.refused = QStringLiteral("Mesin database %1 di %2 tidak dikenal (pilih sqlite atau postgresql)").arg(engine, iniPath);
   } else if (d.dbname.isEmpty()) {

@@ -21,6 +21,9 @@ struct Description {
   QString user;
   QString passfile;
   QString password;
+  // Where the program keeps this server database's dumps ([database] backup;
+  // empty: the folder backup beside the program).
+  QString backups;
   // Why the settings that named this store were refused (empty when they
   // were not): opening such a store fails with this reason.
   QString refused;

@@ -29,5 +29,8 @@ bool ServerBackup(const Description& d, const QString& dest, QString* why);
 // scratch database first, refused while another till is connected. The
 // replaced database stays on the server, renamed; its name goes into *kept.
 bool ServerRestore(const QString& backup, const Description& d, const QString& stamp, QString* kept, QString* why);
+// Whether a backup restores whole: restored into a scratch database on d's
+// server, which is dropped again. False with *why.
+bool ServerVerify(const QString& backup, const Description& d, QString* why);
 
 }  // namespace db

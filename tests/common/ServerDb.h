@@ -21,6 +21,12 @@ inline db::Description ServerDatabase(const QString& name) {
   return d;
 }
 
+// What the store itself says of a table that is not there.
+inline QString NoSuchTable(const QString& table) {
+  return OnServer() ? QStringLiteral("relation \"%1\" does not exist").arg(table.toLower())
+                    : QStringLiteral("no such table: ") + table;
+}
+
 // The file engine's functions the tests' own queries use, on the server.
 inline const char* kSqliteShims = R"(
 CREATE FUNCTION merapu_concat(acc text, v text, sep text) RETURNS text LANGUAGE sql IMMUTABLE AS

@@ -20,6 +20,7 @@ TempDb::TempDb() {
   mdlUtama::ResetForTests();
   if (OnServer()) {
     server_ = FreshServerDatabase();
+    server_.backups = dir_.filePath(QStringLiteral("backup"));  // the dumps go with the case's folder
     if (!conn_->Open(server_)) qFatal("cannot open test database: %s", qPrintable(conn_->LastError()));
     db::SetShopDatabase(server_);
   } else {

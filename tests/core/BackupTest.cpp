@@ -12,6 +12,7 @@
 #include "core/mdlUtama.h"
 #include "db/Backup.h"
 #include "db/Recordset.h"
+#include "db/Server.h"
 #include "ui/FlexGrid.h"
 
 using namespace testsupport;
@@ -23,6 +24,17 @@ QList<QDate> tanggalBackup(const QString& database) {
   QList<QDate> out;
   for (const db::BackupFile& b : db::Backups(database)) out.prepend(b.when.date());
   return out;
+}
+
+// What the copies are named after: the case's file, or its server
+// database's dumps.
+QString salinan() { return mdlUtama::SalinanDatabase(); }
+QString stem() { return QFileInfo(salinan()).completeBaseName(); }
+QString akhiran() { return OnServer() ? ".dump" : ".mdb"; }
+
+// Whether a copy restores whole, by the check its store has.
+bool utuh(const QString& copy, QString* sebab) {
+  return OnServer() ? db::ServerVerify(copy, mdlUtama::Database(), sebab) : db::Verify(copy, sebab);
 }
 
 qint64 jumlah(const QString& sql) {
@@ -73,7 +85,7 @@ class BackupTest : public QObject {
       QStringList dibuat;
       for (int k = 0; k < ((hari == 22 || hari == 31) ? 2 : 1); ++k) {
         tutup();
-        dibuat << db::Backups(db->path()).first().path;
+        dibuat << db::Backups(salinan()).first().path;
       }
       if (dibuat.size() == 2) {
         QVERIFY(dibuat[0] != dibuat[1]);
@@ -86,18 +98,18 @@ class BackupTest : public QObject {
       }
       kemarin = dibuat;
       // Days 4 to 10, and the newest of the weeks of the 8th and the 1st.
-      if (hari == 10) QCOMPARE(tanggalBackup(db->path()), hariHari(4, 10, {QDate(2026, 3, 1)}));
+      if (hari == 10) QCOMPARE(tanggalBackup(salinan()), hariHari(4, 10, {QDate(2026, 3, 1)}));
       if (hari == 22)
-        QCOMPARE(tanggalBackup(db->path()),
+        QCOMPARE(tanggalBackup(salinan()),
                  hariHari(16, 22, {QDate(2026, 3, 1), QDate(2026, 3, 8), QDate(2026, 3, 15)}) << QDate(2026, 3, 22));
     }
     const QList<QDate> harap = hariHari(25, 31, {QDate(2026, 3, 15), QDate(2026, 3, 22)}) << QDate(2026, 3, 31);
-    QCOMPARE(tanggalBackup(db->path()), harap);
+    QCOMPARE(tanggalBackup(salinan()), harap);
     // Each copy kept is whole, and nothing else lies in the folder.
-    QCOMPARE(QDir(db::BackupFolder(db->path())).entryList(QDir::Files | QDir::Hidden).size(), harap.size());
-    for (const db::BackupFile& b : db::Backups(db->path())) {
+    QCOMPARE(QDir(db::BackupFolder(salinan())).entryList(QDir::Files | QDir::Hidden).size(), harap.size());
+    for (const db::BackupFile& b : db::Backups(salinan())) {
       QString sebab;
-      QVERIFY2(db::Verify(b.path, &sebab), qPrintable(sebab));
+      QVERIFY2(utuh(b.path, &sebab), qPrintable(sebab));
     }
   }
 
@@ -112,7 +124,7 @@ class BackupTest : public QObject {
       child<QAction>(u, "mnuBackup")->trigger();
       VERIFY_PROMPTS(p);
       const QString path = QDir::fromNativeSeparators(p.seen.value(0).text.section('\n', 1));
-      for (const db::BackupFile& x : db::Backups(db->path()))
+      for (const db::BackupFile& x : db::Backups(salinan()))
         if (x.path == path) *b = x;
       QVERIFY2(b->path == path, qPrintable(path));
     };
@@ -120,15 +132,15 @@ class BackupTest : public QObject {
     db::BackupFile manual, manual2;
     sekarang(&manual);
     QVERIFY(manual.manual);
-    QVERIFY(QFileInfo(manual.path).fileName().startsWith("ZovaDavezuZi-20260302-"));
-    QVERIFY(QFileInfo(manual.path).fileName().endsWith("-manual.mdb"));
+    QVERIFY(QFileInfo(manual.path).fileName().startsWith(stem() + "-20260302-"));
+    QVERIFY(QFileInfo(manual.path).fileName().endsWith("-manual" + akhiran()));
     QString sebab;
-    QVERIFY2(db::Verify(manual.path, &sebab), qPrintable(sebab));
+    QVERIFY2(utuh(manual.path, &sebab), qPrintable(sebab));
     // Three closings in a day: all three stay while it is that day.
     QStringList tutupan;
     for (int k = 0; k < 3; ++k) {
       tutup();
-      for (const db::BackupFile& b : db::Backups(db->path()))
+      for (const db::BackupFile& b : db::Backups(salinan()))
         if (!b.manual && !tutupan.contains(b.path)) tutupan << b.path;
     }
     QCOMPARE(tutupan.size(), 3);
@@ -142,16 +154,16 @@ class BackupTest : public QObject {
     QVERIFY(!QFile::exists(tutupan[0]));
     QVERIFY(!QFile::exists(tutupan[1]));
     QStringList ada;
-    for (const db::BackupFile& b : db::Backups(db->path())) ada << b.path;
+    for (const db::BackupFile& b : db::Backups(salinan())) ada << b.path;
     QCOMPARE(ada.size(), 4);
-    QVERIFY(QFileInfo(ada[0]).fileName().startsWith("ZovaDavezuZi-20260413-"));
+    QVERIFY(QFileInfo(ada[0]).fileName().startsWith(stem() + "-20260413-"));
     QCOMPARE(QSet<QString>(ada.begin() + 1, ada.end()), QSet<QString>({tutupan[2], manual.path, manual2.path}));
   }
 
   // A copy that cannot be made is told at closing, and the program ends all
   // the same.
   void closingBackupFailureIsTold() {
-    QFile penghalang(db::BackupFolder(db->path()));  // a file where the folder goes
+    QFile penghalang(db::BackupFolder(salinan()));  // a file where the folder goes
     QVERIFY(penghalang.open(QIODevice::WriteOnly));
     penghalang.close();
     FrmUtama* u = FrmUtama::Existing();
@@ -162,23 +174,24 @@ class BackupTest : public QObject {
     u->close();
     VERIFY_PROMPTS(p);
     QCOMPARE(end.count, 1);
-    QVERIFY(p.seen.last().text.contains(db::BackupFolder(db->path())));
+    QVERIFY(p.seen.last().text.contains(db::BackupFolder(salinan())));
   }
 
   // The first start with no copy younger than a day makes one, beside the
   // work; a start within the day does not.
   void firstStartOfTheDay() {
+    FILE_ONLY("the first start of a day copies the file; a server's dumps are made at closing and on demand");
     ui::SetToday(QDate(2026, 4, 6));
     mdlUtama::BackupAwal();
     mdlUtama::TungguBackupAwal();
-    QCOMPARE(tanggalBackup(db->path()), QList<QDate>{QDate(2026, 4, 6)});
+    QCOMPARE(tanggalBackup(salinan()), QList<QDate>{QDate(2026, 4, 6)});
     mdlUtama::BackupAwal();
     mdlUtama::TungguBackupAwal();
-    QCOMPARE(db::Backups(db->path()).size(), 1);
+    QCOMPARE(db::Backups(salinan()).size(), 1);
     ui::SetToday(QDate(2026, 4, 8));
     mdlUtama::BackupAwal();
     mdlUtama::TungguBackupAwal();
-    QCOMPARE(tanggalBackup(db->path()), (QList<QDate>{QDate(2026, 4, 6), QDate(2026, 4, 8)}));
+    QCOMPARE(tanggalBackup(salinan()), (QList<QDate>{QDate(2026, 4, 6), QDate(2026, 4, 8)}));
   }
 
   // "Backup now" says where the copy went; the list restores a chosen copy
@@ -188,14 +201,16 @@ class BackupTest : public QObject {
     FrmUtama* u = FrmUtama::Existing();
     {
       ScriptedPrompter p;
-      p.expectStart("BACKUP DATABASE SUDAH DIBUAT DAN DIPERIKSA:\n" + db::BackupFolder(db->path()), ui::vbOK,
+      p.expectStart("BACKUP DATABASE SUDAH DIBUAT DAN DIPERIKSA:\n" + db::BackupFolder(salinan()), ui::vbOK,
                     "Backup", ui::vbInformation);
       child<QAction>(u, "mnuBackup")->trigger();
       VERIFY_PROMPTS(p);
     }
-    QCOMPARE(db::Backups(db->path()).size(), 1);
+    QCOMPARE(db::Backups(salinan()).size(), 1);
     db->exec("INSERT INTO Penjualan VALUES ('JL-0000001', '2026-03-05', 1500, '', 'ADM')");
     QCOMPARE(jumlah("SELECT count(*) FROM Penjualan"), 1);
+    // On a server the case's own connection would be another till's.
+    if (OnServer()) db->conn()->Close();
 
     auto pulihkan = [&](int jawaban, const QString& lalu) {
       ScriptedPrompter p;
@@ -214,21 +229,30 @@ class BackupTest : public QObject {
     pulihkan(ui::vbNo, QString());
     QCOMPARE(jumlah("SELECT count(*) FROM Penjualan"), 1);
     {
-      db::UseLock tillLain;  // another till has the file open
-      QVERIFY(tillLain.Take(db->path(), false));
-      pulihkan(ui::vbYes, "PEMULIHAN GAGAL, DATA TIDAK DIUBAH.");
+      // Another till has the file open, or is connected to the server.
+      db::UseLock tillLain;
+      db::Connection lain;
+      QVERIFY(OnServer() ? lain.Open(db->where()) : tillLain.Take(db->where().path, false));
+      pulihkan(ui::vbYes, OnServer() ? "PEMULIHAN GAGAL, DATA TIDAK DIUBAH.\n\nMasih ada 1 koneksi lain"
+                                     : "PEMULIHAN GAGAL, DATA TIDAK DIUBAH.");
       QVERIFY(mdlUtama::Conn && mdlUtama::Conn->IsOpen());
       QCOMPARE(jumlah("SELECT count(*) FROM Penjualan"), 1);
     }
     pulihkan(ui::vbYes, "DATA SUDAH DIPULIHKAN DARI BACKUP TANGGAL");
     QCOMPARE(jumlah("SELECT count(*) FROM Penjualan"), 0);
     QCOMPARE(jumlah("SELECT count(*) FROM Pengguna"), 2);
+    if (OnServer()) {
+      // The replaced database stays on the server under another name.
+      QCOMPARE(jumlah("SELECT count(*) FROM pg_database WHERE datname LIKE '" + db->where().dbname + "_sebelum_pulih_%'"),
+               1);
+      return;
+    }
     const QStringList disimpan =
-        QFileInfo(db->path()).absoluteDir().entryList({"ZovaDavezuZi-sebelum-pulih-*.mdb"}, QDir::Files);
+        QFileInfo(db->where().path).absoluteDir().entryList({"ZovaDavezuZi-sebelum-pulih-*.mdb"}, QDir::Files);
     QCOMPARE(disimpan.size(), 1);
     // The program holds the restored file: a restore from outside waits.
     db::UseLock luar;
-    QVERIFY(!luar.Take(db->path(), true));
+    QVERIFY(!luar.Take(db->where().path, true));
     QVERIFY(luar.Contended());
   }
 };

@@ -42,8 +42,9 @@ struct BacaSaja {
 
 // The connection message begins as it always has, then names the file
 // looked for and why it was refused.
-void CekPesan(const ui::Message& m, const QString& path, const QString& sebab) {
-  QVERIFY2(m.text.startsWith(Gagal + "\r\n\r\nFile database: " + path + "\r\nSebab: "), qPrintable(m.text));
+void CekPesan(const ui::Message& m, const db::Description& where, const QString& sebab) {
+  const QString disebut = where.IsServer() ? "Database: " + where.Target() : "File database: " + where.path;
+  QVERIFY2(m.text.startsWith(Gagal + "\r\n\r\n" + disebut + "\r\nSebab: "), qPrintable(m.text));
   QVERIFY2(m.text.contains(sebab), qPrintable(m.text));
 }
 
@@ -62,7 +63,7 @@ void bukaLoginTanpaDatabase(const QString& path, const QString& sebab) {
   VERIFY_PROMPTS(p);
   QCOMPARE(p.seen.size(), 1);
   QCOMPARE(p.seen.at(0).buttons, int(ui::vbOKOnly));
-  CekPesan(p.seen.at(0), path, sebab);
+  CekPesan(p.seen.at(0), db::Description::File(path), sebab);
   QCOMPARE(end.count, 1);
   QCOMPARE(FrmUtama::Existing(), nullptr);
 }
@@ -106,7 +107,7 @@ class KoneksiTest : public QObject {
     frmLogin w;
     QVERIFY(w.Loaded());
     QVERIFY(mdlUtama::Conn && mdlUtama::Conn->IsOpen());
-    QCOMPARE(mdlUtama::Conn->Path(), db.path());
+    QVERIFY(mdlUtama::Conn->Where() == db.where());
     // The items are read after the login window is up, not before it.
     QVERIFY(!mdlUtama::RsBarang);
     w.show();
@@ -161,6 +162,8 @@ class KoneksiTest : public QObject {
     QVERIFY(db.conn()->CommitTrans());
     if (rusak == "missing column") db.exec("ALTER TABLE Barang DROP COLUMN Stok");
     if (rusak == "missing table") db.exec("DROP TABLE Rekening");
+    if (rusak != "missing column" && rusak != "missing table")
+      FILE_ONLY("the file's pages, its mode and its folder's");
     if (rusak == "damaged page") db.damagePage("Penjualan_Detail");
     db.conn()->Close();
     BacaSaja kunci(rusak == "read-only file" ? db.path() : QFileInfo(db.path()).absolutePath(),
@@ -180,7 +183,7 @@ class KoneksiTest : public QObject {
     InstallDefaultSeams();
     QCOMPARE(status, 1);
     VERIFY_PROMPTS(p);
-    CekPesan(p.seen.at(0), db.path(), sebab);
+    CekPesan(p.seen.at(0), db.where(), sebab);
     QCOMPARE(FrmUtama::Existing(), nullptr);
     mdlUtama::ResetForTests();
     QCOMPARE(db.bytes(), sebelum);

@@ -269,7 +269,7 @@ class LoginTest : public QObject {
     QCOMPARE(p.seen.size(), 1);
     QCOMPARE(p.seen.at(0).title, QString("Error"));
     QVERIFY(p.seen.at(0).text.startsWith("GAGAL MEMBACA DATA Pengguna\r\n"));
-    QVERIFY(p.seen.at(0).text.contains("no such table: Pengguna"));
+    QVERIFY(p.seen.at(0).text.contains(NoSuchTable("Pengguna")));
     QCOMPARE(frmLogin::Failures(), 0);
     QCOMPARE(FrmUtama::Existing(), nullptr);
     QCOMPARE(child<QLineEdit>(&w, "txtUser")->text(), QString("ADM"));

@@ -67,10 +67,8 @@ const QList<Kasus>& Semua() {
       {"delete a user", "YAKIN AKAN MENGHAPUS DATA INI?", ui::vbDefaultButton2, [] { Hapus("frmPengguna"); }},
       {"restore a backup", "DATA SEKARANG AKAN DIGANTI DENGAN BACKUP", ui::vbDefaultButton2,
        [] {
-         const QString db = mdlUtama::DatabasePath();
-         QString sebab;
-         QVERIFY(QDir().mkpath(db::BackupFolder(db)));
-         QVERIFY2(db::Backup(db, db::BackupName(db, QDateTime::currentDateTime()), &sebab), qPrintable(sebab));
+         QString tujuan, sebab;
+         QVERIFY2(mdlUtama::BuatBackup(&tujuan, &sebab), qPrintable(sebab));
          Layar s("frmBackup");
          s.tombol("TbPulihkan")->click();
        }},
