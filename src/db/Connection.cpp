@@ -408,6 +408,14 @@ bool Connection::BeginTrans() {
   return false;
 }
 
+Engine::Doubt Connection::CommitInDoubt(QString* label) {
+  if (label) *label = commitLabel_;
+  if (!engine_) return Engine::Doubt::None;
+  const Engine::Doubt d = engine_->CommitInDoubt();
+  if (d == Engine::Doubt::Unknown) TakeEngineError();
+  return d;
+}
+
 bool Connection::CommitTrans() {
   if (!IsOpen()) return false;
   if (!FileStillHere()) {

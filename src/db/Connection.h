@@ -70,6 +70,11 @@ class Connection {
   [[nodiscard]] bool CommitTrans();
   bool RollbackTrans();
   bool InTransaction() const;
+  // A commit whose answer was lost with the server (Engine::CommitInDoubt):
+  // whether it was stored, and in *label what its caller named it before the
+  // commit (LabelCommit). Stored is told once.
+  Engine::Doubt CommitInDoubt(QString* label = nullptr);
+  void LabelCommit(const QString& label) { commitLabel_ = label; }
   // Inside a transaction: the right to take the next number of a series,
   // held to the transaction's end (Engine::LockSeries).
   [[nodiscard]] bool LockSeries(const QString& series);
@@ -144,6 +149,7 @@ class Connection {
   std::unique_ptr<Engine> engine_;
   Description where_;
   Error failure_;
+  QString commitLabel_;
   struct TableInfo {
     QStringList columns;
     QSet<QString> integers;

@@ -77,6 +77,12 @@ class Engine {
   virtual bool Commit() = 0;
   virtual bool Rollback() = 0;
   virtual bool InTransaction() const = 0;
+  // A commit whose answer was lost with the connection may have been stored
+  // or not. Whether it was, once the server can be asked: Stored (told once)
+  // or NotStored; Unknown while it cannot be (each call asks again); None
+  // when no commit is in doubt. A file's commit is never in doubt.
+  enum class Doubt { None, Stored, NotStored, Unknown };
+  virtual Doubt CommitInDoubt() { return Doubt::None; }
 
   // The columns of a table in order; false when there is no such table.
   virtual bool TableColumns(const QString& table, QList<Column>* out) = 0;

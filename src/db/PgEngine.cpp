@@ -5,7 +5,10 @@
 #include <QFile>
 #include <QProcess>
 #include <QSet>
+#include <QThread>
+#include <array>
 #include <cstdlib>
+#include <sys/socket.h>
 #include <vector>
 
 #include "db/Server.h"
@@ -373,16 +376,98 @@ bool PgEngine::Begin() {
   return inTx_;
 }
 
+namespace {
+std::function<void()>& AfterCommitHook() {
+  static std::function<void()> f;
+  return f;
+}
+}  // namespace
+
+void testing::AfterNextCommit(std::function<void()> f) { AfterCommitHook() = std::move(f); }
+
 bool PgEngine::Commit() {
+  // The transaction's number first: should the answer to COMMIT be lost with
+  // the connection, the server is asked afterwards whether it stored the
+  // transaction. A till that took a stored sale for a lost one would save
+  // it a second time.
+  QByteArray xid;
+  if (PGresult* x = Run(QStringLiteral("SELECT txid_current()"), {})) {
+    xid = PQgetvalue(x, 0, 0);
+    PQclear(x);
+  }
   PGresult* r = Run(QStringLiteral("COMMIT"), {});
   // Whatever COMMIT answered, the transaction is over on the server.
   inTx_ = false;
-  if (!r) return false;
+  if (r && AfterCommitHook() && qstrcmp(PQcmdStatus(r), "COMMIT") == 0) {
+    const std::function<void()> f = std::move(AfterCommitHook());
+    AfterCommitHook() = nullptr;
+    f();
+    PQclear(r);
+    r = nullptr;
+    ::shutdown(PQsocket(conn_), SHUT_RDWR);  // the answer never arrives
+    PGresult* gone = PQexec(conn_, "SELECT 1");
+    TakeError(gone, QStringLiteral("COMMIT"));
+    PQclear(gone);
+  }
+  if (!r) {
+    if (xid.isEmpty() || !error_.is(Error::Kind::ConnectionLost)) return false;
+    // Sent, and no answer: stored or not, the server alone knows.
+    doubtXid_ = xid;
+    doubtError_ = error_;
+    switch (CommitInDoubt()) {
+      case Doubt::Stored: return true;
+      case Doubt::NotStored: error_ = doubtError_; return false;
+      default:
+        SetError(Error::Kind::ConnectionLost,
+                 QStringLiteral("Koneksi ke %1 terputus saat menyimpan; server belum dapat ditanya apakah data "
+                                "tersimpan. Simpan lagi setelah server dapat dihubungi: data yang sudah tersimpan "
+                                "tidak disimpan dua kali.")
+                     .arg(where_.Target()),
+                 QStringLiteral("COMMIT"));
+        return false;
+    }
+  }
   // A transaction the server had given up answers COMMIT with ROLLBACK.
   const bool stored = qstrcmp(PQcmdStatus(r), "COMMIT") == 0;
   PQclear(r);
   if (!stored) SetError(Error::Kind::Other, QStringLiteral("Server membatalkan transaksi; tidak ada data yang disimpan"));
   return stored;
+}
+
+Engine::Doubt PgEngine::CommitInDoubt() {
+  if (doubtXid_.isEmpty()) return Doubt::None;
+  // A backend still finishing the commit of a connection that broke answers
+  // "in progress" for a moment.
+  for (int i = 0; i < 50; ++i) {
+    if (!conn_ || PQstatus(conn_) == CONNECTION_BAD) {
+      if (!Reconnect()) return Doubt::Unknown;
+    }
+    PGresult* r = PQexecParams(conn_, "SELECT txid_status($1::bigint)", 1, nullptr,
+                               std::array<const char*, 1>{doubtXid_.constData()}.data(), nullptr, nullptr, 0);
+    if (r && qstrcmp(PQresultErrorField(r, PG_DIAG_SQLSTATE), "22023") == 0) {
+      // "in the future": the server came back without the transaction
+      // ever reaching its disk.
+      PQclear(r);
+      doubtXid_.clear();
+      error_ = doubtError_;
+      return Doubt::NotStored;
+    }
+    if (!r || PQresultStatus(r) != PGRES_TUPLES_OK) {
+      TakeError(r, QStringLiteral("SELECT txid_status"));
+      PQclear(r);
+      return Doubt::Unknown;
+    }
+    const QByteArray status = PQgetisnull(r, 0, 0) ? QByteArray() : QByteArray(PQgetvalue(r, 0, 0));
+    PQclear(r);
+    if (status == "in progress") {
+      QThread::msleep(100);
+      continue;
+    }
+    doubtXid_.clear();
+    error_ = Error();
+    return status == "committed" ? Doubt::Stored : Doubt::NotStored;
+  }
+  return Doubt::Unknown;
 }
 
 bool PgEngine::Rollback() {

@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 // The PostgreSQL engine on libpq: the one place the store's code sees libpq.
 // Included by the store's own .cpp files only, never by a header.
 #include <libpq-fe.h>
@@ -31,6 +32,7 @@ class PgEngine final : public Engine {
   bool Commit() override;
   bool Rollback() override;
   bool InTransaction() const override;
+  Doubt CommitInDoubt() override;
 
   bool TableColumns(const QString& table, QList<Column>* out) override;
   bool HasIndex(const QString& name, bool* has) override;
@@ -60,7 +62,18 @@ class PgEngine final : public Engine {
   Description where_;
   int busy_ = 0;
   bool inTx_ = false;
+  // The number of the transaction whose COMMIT went unanswered, and what was
+  // said of it then.
+  QByteArray doubtXid_;
+  Error doubtError_;
 };
+
+namespace testing {
+// Runs `f` once, after the next COMMIT the server stored and before its
+// answer is read; the answer is then lost as with a connection that broke
+// (f may stop the server). An empty f takes the hook away.
+void AfterNextCommit(std::function<void()> f);
+}  // namespace testing
 
 // A name as the server's quoted identifier.
 QString QuotedName(const QString& name);

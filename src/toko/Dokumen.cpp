@@ -43,6 +43,26 @@ HasilSimpan SimpanDokumen(const db::ConnectionPtr& c, const Seri& seri, const QS
     h.error.message = QStringLiteral("Koneksi database belum terbuka");
     return h;
   }
+  // A save whose commit went unanswered is settled first. When it was
+  // stored, this document saved again under the same number is that save:
+  // it is not stored twice.
+  const QString seriIni = QString::fromLatin1(seri.table) + QLatin1Char(':');
+  QString label;
+  switch (c->CommitInDoubt(&label)) {
+    case db::Engine::Doubt::Unknown:
+      h.error = c->Failure();
+      return h;
+    case db::Engine::Doubt::Stored: {
+      const QStringList l = label.split(QLatin1Char('\n'));
+      if (l.size() == 2 && (l[0] == seriIni + nomor || l[1] == seriIni + nomor)) {
+        h.nomor = l[1].mid(seriIni.size());
+        return h;
+      }
+      break;
+    }
+    default:
+      break;
+  }
   int konflik = 0;
   // The server gave the save up against another till's: it runs again.
   auto lagi = [&](const db::Error& e) { return e.is(db::Error::Kind::Conflict) && ++konflik < kCobaKonflik; };
@@ -102,6 +122,7 @@ HasilSimpan SimpanDokumen(const db::ConnectionPtr& c, const Seri& seri, const QS
       }
     }
     if (ulang) continue;
+    c->LabelCommit(seriIni + nomor + QLatin1Char('\n') + seriIni + h.nomor);
     if (t.Commit()) return h;
     const db::Error e = c->Failure();
     if (!lagi(e)) return gagal(e);

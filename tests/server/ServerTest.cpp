@@ -11,6 +11,7 @@
 #include "TestSupport.h"
 #include "core/mdlUtama.h"
 #include "db/Copy.h"
+#include "db/PgEngine.h"
 #include "db/Recordset.h"
 #include "toko/Dokumen.h"
 
@@ -380,6 +381,49 @@ class ServerLostTest : public QObject {
     lagi.nomor = "JL-0000002";
     h = toko::Simpan(till, lagi);
     QVERIFY2(h.ok(), qPrintable(h.error.message));
+  }
+
+  // The server stored the sale and its answer was lost with the connection:
+  // asked at once when it answers again, else at the next save of the same
+  // sale, which then is that save: one sale, one number, stock down once.
+  void commitAnswerLostIsSettledNotSavedTwice_data() {
+    QTest::addColumn<bool>("downUntilLater");
+    QTest::newRow("the server answers again at once") << false;
+    QTest::newRow("the server is down until later") << true;
+  }
+  void commitAnswerLostIsSettledNotSavedTwice() {
+    QFETCH(bool, downUntilLater);
+    TempDb db;
+    Stock(db, 50);
+    auto till = std::make_shared<db::Connection>();
+    QVERIFY(till->Open(db.conn()->Where()));
+    db.conn()->Close();
+    bool stopped = false;
+    db::testing::AfterNextCommit([&] { stopped = downUntilLater && Server("stop"); });
+    toko::HasilSimpan h = toko::Simpan(till, Sale());
+    QCOMPARE(stopped, downUntilLater);
+    if (downUntilLater) {
+      QCOMPARE(h.error.kind, db::Error::Kind::ConnectionLost);
+      QVERIFY2(h.error.message.contains("belum dapat ditanya apakah data tersimpan"), qPrintable(h.error.message));
+      // Still down: the same answer again, nothing saved a second time.
+      h = toko::Simpan(till, Sale());
+      QCOMPARE(h.error.kind, db::Error::Kind::ConnectionLost);
+      QVERIFY(Server("start"));
+      h = toko::Simpan(till, Sale());
+    }
+    QVERIFY2(h.ok(), qPrintable(h.error.message));
+    QCOMPARE(h.nomor, QString("JL-0000001"));
+    QVERIFY(db.conn()->Open(till->Where()));
+    QCOMPARE(db.scalar("SELECT count(*) || ':' || min(No_Nota) FROM Penjualan"), QString("1:JL-0000001"));
+    QCOMPARE(db.scalar("SELECT count(*) || ':' || sum(Stok) FROM Penjualan_Detail, Barang "
+                       "WHERE Penjualan_Detail.Kode_Barang = Barang.Kode_Barang"),
+             QString("3:144"));
+    // The next sale goes on as ever.
+    toko::Penjualan lagi = Sale();
+    lagi.nomor = "JL-0000002";
+    h = toko::Simpan(till, lagi);
+    QVERIFY2(h.ok(), qPrintable(h.error.message));
+    QCOMPARE(db.count("Penjualan"), 2);
   }
 
   void tillStartedWhileServerDownSaysSoAndEnds() {
