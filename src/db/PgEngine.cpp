@@ -548,8 +548,12 @@ bool RestoreChecked(const QString& dump, const Description& d, const QString& sc
     return false;
   };
   if (!Tool(QStringLiteral("pg_restore"), {QStringLiteral("--no-owner"), QStringLiteral("--exit-on-error"),
-                                           QStringLiteral("--dbname=") + ConnInfo(s), dump}, why))
+                                           QStringLiteral("--dbname=") + ConnInfo(s), dump}, why)) {
+    // A dump that does not restore whole is a damaged copy, in the words the
+    // file's check uses.
+    *why = QStringLiteral("Backup %1 rusak: %2").arg(dump, *why);
     return drop();
+  }
   PgEngine check;
   QList<qint64> got;
   if (!check.Open(s)) {
