@@ -154,15 +154,21 @@ void PgEngine::Close() {
   inTx_ = false;
 }
 
-QString PgEngine::SchemaName(const QString& folded) const {
+QString PgEngine::SchemaName(const QString& folded, const QString& table) const {
+  // Two tables may write one name differently (Pengguna.UserId,
+  // Penjualan.UserID): a table's own spelling first, else the first seen.
   static const QHash<QString, QString> names = [] {
     QHash<QString, QString> m;
-    for (const auto& [table, columns] : FullSchemaReference()) {
-      for (const QString& c : columns)
+    for (const auto& [t, columns] : FullSchemaReference()) {
+      for (const QString& c : columns) {
+        m.insert(t.toLower() + QLatin1Char('.') + c.toLower(), c);
         if (!m.contains(c.toLower())) m.insert(c.toLower(), c);
+      }
     }
     return m;
   }();
+  if (!table.isEmpty())
+    if (const auto it = names.constFind(table.toLower() + QLatin1Char('.') + folded); it != names.cend()) return *it;
   return names.value(folded, folded);
 }
 
@@ -499,7 +505,7 @@ bool PgEngine::TableColumns(const QString& table, QList<Column>* out) {
   for (int i = 0; i < PQntuples(r); ++i) {
     const QString name = Words(PQgetvalue(r, i, 0));
     if (name == QLatin1String(kHiddenKey)) continue;  // the server's own key, never the windows'
-    out->append({SchemaName(name), qstrcmp(PQgetvalue(r, i, 1), "t") == 0, std::atoi(PQgetvalue(r, i, 2))});
+    out->append({SchemaName(name, table), qstrcmp(PQgetvalue(r, i, 1), "t") == 0, std::atoi(PQgetvalue(r, i, 2))});
   }
   PQclear(r);
   return !out->isEmpty();
@@ -640,8 +646,12 @@ bool RestoreChecked(const QString& dump, const Description& d, const QString& sc
     return false;
   };
   if (!Tool(QStringLiteral("pg_restore"), {QStringLiteral("--no-owner"), QStringLiteral("--exit-on-error"),
-                                           QStringLiteral("--dbname=") + ConnInfo(s), dump}, why))
+                                           QStringLiteral("--dbname=") + ConnInfo(s), dump}, why)) {
+    // A dump that does not restore whole is a damaged copy, in the words the
+    // file's check uses.
+    *why = QStringLiteral("Backup %1 rusak: %2").arg(dump, *why);
     return drop();
+  }
   PgEngine check;
   QList<qint64> got;
   if (!check.Open(s)) {

@@ -44,8 +44,9 @@ class PgEngine final : public Engine {
   PGresult* Run(const QString& sql, const QList<QByteArray>& params, const QList<bool>& nulls = {});
   // The kind and message of a failed result (or of the connection).
   void TakeError(const PGresult* r, const QString& statement = QString());
-  // The column's name as the schema writes it (the server folds to lower case).
-  QString SchemaName(const QString& folded) const;
+  // The column's name as the schema writes it (the server folds to lower
+  // case), in the table's own spelling when the table is known.
+  QString SchemaName(const QString& folded, const QString& table = QString()) const;
   // Whether a failed result (or the connection) says the server is gone.
   bool Lost(const PGresult* r) const;
   // A connection that broke is opened again, outside a transaction only.

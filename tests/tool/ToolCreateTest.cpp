@@ -39,6 +39,15 @@ void writeFile(const QString& path, const QByteArray& bytes) {
   f.write(bytes);
 }
 
+// A statement of the tests' own (a trigger written for the file engine) on
+// either store.
+bool execHere(const db::ConnectionPtr& conn, const QString& sql) {
+  if (!testsupport::OnServer()) return conn->Execute(sql);
+  bool script = false;
+  const QString here = testsupport::ServerStatement(sql, &script);
+  return script ? conn->ExecRaw(here) : conn->Execute(here);
+}
+
 }  // namespace
 
 class ToolCreateTest : public QObject {
@@ -46,19 +55,19 @@ class ToolCreateTest : public QObject {
 
  private slots:
   void createsEmptyDatabaseWithOneAdmin() {
-    QTemporaryDir dir;
-    const QString path = dir.filePath("ZovaDavezuZi.mdb");
+    NewShop shop;
     // Quotes in every value: the tool must store them as typed.
-    const ToolResult r = runTool({"create", path, "--admin-user", "pemilik", "--admin-password",
-                                  "ra'hasia", "--admin-name", "  budi o'hara "});
+    const ToolResult r = runTool(QStringList{"create"} + shop.createArgs() +
+                                 QStringList{"--admin-user", "pemilik", "--admin-password", "ra'hasia", "--admin-name",
+                                             "  budi o'hara "});
     QCOMPARE(r.exitCode, 0);
     QVERIFY2(r.err.isEmpty(), qPrintable(r.err));
     QCOMPARE(r.outLines().size(), 1);
-    QVERIFY(r.out.contains(path));
+    QVERIFY2(r.out.contains(shop.where().Target()), qPrintable(r.out));
     QVERIFY(r.out.contains("pemilik"));
     QVERIFY2(!r.out.contains("ra'hasia"), "a real shop's password is not echoed");
 
-    db::ConnectionPtr conn = openDb(path);
+    db::ConnectionPtr conn = openDb(shop.where());
     QVERIFY(conn);
     for (const QString& t : kTables)
       QCOMPARE(count(conn, "SELECT * FROM " + t), t == "Pengguna" ? 1 : 0);
@@ -78,18 +87,22 @@ class ToolCreateTest : public QObject {
              1);
 
     // Nothing but the database is left in the folder.
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"ZovaDavezuZi.mdb"});
+    if (!testsupport::OnServer())
+      QCOMPARE(QDir(shop.folder()).entryList(QDir::Files | QDir::Hidden), QStringList{"ZovaDavezuZi.mdb"});
   }
 
   // A file of an older version keeps passwords as typed: upgrade stores each
   // as its hash, all in one go or none, and leaves hashes and empty ones be.
   void upgradeStoresOldPasswordsAsHashes() {
-    QTemporaryDir dir;
-    const QString path = dir.filePath("ZovaDavezuZi.mdb");
-    QCOMPARE(runTool({"create", path, "--admin-user", "pemilik", "--admin-password", "Baru 1"}).exitCode, 0);
+    NewShop shop;
+    const QString path = shop.target();
+    QCOMPARE(runTool(QStringList{"create"} + shop.createArgs() +
+                     QStringList{"--admin-user", "pemilik", "--admin-password", "Baru 1"})
+                 .exitCode,
+             0);
     const QHash<QString, QString> lama = {{"andi", "ra'hasia"}, {"budi", " Kasir 2 "}, {"yuni", "yuni"}};
     {
-      db::ConnectionPtr conn = openDb(path);
+      db::ConnectionPtr conn = openDb(shop.where());
       QVERIFY(conn);
       for (auto it = lama.begin(); it != lama.end(); ++it)
         QVERIFY(conn->Execute("INSERT INTO Pengguna VALUES (" + db::Quote(it.key()) + "," + db::Quote(it.value()) +
@@ -97,11 +110,11 @@ class ToolCreateTest : public QObject {
       QVERIFY(conn->Execute("INSERT INTO Pengguna VALUES ('kosong','','X','KASIR')"));
       QVERIFY(conn->Execute("INSERT INTO Pengguna VALUES ('tanpa',NULL,'X','KASIR')"));
       // The last row refuses the change: nothing may be converted.
-      QVERIFY(conn->Execute("CREATE TRIGGER kunci BEFORE UPDATE ON Pengguna WHEN OLD.UserId = 'yuni' "
-                            "BEGIN SELECT RAISE(ABORT, 'baris dikunci'); END"));
+      QVERIFY(execHere(conn, "CREATE TRIGGER kunci BEFORE UPDATE ON Pengguna WHEN OLD.UserId = 'yuni' "
+                             "BEGIN SELECT RAISE(ABORT, 'baris dikunci'); END"));
     }
     auto stored = [&] {
-      db::ConnectionPtr conn = openDb(path);
+      db::ConnectionPtr conn = openDb(shop.where());
       db::Recordset rs;
       QHash<QString, QString> rows;
       if (conn && rs.Open("SELECT * FROM Pengguna", conn))
@@ -116,8 +129,8 @@ class ToolCreateTest : public QObject {
     QCOMPARE(stored(), before);
 
     {
-      db::ConnectionPtr conn = openDb(path);
-      QVERIFY(conn && conn->Execute("DROP TRIGGER kunci"));
+      db::ConnectionPtr conn = openDb(shop.where());
+      QVERIFY(conn && execHere(conn, "DROP TRIGGER kunci"));
     }
     r = runTool({"upgrade", path});
     QCOMPARE(r.exitCode, 0);
@@ -138,18 +151,21 @@ class ToolCreateTest : public QObject {
   // A file made before the drawer's record opens as it did (the check does
   // not demand the table) and gets the table and its index from the upgrade.
   void upgradeAddsTheDrawerRecord() {
-    QTemporaryDir dir;
-    const QString path = dir.filePath("ZovaDavezuZi.mdb");
-    QCOMPARE(runTool({"create", path, "--admin-user", "pemilik", "--admin-password", "Baru 1"}).exitCode, 0);
+    NewShop shop;
+    const QString path = shop.target();
+    QCOMPARE(runTool(QStringList{"create"} + shop.createArgs() +
+                     QStringList{"--admin-user", "pemilik", "--admin-password", "Baru 1"})
+                 .exitCode,
+             0);
     {
-      db::ConnectionPtr conn = openDb(path);
+      db::ConnectionPtr conn = openDb(shop.where());
       QVERIFY(conn && conn->Execute("DROP TABLE LogLaci"));
     }
     QCOMPARE(runTool({"verify", path}).exitCode, 0);
     const ToolResult r = runTool({"upgrade", path});
     QCOMPARE(r.exitCode, 0);
     QCOMPARE(r.out.trimmed(), path + ": added LogLaci, LogLaci_Tanggal");
-    db::ConnectionPtr conn = openDb(path);
+    db::ConnectionPtr conn = openDb(shop.where());
     QVERIFY(conn && conn->HasTable("LogLaci"));
     QCOMPARE(runTool({"upgrade", path}).out.trimmed(), path + ": up to date");
   }
@@ -161,6 +177,36 @@ class ToolCreateTest : public QObject {
   }
   void refusesToOverwriteAnExistingFile() {
     QFETCH(bool, database);
+    if (testsupport::OnServer()) {
+      if (!database) FILE_ONLY("no file of other contents stands where a server's database is named");
+      // A server's shop is never made again over itself, --force or not.
+      NewShop shop;
+      QCOMPARE(runTool(QStringList{"create"} + shop.createArgs() + QStringList{"--admin-user", "lama1", "--admin-password", "x"})
+                   .exitCode,
+               0);
+      db::ConnectionPtr conn = openDb(shop.where());
+      QVERIFY(conn);
+      QVERIFY(conn->Execute("INSERT INTO Grup VALUES ('ATK', 'ALAT TULIS')"));
+      db::Recordset rs;
+      QVERIFY(rs.Open("SELECT * FROM Pengguna", conn));
+      const QString hash = rs.Text("PassId");
+      conn.reset();
+      for (const QStringList& extra : {QStringList{}, QStringList{"--demo"}, QStringList{"--force"}}) {
+        const ToolResult r = runTool(QStringList{"create"} + extra + shop.createArgs() +
+                                     QStringList{"--admin-user", "baru1", "--admin-password", "y"});
+        QVERIFY(r.exitCode != 0);
+        QVERIFY(r.out.isEmpty());
+        QCOMPARE(r.errLines().size(), 1);
+        QVERIFY2(r.err.contains("already holds a shop's database"), qPrintable(r.err));
+      }
+      conn = openDb(shop.where());
+      QVERIFY(conn);
+      QCOMPARE(count(conn, "SELECT * FROM Grup"), 1);
+      QCOMPARE(count(conn, "SELECT * FROM Barang"), 0);
+      QCOMPARE(count(conn, "SELECT * FROM Pengguna WHERE UserId = 'lama1' AND PassId = " + db::Quote(hash)), 1);
+      QCOMPARE(count(conn, "SELECT * FROM Pengguna"), 1);
+      return;
+    }
     QTemporaryDir dir;
     const QString path = dir.filePath("toko.mdb");
     if (database)
@@ -186,6 +232,7 @@ class ToolCreateTest : public QObject {
   // A run stopped by TERM removes its work file; one killed outright leaves
   // it, and the next run removes it (but not the work file of a run going on).
   void interruptedRunsLeaveNothingBehind() {
+    FILE_ONLY("the work file is built beside the target file");
     QTemporaryDir dir;
     const QString path = dir.filePath("toko.mdb");
     QDir folder(dir.path());
@@ -224,6 +271,7 @@ class ToolCreateTest : public QObject {
   }
 
   void forceReplacesTheFile() {
+    FILE_ONLY("--force replaces a file; a shop on a server is never replaced by create");
     QTemporaryDir dir;
     const QString path = dir.filePath("toko.mdb");
     writeFile(path, "bukan database");
@@ -267,6 +315,9 @@ class ToolCreateTest : public QObject {
     QTest::newRow("today not a date") << QStringList{"create", "--demo", "@", "--today", "31/01/2024"};
     QTest::newRow("folder missing") << QStringList{"create", "@dir/tidak/ada.mdb"} + login;
     QTest::newRow("path is a folder") << QStringList{"create", "--force", "@dir"} + login;
+    QTest::newRow("server and path") << QStringList{"create", "--server", "postgresql:///toko?host=/tmp", "@"} + login;
+    QTest::newRow("server without URL") << QStringList{"create", "--admin-user", "pemilik", "--server"};
+    QTest::newRow("server URL without a database") << QStringList{"create", "--server", "postgresql://localhost"} + login;
   }
   void badCommandLinesFailWithOneLine() {
     QFETCH(QStringList, args);

@@ -6,6 +6,7 @@
 #include <QSet>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <memory>
 
 #include "base/DateText.h"
 #include "ToolRun.h"
@@ -44,8 +45,7 @@ bool consecutive(const QStringList& codes, int prefixLength, QString* why) {
 class ToolDemoTest : public QObject {
   Q_OBJECT
 
-  QTemporaryDir dir_;
-  QString path_;
+  std::unique_ptr<NewShop> shop_;
   db::ConnectionPtr conn_;
   ToolResult made_;
 
@@ -58,17 +58,22 @@ class ToolDemoTest : public QObject {
 
  private slots:
   void initTestCase() {
-    path_ = dir_.filePath("ZovaDavezuZi.mdb");
-    made_ = runTool({"create", "--demo", path_, "--today", kLastDay.toString("yyyy-MM-dd")});
-    QCOMPARE(made_.exitCode, 0);
-    conn_ = openDb(path_);
+    shop_ = std::make_unique<NewShop>();
+    made_ = runTool(QStringList{"create", "--demo"} + shop_->createArgs() +
+                    QStringList{"--today", kLastDay.toString("yyyy-MM-dd")});
+    QVERIFY2(made_.exitCode == 0, qPrintable(made_.err));
+    conn_ = openDb(shop_->where());
     QVERIFY(conn_);
+  }
+  void cleanupTestCase() {
+    conn_.reset();
+    shop_.reset();
   }
 
   void reportsWhatItMadeAndTheLogins() {
     QVERIFY2(made_.err.isEmpty(), qPrintable(made_.err));
     QCOMPARE(made_.outLines().size(), 1);
-    QVERIFY(made_.out.contains(path_));
+    QVERIFY2(made_.out.contains(shop_->where().Target()), qPrintable(made_.out));
     QVERIFY2(made_.out.contains("ADMIN admin / admin") && made_.out.contains("KASIR kasir / kasir"),
              qPrintable(made_.out));
     const QString items = QString("%1 items").arg(count(conn_, "SELECT * FROM Barang"));
@@ -329,11 +334,10 @@ class ToolDemoTest : public QObject {
   }
 
   void demoEndsTodayByDefault() {
-    QTemporaryDir dir;
-    const QString path = dir.filePath("demo.mdb");
+    NewShop shop("demo.mdb");
     const QDate today = QDate::currentDate();
-    QCOMPARE(runTool({"create", "--demo", path}).exitCode, 0);
-    db::ConnectionPtr conn = openDb(path);
+    QCOMPARE(runTool(QStringList{"create", "--demo"} + shop.createArgs()).exitCode, 0);
+    db::ConnectionPtr conn = openDb(shop.where());
     QVERIFY(conn);
     auto rs = query(conn, "SELECT * FROM Penjualan ORDER BY No_Nota");
     QVERIFY(rs->RecordCount() > 0);
@@ -344,12 +348,12 @@ class ToolDemoTest : public QObject {
   }
 
   void demoWithAnAdminOfItsOwn() {
-    QTemporaryDir dir;
-    const QString path = dir.filePath("demo.mdb");
-    const ToolResult r = runTool({"create", "--demo", path, "--admin-user", "pemilik", "--admin-password", "r4h4s!a"});
+    NewShop shop("demo.mdb");
+    const ToolResult r = runTool(QStringList{"create", "--demo"} + shop.createArgs() +
+                                 QStringList{"--admin-user", "pemilik", "--admin-password", "r4h4s!a"});
     QCOMPARE(r.exitCode, 0);
     QVERIFY(!r.out.contains("r4h4s!a"));
-    db::ConnectionPtr conn = openDb(path);
+    db::ConnectionPtr conn = openDb(shop.where());
     QVERIFY(conn);
     auto admin = query(conn, "SELECT * FROM Pengguna WHERE UserId='pemilik' AND Level='ADMIN'");
     QCOMPARE(admin->RecordCount(), 1);
