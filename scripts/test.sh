@@ -11,11 +11,12 @@ cd "$BUILD_DIR"
 QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2
 
 # The whole suite again on a server: every program but the check of the
-# layers (a build, no store). The server's own program stops and starts the
-# server under a till, so it runs alone, after the others.
+# layers (a build, no store). The programs that stop and start the server
+# under a till (the server's own, and the till's windows when a commit goes
+# unanswered) run alone, after the others.
 PGDIR="$(mktemp -d /tmp/merapu-pg.XXXXXX)"
 trap 'bash "$ROOT/scripts/pgcluster.sh" stop "$PGDIR"' EXIT
 bash "$ROOT/scripts/pgcluster.sh" start "$PGDIR" >/dev/null
 export MERAPU_TEST_SERVER="$PGDIR" MERAPU_TEST_PGCTL="bash $ROOT/scripts/pgcluster.sh ctl $PGDIR" QT_QPA_PLATFORM=offscreen
-ctest --output-on-failure -j2 -E '^(layers|server)$'
-ctest --output-on-failure -j1 -R '^server$'
+ctest --output-on-failure -j2 -E '^(layers|server|transactions)$'
+ctest --output-on-failure -j1 -R '^(server|transactions)$'

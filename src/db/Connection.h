@@ -75,6 +75,7 @@ class Connection {
   // commit (LabelCommit). Stored is told once.
   Engine::Doubt CommitInDoubt(QString* label = nullptr);
   void LabelCommit(const QString& label) { commitLabel_ = label; }
+  bool CommitUnsettled() const { return engine_ && engine_->CommitUnsettled(); }
   // Inside a transaction: the right to take the next number of a series,
   // held to the transaction's end (Engine::LockSeries).
   [[nodiscard]] bool LockSeries(const QString& series);

@@ -83,6 +83,8 @@ class Engine {
   // when no commit is in doubt. A file's commit is never in doubt.
   enum class Doubt { None, Stored, NotStored, Unknown };
   virtual Doubt CommitInDoubt() { return Doubt::None; }
+  // Whether such a commit waits to be settled (asks nothing of the server).
+  virtual bool CommitUnsettled() const { return false; }
 
   // The columns of a table in order; false when there is no such table.
   virtual bool TableColumns(const QString& table, QList<Column>* out) = 0;

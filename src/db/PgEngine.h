@@ -33,6 +33,7 @@ class PgEngine final : public Engine {
   bool Rollback() override;
   bool InTransaction() const override;
   Doubt CommitInDoubt() override;
+  bool CommitUnsettled() const override { return !doubtXid_.isEmpty(); }
 
   bool TableColumns(const QString& table, QList<Column>* out) override;
   bool HasIndex(const QString& name, bool* has) override;

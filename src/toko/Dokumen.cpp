@@ -51,6 +51,7 @@ HasilSimpan SimpanDokumen(const db::ConnectionPtr& c, const Seri& seri, const QS
   switch (c->CommitInDoubt(&label)) {
     case db::Engine::Doubt::Unknown:
       h.error = c->Failure();
+      h.belumPasti = true;
       return h;
     case db::Engine::Doubt::Stored: {
       const QStringList l = label.split(QLatin1Char('\n'));
@@ -125,7 +126,8 @@ HasilSimpan SimpanDokumen(const db::ConnectionPtr& c, const Seri& seri, const QS
     c->LabelCommit(seriIni + nomor + QLatin1Char('\n') + seriIni + h.nomor);
     if (t.Commit()) return h;
     const db::Error e = c->Failure();
-    if (!lagi(e)) return gagal(e);
+    h.belumPasti = c->CommitUnsettled();
+    if (h.belumPasti || !lagi(e)) return gagal(e);
   }
 }
 

@@ -89,6 +89,10 @@ struct HasilSimpan {
   // The item whose row was gone when its stock was to change (another
   // program deleted it meanwhile); error then names the statement.
   QString barangHilang;
+  // The commit went unanswered and the server cannot yet say whether it
+  // stored the document: "nothing was stored" is then not known. Saving the
+  // same document again settles it (it is never stored twice).
+  bool belumPasti = false;
   bool ok() const { return !error.failed(); }
 };
 

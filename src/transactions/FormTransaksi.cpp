@@ -136,7 +136,12 @@ void FormTransaksi::TampilGagalSimpan(const toko::HasilSimpan& h) {
   QString teks = QStringLiteral("DATA TRANSAKSI GAGAL DISIMPAN!") + crlf;
   if (h.error.is(db::Error::Kind::Busy))
     teks += QStringLiteral("DATABASE SEDANG DIPAKAI PROGRAM LAIN. Tunggu sebentar.") + crlf;
-  teks += QStringLiteral("Tidak ada data yang tersimpan; transaksi masih di layar dan dapat disimpan kembali.") + crlf + crlf;
+  if (h.belumPasti)
+    teks += QStringLiteral("Server tidak menjawab, belum diketahui apakah transaksi ini sudah tersimpan. Transaksi "
+                           "masih di layar: simpan kembali setelah server dapat dihubungi; yang sudah tersimpan tidak "
+                           "disimpan dua kali.") + crlf + crlf;
+  else
+    teks += QStringLiteral("Tidak ada data yang tersimpan; transaksi masih di layar dan dapat disimpan kembali.") + crlf + crlf;
   if (!h.error.statement.isEmpty()) teks += QStringLiteral("Perintah: ") + db::ShortStatement(h.error.statement) + crlf;
   teks += QStringLiteral("Pesan database: ") +
           (h.barangHilang.isEmpty() ? h.error.message

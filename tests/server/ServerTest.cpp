@@ -357,6 +357,7 @@ class ServerLostTest : public QObject {
     save.join();
     QVERIFY(stopped);
     QCOMPARE(h.error.kind, db::Error::Kind::ConnectionLost);
+    QVERIFY(!h.belumPasti);  // gone before the commit: surely nothing stored
     QVERIFY2(h.error.message.contains(db.conn()->Where().Target()), qPrintable(h.error.message));
     // While it is down the save is refused again, and says so.
     h = toko::Simpan(till, Sale());
@@ -405,9 +406,11 @@ class ServerLostTest : public QObject {
     if (downUntilLater) {
       QCOMPARE(h.error.kind, db::Error::Kind::ConnectionLost);
       QVERIFY2(h.error.message.contains("belum dapat ditanya apakah data tersimpan"), qPrintable(h.error.message));
+      QVERIFY(h.belumPasti);
       // Still down: the same answer again, nothing saved a second time.
       h = toko::Simpan(till, Sale());
       QCOMPARE(h.error.kind, db::Error::Kind::ConnectionLost);
+      QVERIFY(h.belumPasti);
       QVERIFY(Server("start"));
       h = toko::Simpan(till, Sale());
     }
