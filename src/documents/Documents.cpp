@@ -47,13 +47,15 @@ std::vector<ReportDef> Build() {
                .windowTitle = S("LAPORAN PENJUALAN PER-TANGGAL"),
                .title = S("Laporan Penjualan Per-Tanggal"),
                .command = S("cmdJualTanggal"),
-               .header = {H("Tanggal Cetak", "LblTgl"), H("Tanggal Transaksi", "LblTgl2")},
+               .header = {H("Tanggal Cetak", "LblTgl"), H("Tanggal Transaksi", "LblTgl2"),
+                          H("Penjualan - Retur = Bersih", "LblRingkas")},
                .columns = JualBaris()});
   r.push_back({.name = S("rptLapJualPeriode"),
                .windowTitle = S("LAPORAN PENJUALAN PER-PERIODE"),
                .title = S("Laporan Penjualan Per-Periode"),
                .command = S("cmdJualPeriode"),
-               .header = {H("Tanggal Cetak", "LblTgl"), H("Periode Transaksi", "LblPeriode")},
+               .header = {H("Tanggal Cetak", "LblTgl"), H("Periode Transaksi", "LblPeriode"),
+                          H("Penjualan - Retur = Bersih", "LblRingkas")},
                .columns = JualBaris()});
   r.push_back({.name = S("rptLapBeliNota"),
                .windowTitle = S("LAPORAN PEMBELIAN PER-NOTA"),

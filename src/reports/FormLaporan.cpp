@@ -248,13 +248,20 @@ void FormLaporan::TbPreview_Click() {
   TampilRingkas();
 }
 
+bool FormLaporan::BacaRingkas(qint64* jual, qint64* retur) {
+  if (jenis_.sqlRingkas.isEmpty() || !toko::AdaTabelKasir(Conn)) return false;
+  db::RecordsetPtr rs;
+  if (!Buka(rs, Ganti(jenis_.sqlRingkas))) return false;
+  *jual = rs->Int(QStringLiteral("Jual"));
+  *retur = rs->Int(QStringLiteral("Retur"));
+  return true;
+}
+
 void FormLaporan::TampilRingkas() {
   if (!LblRingkas) return;
   LblRingkas->clear();
-  if (!toko::AdaTabelKasir(Conn)) return;
-  db::RecordsetPtr rs;
-  if (!Buka(rs, Ganti(jenis_.sqlRingkas))) return;
-  const qint64 jual = rs->Int(QStringLiteral("Jual")), retur = rs->Int(QStringLiteral("Retur"));
+  qint64 jual = 0, retur = 0;
+  if (!BacaRingkas(&jual, &retur)) return;
   const QLocale l;
   LblRingkas->setText(QStringLiteral("Penjualan: Rp %1     Retur: Rp %2     Bersih: Rp %3")
                           .arg(l.toString(jual), l.toString(retur), l.toString(jual - retur)));
@@ -278,6 +285,15 @@ void FormLaporan::TbTampil_Click() {
 
 void FormLaporan::IsiLabel(reports::Document& rpt, const db::Recordset&) {
   for (const auto& [label, teks] : jenis_.label) rpt.SetCaption(label, Ganti(teks));
+  // The printed day or period gives what the screen gives under its grid:
+  // the sales, what was returned of them, and the net.
+  if (jenis_.sqlRingkas.isEmpty()) return;
+  qint64 jual = 0, retur = 0;
+  const QLocale l;
+  rpt.SetCaption(QStringLiteral("LblRingkas"),
+                 BacaRingkas(&jual, &retur) ? QStringLiteral("Rp %1 - Rp %2 = Rp %3")
+                                                  .arg(l.toString(jual), l.toString(retur), l.toString(jual - retur))
+                                            : QStringLiteral("-"));
 }
 
 // ---- the windows ---------------------------------------------------------------

@@ -122,6 +122,9 @@ class FormLaporan : public QDialog {
  private:
   QDateEdit* Tanggal(const char* name);
   void TampilRingkas();
+  // The sales, returns and net of the chosen day or period; false (told, or
+  // a database without the returns) when they cannot be read.
+  bool BacaRingkas(qint64* jual, qint64* retur);
   ui::FlexGrid* grid_ = nullptr;
   bool terbuka_ = false;
 };

@@ -20,7 +20,9 @@ class LayoutTest : public QObject {
   void bandsOverManyPages() {
     const ReportDef& def = Def("rptLapJualPeriode");
     const TableRows rows = Jual(120);
-    const Captions cap{{"LblTgl", "15 March 2024"}, {"LblPeriode", "01 March 2024 S/D 31 March 2024"}};
+    const Captions cap{{"LblTgl", "15 March 2024"},
+                       {"LblPeriode", "01 March 2024 S/D 31 March 2024"},
+                       {"LblRingkas", "Rp 39,000 - Rp 12,000 = Rp 27,000"}};
     const std::vector<Page> pages = Layout(def, cap, rows);
     QVERIFY(pages.size() >= 3);
     const double bottom = PageSetup::A4().Printable().bottom();
@@ -48,7 +50,8 @@ class LayoutTest : public QObject {
       if (p.number == 0) {
         QCOMPARE(Texts(p, Band::ReportHeader),
                  QStringList({"Laporan Penjualan Per-Periode", "Tanggal Cetak", ":", "15 March 2024",
-                              "Periode Transaksi", ":", "01 March 2024 S/D 31 March 2024"}));
+                              "Periode Transaksi", ":", "01 March 2024 S/D 31 March 2024",
+                              "Penjualan - Retur = Bersih", ":", "Rp 39,000 - Rp 12,000 = Rp 27,000"}));
         QVERIFY(headerBottom <= headingTop);
       } else {
         QVERIFY(Texts(p, Band::ReportHeader).isEmpty());

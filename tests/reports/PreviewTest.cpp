@@ -79,7 +79,11 @@ class PreviewTest : public QObject {
   void savedPdfHoldsTheDocument() {
     const ReportDef& def = Def("rptLapJualPeriode");
     const TableRows rows = Jual(80);
-    PreviewWindow w(def, {{"LblTgl", "15 March 2024"}, {"LblPeriode", "01 March 2024 S/D 31 March 2024"}}, rows);
+    PreviewWindow w(def,
+                    {{"LblTgl", "15 March 2024"},
+                     {"LblPeriode", "01 March 2024 S/D 31 March 2024"},
+                     {"LblRingkas", "Rp 39,000 - Rp 12,000 = Rp 27,000"}},
+                    rows);
     QTemporaryDir dir;
     ui::SetSaveFileNameHandler([&](const QString&, const QString& filter, const QString&, const QString&) {
       return filter.contains("*.pdf") ? dir.filePath("laporan") : QString();
@@ -92,8 +96,10 @@ class PreviewTest : public QObject {
     QVERIFY(PdfInfo(file, "Page size").contains("(A4)"));
     const QStringList words = Run("pdftotext", {file, "-"}).simplified().split(' ');
     const QString all = words.join(' ');
-    QVERIFY(all.startsWith("Laporan Penjualan Per-Periode Tanggal Cetak : 15 March 2024 Periode Transaksi : "
-                           "01 March 2024 S/D 31 March 2024 NO NOTA TANGGAL KODE NAMA BARANG HARGA JUAL QTY SUBTOTAL"));
+    QVERIFY2(all.startsWith("Laporan Penjualan Per-Periode Tanggal Cetak : 15 March 2024 Periode Transaksi : "
+                            "01 March 2024 S/D 31 March 2024 Penjualan - Retur = Bersih : Rp 39,000 - Rp 12,000 = "
+                            "Rp 27,000 NO NOTA TANGGAL KODE NAMA BARANG HARGA JUAL QTY SUBTOTAL"),
+             qPrintable(all.left(300)));
     QCOMPARE(all.count("NO NOTA TANGGAL KODE NAMA BARANG HARGA JUAL QTY SUBTOTAL"), w.PageCount());
     for (int r = 0; r < rows.Count(); ++r) {
       const QString line = QStringList({rows.Value(r, 0).toString(),

@@ -5,9 +5,11 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "Lap.h"
 #include "TestSupport.h"
 #include "core/mdlUtama.h"
 #include "reports/FormLaporan.h"
+#include "reports/PreviewWindow.h"
 
 using namespace testsupport;
 
@@ -34,6 +36,20 @@ void Hari(TempDb& db) {
   db.exec("INSERT INTO Penjualan_Detail VALUES ('JL-0000002','001.002.004',12000,1,12000)");
   db.exec("INSERT INTO Retur VALUES ('RT-0000001','2024-03-15','JL-0000001',12000,'rusak',0,'KSR','BOS')");
   db.exec("INSERT INTO Detail_Retur VALUES ('RT-0000001','001.002.004',12000,1,12000)");
+}
+
+// The header captions of the document a report window prints.
+QStringList Dicetak(QDialog* w) {
+  QStringList kepala;
+  ModalScript m;
+  m.then([&](QDialog* p) {
+    auto* pw = qobject_cast<reports::PreviewWindow*>(p);
+    QVERIFY(pw);
+    kepala = laptest::Texts(pw->PageAt(0), reports::Band::ReportHeader);
+    p->reject();
+  });
+  child<QPushButton>(w, "TbTampil")->click();
+  return kepala;
 }
 }  // namespace
 
@@ -64,6 +80,12 @@ class ReturLaporanTest : public QObject {
     child<QDateEdit>(&periode, "TglA")->setDate(QDate(2024, 3, 1));
     child<QPushButton>(&periode, "TbPreview")->click();
     QCOMPARE(child<QLabel>(&periode, "LblRingkas")->text(), ringkas);
+    // The printed day and period give the same three figures.
+    for (QDialog* w : {static_cast<QDialog*>(&tanggal), static_cast<QDialog*>(&periode)}) {
+      const QStringList kepala = Dicetak(w);
+      QVERIFY2(kepala.contains("Penjualan - Retur = Bersih") && kepala.contains("Rp 39,000 - Rp 12,000 = Rp 27,000"),
+               qPrintable(kepala.join('|')));
+    }
 
     frmLapKasirHarian kasir;
     child<QPushButton>(&kasir, "TbPreview")->click();
