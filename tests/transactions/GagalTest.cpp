@@ -19,6 +19,18 @@
 
 using namespace testsupport;
 
+namespace {
+// A new sale of two soaps, paid with 5000, ready to save.
+void JualDuaSabun(frmPenjualan& w) {
+  child<QPushButton>(&w, "TbBaru")->click();
+  typeInto(child<QLineEdit>(&w, "txtKodeG"), "001");
+  typeInto(child<ui::MaskEdBox>(&w, "TxtKode"), "002003\r");
+  typeInto(child<QLineEdit>(&w, "TxtJumlah"), "2");
+  child<QPushButton>(&w, "TbMasuk")->click();
+  typeInto(child<QLineEdit>(&w, "TxtUBayar"), "5000");
+}
+}  // namespace
+
 class GagalTokoTest : public QObject {
   Q_OBJECT
   TempDb* db = nullptr;
@@ -66,12 +78,7 @@ class GagalTokoTest : public QObject {
     auto server = [&](const char* what) { return QProcess::execute(ctl.value(0), ctl.mid(1) << what) == 0; };
     frmPenjualan w;
     w.show();
-    child<QPushButton>(&w, "TbBaru")->click();
-    typeInto(child<QLineEdit>(&w, "txtKodeG"), "001");
-    typeInto(child<ui::MaskEdBox>(&w, "TxtKode"), "002003\r");
-    typeInto(child<QLineEdit>(&w, "TxtJumlah"), "2");
-    child<QPushButton>(&w, "TbMasuk")->click();
-    typeInto(child<QLineEdit>(&w, "TxtUBayar"), "5000");
+    JualDuaSabun(w);
     bool stopped = false;
     db::testing::AfterNextCommit([&] { stopped = server("stop"); });
     {
@@ -108,12 +115,7 @@ class GagalTokoTest : public QObject {
       if (m.text == "DATA TRANSAKSI TELAH TERSIMPAN") db->exec("ALTER TABLE Barang RENAME TO Barang_lama");
       return int(ui::vbOK);
     });
-    child<QPushButton>(&w, "TbBaru")->click();
-    typeInto(child<QLineEdit>(&w, "txtKodeG"), "001");
-    typeInto(child<ui::MaskEdBox>(&w, "TxtKode"), "002003\r");
-    typeInto(child<QLineEdit>(&w, "TxtJumlah"), "2");
-    child<QPushButton>(&w, "TbMasuk")->click();
-    typeInto(child<QLineEdit>(&w, "TxtUBayar"), "5000");
+    JualDuaSabun(w);
     ModalScript m;
     child<QPushButton>(&w, "TbSimpan")->click();
     ui::SetPrompter(semula);
