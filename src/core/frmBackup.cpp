@@ -113,22 +113,21 @@ void frmBackup::TbPulihkan_Click() {
   if (!b) return;
   const QString kapan =
       mdlUtama::FormatTanggal(b->when.date()) + QStringLiteral(" JAM ") + b->when.toString(QStringLiteral("HH:mm:ss"));
+  // What is kept of the data it replaces: the file, or the server's database.
+  const QString lama = mdlUtama::Database().IsServer() ? QStringLiteral("DATABASE") : QStringLiteral("FILE DATA");
   if (ui::MsgBox(QStringLiteral("DATA SEKARANG AKAN DIGANTI DENGAN BACKUP TANGGAL %1.\n"
                                 "SEMUA TRANSAKSI DAN PERUBAHAN SESUDAH ITU TIDAK ADA LAGI DI DATA.\n"
-                                "%2"
+                                "%2 YANG SEKARANG DISIMPAN%3 DENGAN NAMA LAIN.\n\n"
                                 "YAKIN AKAN MEMULIHKAN BACKUP INI..?")
-                     .arg(kapan, mdlUtama::Database().IsServer()
-                                     ? QStringLiteral("DATABASE YANG SEKARANG DISIMPAN DI SERVER DENGAN NAMA LAIN.\n\n")
-                                     : QStringLiteral("FILE DATA YANG SEKARANG DISIMPAN DENGAN NAMA LAIN.\n\n")),
+                     .arg(kapan, lama,
+                          mdlUtama::Database().IsServer() ? QStringLiteral(" DI SERVER") : QString()),
                  ui::vbYesNo | ui::vbQuestion | ui::vbDefaultButton2, QStringLiteral("Konfirmasi")) != ui::vbYes)
     return;
   QString disimpan, sebab;
   const QString asal = b->path;
   if (mdlUtama::Pulihkan(asal, &disimpan, &sebab)) {
     ui::MsgBox(QStringLiteral("DATA SUDAH DIPULIHKAN DARI BACKUP TANGGAL %1.\n%2 YANG LAMA DISIMPAN SEBAGAI:\n%3")
-                   .arg(kapan,
-                        mdlUtama::Database().IsServer() ? QStringLiteral("DATABASE") : QStringLiteral("FILE DATA"),
-                        QDir::toNativeSeparators(disimpan)),
+                   .arg(kapan, lama, QDir::toNativeSeparators(disimpan)),
                ui::vbOKOnly | ui::vbInformation, QStringLiteral("Backup"));
   } else if (!ui::EndRequested()) {
     ui::MsgBox(QStringLiteral("PEMULIHAN GAGAL, DATA TIDAK DIUBAH.\n\n%1").arg(sebab), ui::vbOKOnly | ui::vbCritical,

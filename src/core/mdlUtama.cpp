@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QThread>
+#include <functional>
 #include <thread>
 
 #include "db/Backup.h"
@@ -130,7 +131,10 @@ void TutupKoneksi() {
 QDateTime Sekarang() { return QDateTime(ui::Today(), QTime::currentTime()); }
 
 namespace {
-bool Backup(const QString& database, const QDateTime& waktu, bool manual, QString* tujuan, QString* sebab) {
+// A checked copy named after `database` (SalinanDatabase), made by `salin`
+// (a copy of the file itself when none is given), and the rotation after it.
+bool Backup(const QString& database, const QDateTime& waktu, bool manual, QString* tujuan, QString* sebab,
+            const std::function<bool(const QString& dest, QString* why)>& salin = {}) {
   if (database.isEmpty()) {
     *sebab = QStringLiteral("Database ini tidak disimpan dalam satu file; backupnya dibuat oleh servernya.");
     return false;
@@ -141,7 +145,7 @@ bool Backup(const QString& database, const QDateTime& waktu, bool manual, QStrin
     return false;
   }
   *tujuan = db::BackupName(database, waktu, manual);
-  if (!db::Backup(database, *tujuan, sebab)) return false;
+  if (!(salin ? salin(*tujuan, sebab) : db::Backup(database, *tujuan, sebab))) return false;
   db::Rotate(database, waktu.date());  // only after a good copy: a failure never costs an older one
   return true;
 }
@@ -160,23 +164,12 @@ bool BuatBackup(QString* tujuan, QString* sebab, bool manual) {
   TungguBackupAwal();
   QApplication::setOverrideCursor(Qt::WaitCursor);
   const db::Description where = Database();
-  bool ok = false;
-  if (where.IsServer()) {
-    // The server's dump, checked, in the dumps' folder, rotated as a file's
-    // copies are.
-    const QString dumps = SalinanDatabase();
-    const QString folder = db::BackupFolder(dumps);
-    const QDateTime waktu = Sekarang();
-    if (!QDir().mkpath(folder)) {
-      *sebab = QStringLiteral("Folder %1 tidak dapat dibuat").arg(folder);
-    } else {
-      *tujuan = db::BackupName(dumps, waktu, manual);
-      ok = db::ServerBackup(where, *tujuan, sebab);
-      if (ok) db::Rotate(dumps, waktu.date());
-    }
-  } else {
-    ok = Backup(DatabaseFile(), Sekarang(), manual, tujuan, sebab);
-  }
+  // A server's dump is checked and rotated as a file's copy is.
+  const bool ok = where.IsServer() ? Backup(SalinanDatabase(), Sekarang(), manual, tujuan, sebab,
+                                            [&](const QString& dest, QString* why) {
+                                              return db::ServerBackup(where, dest, why);
+                                            })
+                                   : Backup(DatabaseFile(), Sekarang(), manual, tujuan, sebab);
   QApplication::restoreOverrideCursor();
   return ok;
 }

@@ -1,8 +1,9 @@
 #pragma once
-#include <functional>
 // The PostgreSQL engine on libpq: the one place the store's code sees libpq.
 // Included by the store's own .cpp files only, never by a header.
 #include <libpq-fe.h>
+
+#include <functional>
 
 #include <QHash>
 #include <QString>

@@ -48,6 +48,13 @@ bool execHere(const db::ConnectionPtr& conn, const QString& sql) {
   return script ? conn->ExecRaw(here) : conn->Execute(here);
 }
 
+// A new shop whose ADMIN is "pemilik"; the tool's exit status.
+int createWithOwner(const NewShop& shop) {
+  return runTool(QStringList{"create"} + shop.createArgs() +
+                 QStringList{"--admin-user", "pemilik", "--admin-password", "Baru 1"})
+      .exitCode;
+}
+
 }  // namespace
 
 class ToolCreateTest : public QObject {
@@ -96,10 +103,7 @@ class ToolCreateTest : public QObject {
   void upgradeStoresOldPasswordsAsHashes() {
     NewShop shop;
     const QString path = shop.target();
-    QCOMPARE(runTool(QStringList{"create"} + shop.createArgs() +
-                     QStringList{"--admin-user", "pemilik", "--admin-password", "Baru 1"})
-                 .exitCode,
-             0);
+    QCOMPARE(createWithOwner(shop), 0);
     const QHash<QString, QString> lama = {{"andi", "ra'hasia"}, {"budi", " Kasir 2 "}, {"yuni", "yuni"}};
     {
       db::ConnectionPtr conn = openDb(shop.where());
@@ -153,10 +157,7 @@ class ToolCreateTest : public QObject {
   void upgradeAddsTheDrawerRecord() {
     NewShop shop;
     const QString path = shop.target();
-    QCOMPARE(runTool(QStringList{"create"} + shop.createArgs() +
-                     QStringList{"--admin-user", "pemilik", "--admin-password", "Baru 1"})
-                 .exitCode,
-             0);
+    QCOMPARE(createWithOwner(shop), 0);
     {
       db::ConnectionPtr conn = openDb(shop.where());
       QVERIFY(conn && conn->Execute("DROP TABLE LogLaci"));
